@@ -1,0 +1,1 @@
+#include "about/About.h"

@@ -1,0 +1,15 @@
+#pragma once
+// The one application-wide error handler: Qt does not let an exception cross its event
+// loop, so every event is delivered inside a try block, and an error that a command did
+// not handle ends that command with the error box while the window stays as it was.
+
+#include <QApplication>
+
+class TApplication : public QApplication {
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Shows the error box for the exception being handled (call inside a catch block).
+void ShowCurrentException();

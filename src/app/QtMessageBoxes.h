@@ -1,0 +1,12 @@
+#pragma once
+// The real message boxes of the window front end.
+
+#include "platform/MessageBoxes.h"
+
+class TQtMessageBoxes final : public platform::TMessageBoxes {
+public:
+    void Show(const std::string& text, const std::string& caption,
+              platform::TMsgIcon icon) override;
+    bool Ask(const std::string& text, const std::string& caption,
+             platform::TMsgIcon icon) override;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// The edge between the core's Windows-1251 text and Qt's Unicode, for every form.
+
+#include <QString>
+#include <optional>
+#include <string>
+
+// Windows-1251 bytes to a QString; every byte has a character.
+QString FromCp1251(const std::string& text);
+
+// The Windows-1251 bytes of `text`, or nothing when a character has no byte.
+std::optional<std::string> ToCp1251(const QString& text);
+
+// The Windows-1251 bytes of `text`, dropping every character that has no byte.
+std::string ToCp1251Lossy(const QString& text);
+
+// Whether the code page can hold this UTF-16 unit sequence's character.
+bool IsCp1251Char(char32_t cp);

@@ -1,0 +1,54 @@
+#pragma once
+// The file system as the program needs it: where it lives, where temporary files go, how
+// a Windows-1251 file name becomes a name on disk, and how a file is replaced without
+// ever destroying the previous version.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// An input/output failure. what() is Windows-1251 text for the user: what failed, the
+// file, and the system's reason in words ("Permission denied", "No space left on device").
+class TFileError : public std::runtime_error {
+public:
+    TFileError(const std::string& text, int errorNumber)
+        : std::runtime_error(text), ErrorNumber(errorNumber) {}
+    int ErrorNumber;
+};
+
+// The system's reason for errno `e` in words, as Windows-1251.
+std::string ErrorReason(int e);
+
+// The folder that holds the running program file.
+std::filesystem::path ProgramDirectory();
+
+// $TMPDIR when set and not empty, otherwise /tmp. The folder may not exist.
+std::filesystem::path TempDirectory();
+
+// File names on disk are UTF-8; the system's names are Windows-1251.
+std::filesystem::path PathFromCp1251(std::string_view name);
+// The Windows-1251 form of a path, or nothing when it is not valid UTF-8 or holds a
+// character the code page lacks (such a file cannot be one of ours).
+std::optional<std::string> Cp1251FromPath(const std::filesystem::path& path);
+// For messages: the Windows-1251 form, with unconvertible characters dropped.
+std::string DisplayPath(const std::filesystem::path& path);
+
+// The whole content of a file; throws TFileError.
+std::string ReadWholeFile(const std::filesystem::path& path);
+
+// Replaces `path` with `bytes`: writes a temporary file in the same folder, flushes it to
+// disk and renames it over the old one. On any failure the old file is untouched, the
+// temporary file is removed and TFileError is thrown.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Fault injection for tests: called before each step of WriteFileAtomically; returning
+// true makes that step fail as if the system had refused it (EIO).
+enum class TWriteStep { Create, Write, Flush, Rename };
+void SetWriteFaultForTesting(std::function<bool(TWriteStep)> fault);
+
+} // namespace platform

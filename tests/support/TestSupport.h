@@ -1,0 +1,67 @@
+#pragma once
+// Seams every test uses: message boxes that record and answer, a fresh folder per test,
+// and a UTF-8 to Windows-1251 shorthand for expected texts.
+
+#include "platform/Cp1251.h"
+#include "platform/Cp1251Literal.h"
+#include "platform/MessageBoxes.h"
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct TRecordedBox {
+    std::string Text;    // Windows-1251
+    std::string Caption; // Windows-1251
+    platform::TMsgIcon Icon;
+    bool Question;
+};
+
+// Installed for its lifetime. Questions take the queued answers in order; a question with
+// no answer queued fails the test (nothing may be left waiting).
+class TRecordingBoxes final : public platform::TMessageBoxes {
+public:
+    TRecordingBoxes();
+    ~TRecordingBoxes() override;
+    void Show(const std::string& text, const std::string& caption,
+              platform::TMsgIcon icon) override;
+    bool Ask(const std::string& text, const std::string& caption,
+             platform::TMsgIcon icon) override;
+
+    void Answer(bool yes) { Answers.push_back(yes); }
+    // Texts of all boxes shown, in UTF-8 for readable assertions.
+    std::vector<std::string> TextsUtf8() const;
+
+    std::vector<TRecordedBox> Boxes;
+    std::deque<bool> Answers;
+
+private:
+    platform::TMessageBoxes* Previous;
+};
+
+// A new empty folder below the system's temporary folder, removed with the object.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+    const std::filesystem::path& Path() const { return Dir; }
+    std::filesystem::path operator/(const std::string& name) const { return Dir / name; }
+
+private:
+    std::filesystem::path Dir;
+};
+
+// "Текст" in UTF-8 to Windows-1251 bytes (the test fails on a character without a byte).
+std::string W(const std::string& utf8);
+// Windows-1251 to UTF-8, for messages of failed assertions.
+std::string U(const std::string& cp1251);
+
+std::string ReadFileBytes(const std::filesystem::path& path);
+void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
+
+} // namespace testing_support
