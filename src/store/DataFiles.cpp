@@ -1,1 +1,338 @@
 #include "store/DataFiles.h"
+
+#include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
+
+#include <cerrno>
+
+namespace fs = std::filesystem;
+
+namespace store {
+namespace {
+
+// An empty field is written as "-" so that no line of a file is blank; the one exception is
+// the date, which is kept as typed, and the purpose file, which holds the text as it is.
+constexpr std::string_view Placeholder = "-";
+
+struct TPlatLine {
+    std::string TPlatRecord::*Field;
+    bool UsesPlaceholder;
+};
+
+// Lines 2 to 20 of an order file; line 1 is the version. The cities came later than the
+// rest and so stand after the purpose.
+constexpr TPlatLine PlatLines[] = {
+    {&TPlatRecord::Number, true},         {&TPlatRecord::Date, false},
+    {&TPlatRecord::PayerName, true},      {&TPlatRecord::PayerBank, true},
+    {&TPlatRecord::PayerBank2, true},     {&TPlatRecord::PayerOKPO, true},
+    {&TPlatRecord::PayerMFO, true},       {&TPlatRecord::PayerAccount, true},
+    {&TPlatRecord::RecipientName, true},  {&TPlatRecord::RecipientBank, true},
+    {&TPlatRecord::RecipientBank2, true}, {&TPlatRecord::RecipientOKPO, true},
+    {&TPlatRecord::RecipientMFO, true},   {&TPlatRecord::RecipientAccount, true},
+    {&TPlatRecord::SumaGrn, true},        {&TPlatRecord::SumaKop, true},
+    {&TPlatRecord::Purpose, true},        {&TPlatRecord::PayerCity, true},
+    {&TPlatRecord::RecipientCity, true},
+};
+
+constexpr std::string TRequisites::*RequisitesLines[] = {
+    &TRequisites::Name, &TRequisites::Bank,    &TRequisites::Bank2, &TRequisites::OKPO,
+    &TRequisites::MFO,  &TRequisites::Account, &TRequisites::City,
+};
+
+// A value is one line. The fields never hold a line feed, but should one arrive anyway it
+// must not push the following values onto the wrong lines, so it is written as a blank.
+// A CR survives as it is: only a CR right before the LF is taken as part of the ending.
+void AppendLine(std::string& out, std::string_view value) {
+    for (char c : value)
+        out += c == '\n' ? ' ' : c;
+    out += "\r\n";
+}
+
+void AppendField(std::string& out, const std::string& value, bool usesPlaceholder) {
+    AppendLine(out, usesPlaceholder && value.empty() ? Placeholder : std::string_view(value));
+}
+
+std::string ReadField(const std::vector<std::string>& lines, size_t index, bool usesPlaceholder) {
+    if (index >= lines.size())
+        return {};
+    if (usesPlaceholder && lines[index] == Placeholder)
+        return {};
+    return lines[index];
+}
+
+std::string_view TrimBlanks(std::string_view t) {
+    while (!t.empty() && t.front() == ' ')
+        t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ')
+        t.remove_suffix(1);
+    return t;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+enum class TVersionCompare { NotANumber, NotGreater, Greater };
+
+// Whether line 1, read as a decimal number with the user's separator, exceeds FileVersion.
+// Compared on the digits themselves, so no length of line can overflow anything.
+TVersionCompare CompareWithFileVersion(std::string_view line, char decimalSeparator) {
+    std::string_view t = TrimBlanks(line);
+    bool negative = false;
+    if (!t.empty() && (t.front() == '+' || t.front() == '-')) {
+        negative = t.front() == '-';
+        t.remove_prefix(1);
+    }
+    size_t i = 0;
+    while (i < t.size() && IsDigit(t[i]))
+        ++i;
+    const std::string_view whole = t.substr(0, i);
+    std::string_view fraction;
+    if (i < t.size() && t[i] == decimalSeparator) {
+        const size_t start = ++i;
+        while (i < t.size() && IsDigit(t[i]))
+            ++i;
+        fraction = t.substr(start, i - start);
+    }
+    if (i != t.size() || (whole.empty() && fraction.empty()))
+        return TVersionCompare::NotANumber;
+    if (negative)
+        return TVersionCompare::NotGreater;
+
+    std::string_view significant = whole;
+    while (!significant.empty() && significant.front() == '0')
+        significant.remove_prefix(1);
+    const std::string version = std::to_string(FileVersion);
+    if (significant.size() != version.size())
+        return significant.size() > version.size() ? TVersionCompare::Greater
+                                                   : TVersionCompare::NotGreater;
+    if (significant != version)
+        return significant > version ? TVersionCompare::Greater : TVersionCompare::NotGreater;
+    return fraction.find_first_not_of('0') != std::string_view::npos ? TVersionCompare::Greater
+                                                                     : TVersionCompare::NotGreater;
+}
+
+// The version as the user knows it: "102" is version 1.02.
+std::string VersionText(std::string_view line) {
+    const size_t cut = line.size() >= 2 ? line.size() - 2 : 0;
+    return std::string(line.substr(0, cut)) + "." + std::string(line.substr(cut));
+}
+
+[[noreturn]] void ThrowNotInteger(std::string_view line) {
+    // A foreign file may have anything on its first line; keep the message readable.
+    constexpr size_t Shown = 60;
+    std::string text(line.substr(0, Shown));
+    if (line.size() > Shown)
+        text += "...";
+    throw TNotIntegerError("\"" + text + "\" "_w + "не является целым числом"_w);
+}
+
+void CheckName(std::string_view name) {
+    if (name.empty())
+        throw TEmptyFileNameError();
+}
+
+} // namespace
+
+TEmptyFileNameError::TEmptyFileNameError()
+    : TDataFileError("Невозможно сохранить файл с пустым именем"_w) {}
+
+TRequisites PayerOf(const TPlatRecord& p) {
+    return {p.PayerName, p.PayerBank,    p.PayerBank2, p.PayerOKPO,
+            p.PayerMFO,  p.PayerAccount, p.PayerCity};
+}
+
+TRequisites RecipientOf(const TPlatRecord& p) {
+    return {p.RecipientName, p.RecipientBank,    p.RecipientBank2, p.RecipientOKPO,
+            p.RecipientMFO,  p.RecipientAccount, p.RecipientCity};
+}
+
+void SetPayer(TPlatRecord& p, const TRequisites& r) {
+    p.PayerName = r.Name;
+    p.PayerBank = r.Bank;
+    p.PayerBank2 = r.Bank2;
+    p.PayerOKPO = r.OKPO;
+    p.PayerMFO = r.MFO;
+    p.PayerAccount = r.Account;
+    p.PayerCity = r.City;
+}
+
+void SetRecipient(TPlatRecord& p, const TRequisites& r) {
+    p.RecipientName = r.Name;
+    p.RecipientBank = r.Bank;
+    p.RecipientBank2 = r.Bank2;
+    p.RecipientOKPO = r.OKPO;
+    p.RecipientMFO = r.MFO;
+    p.RecipientAccount = r.Account;
+    p.RecipientCity = r.City;
+}
+
+std::optional<std::int32_t> TryStrToInt(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == text.size())
+        return std::nullopt;
+    // Accumulated as a negative number: its range reaches one further than the positive.
+    constexpr std::int64_t Limit = -2147483648LL;
+    std::int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (!IsDigit(text[i]))
+            return std::nullopt;
+        value = value * 10 - (text[i] - '0');
+        if (value < Limit)
+            return std::nullopt;
+    }
+    if (!negative) {
+        if (value == Limit)
+            return std::nullopt;
+        value = -value;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        const size_t lf = bytes.find('\n', start);
+        if (lf == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(start));
+            break;
+        }
+        size_t end = lf;
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = lf + 1;
+    }
+    return lines;
+}
+
+void CheckPlatVersion(std::string_view line1, char decimalSeparator) {
+    switch (CompareWithFileVersion(line1, decimalSeparator)) {
+    case TVersionCompare::Greater:
+        throw TPlatVersionError("Для открытия данного файла необходима программа версии "_w +
+                                VersionText(line1) + " или выше"_w);
+    case TVersionCompare::NotANumber:
+        ThrowNotInteger(line1);
+    case TVersionCompare::NotGreater:
+        if (!TryStrToInt(line1))
+            ThrowNotInteger(line1);
+        break;
+    }
+}
+
+std::string FormatPlat(const TPlatRecord& plat) {
+    std::string out;
+    AppendLine(out, std::to_string(FileVersion));
+    for (const auto& line : PlatLines)
+        AppendField(out, plat.*line.Field, line.UsesPlaceholder);
+    return out;
+}
+
+TPlatRecord ParsePlat(std::string_view bytes, char decimalSeparator) {
+    const std::vector<std::string> lines = SplitLines(bytes);
+    CheckPlatVersion(lines.empty() ? std::string_view() : std::string_view(lines[0]),
+                     decimalSeparator);
+    TPlatRecord plat;
+    size_t index = 1;
+    for (const auto& line : PlatLines)
+        plat.*line.Field = ReadField(lines, index++, line.UsesPlaceholder);
+    return plat;
+}
+
+std::string FormatRequisites(const TRequisites& requisites) {
+    std::string out;
+    for (auto field : RequisitesLines)
+        AppendField(out, requisites.*field, true);
+    return out;
+}
+
+TRequisites ParseRequisites(std::string_view bytes) {
+    const std::vector<std::string> lines = SplitLines(bytes);
+    TRequisites requisites;
+    size_t index = 0;
+    for (auto field : RequisitesLines)
+        requisites.*field = ReadField(lines, index++, true);
+    return requisites;
+}
+
+std::string FormatPurpose(const std::string& purpose) {
+    std::string out;
+    AppendLine(out, purpose);
+    return out;
+}
+
+std::string ParsePurpose(std::string_view bytes) {
+    return ReadField(SplitLines(bytes), 0, false);
+}
+
+fs::path DataFilePath(const fs::path& dataDir, std::string_view name, std::string_view ext) {
+    std::string fileName(name);
+    fileName += '.';
+    fileName += ext;
+    // On this system "/" would lead into another folder and a NUL would cut the name short:
+    // either way some other file than the one named would be written or read.
+    if (fileName.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
+        throw platform::TFileError("Недопустимое имя файла \""_w + fileName + "\"", EINVAL);
+    return dataDir / platform::PathFromCp1251(fileName);
+}
+
+void SavePlatFile(const fs::path& dataDir, std::string_view name, const TPlatRecord& plat) {
+    CheckName(name);
+    WritePlat(DataFilePath(dataDir, name, PlatExt), plat);
+}
+
+TPlatRecord LoadPlatFile(const fs::path& dataDir, std::string_view name, char decimalSeparator) {
+    return ReadPlat(DataFilePath(dataDir, name, PlatExt), decimalSeparator);
+}
+
+void SaveRequisitesFile(const fs::path& dataDir, std::string_view name, std::string_view ext,
+                        const TRequisites& requisites) {
+    CheckName(name);
+    WriteRequisites(DataFilePath(dataDir, name, ext), requisites);
+}
+
+TRequisites LoadRequisitesFile(const fs::path& dataDir, std::string_view name,
+                               std::string_view ext) {
+    return ReadRequisites(DataFilePath(dataDir, name, ext));
+}
+
+void SavePurposeFile(const fs::path& dataDir, std::string_view name, const std::string& purpose) {
+    CheckName(name);
+    WritePurpose(DataFilePath(dataDir, name, PurposeExt), purpose);
+}
+
+std::string LoadPurposeFile(const fs::path& dataDir, std::string_view name) {
+    return ReadPurpose(DataFilePath(dataDir, name, PurposeExt));
+}
+
+void WritePlat(const fs::path& path, const TPlatRecord& plat) {
+    platform::WriteFileAtomically(path, FormatPlat(plat));
+}
+
+TPlatRecord ReadPlat(const fs::path& path, char decimalSeparator) {
+    return ParsePlat(platform::ReadWholeFile(path), decimalSeparator);
+}
+
+void WriteRequisites(const fs::path& path, const TRequisites& requisites) {
+    platform::WriteFileAtomically(path, FormatRequisites(requisites));
+}
+
+TRequisites ReadRequisites(const fs::path& path) {
+    return ParseRequisites(platform::ReadWholeFile(path));
+}
+
+void WritePurpose(const fs::path& path, const std::string& purpose) {
+    platform::WriteFileAtomically(path, FormatPurpose(purpose));
+}
+
+std::string ReadPurpose(const fs::path& path) {
+    return ParsePurpose(platform::ReadWholeFile(path));
+}
+
+} // namespace store

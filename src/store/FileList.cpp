@@ -1,0 +1,176 @@
+#include "store/FileList.h"
+
+#include "store/DataFiles.h"
+
+#include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace store {
+namespace {
+
+bool EndsWithExtension(std::string_view name, std::string_view ext) {
+    return name.size() > ext.size() && name.substr(name.size() - ext.size()) == ext &&
+           name[name.size() - ext.size() - 1] == '.';
+}
+
+// Copy(text, index, count) of the numbering rule: 1-based, empty when the start lies beyond
+// the text or the count is not positive, cut short at the end of the text.
+std::string_view Copy(std::string_view text, std::int64_t index, std::int64_t count) {
+    if (index < 1)
+        index = 1;
+    if (count <= 0 || index > static_cast<std::int64_t>(text.size()))
+        return {};
+    return text.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
+}
+
+// Upper and lower case of every Cyrillic letter of the code page, in alphabetical order:
+// the Ukrainian and Russian alphabets merged, the few other Slavic letters beside the
+// letter they are built on.
+constexpr unsigned char CyrillicPairs[][2] = {
+    {0xC0, 0xE0}, // А а
+    {0xC1, 0xE1}, // Б б
+    {0xC2, 0xE2}, // В в
+    {0xC3, 0xE3}, // Г г
+    {0xA5, 0xB4}, // Ґ ґ
+    {0x81, 0x83}, // Ѓ ѓ
+    {0xC4, 0xE4}, // Д д
+    {0x80, 0x90}, // Ђ ђ
+    {0xC5, 0xE5}, // Е е
+    {0xAA, 0xBA}, // Є є
+    {0xA8, 0xB8}, // Ё ё
+    {0xC6, 0xE6}, // Ж ж
+    {0xC7, 0xE7}, // З з
+    {0xBD, 0xBE}, // Ѕ ѕ
+    {0xC8, 0xE8}, // И и
+    {0xB2, 0xB3}, // І і
+    {0xAF, 0xBF}, // Ї ї
+    {0xC9, 0xE9}, // Й й
+    {0xA3, 0xBC}, // Ј ј
+    {0xCA, 0xEA}, // К к
+    {0x8D, 0x9D}, // Ќ ќ
+    {0xCB, 0xEB}, // Л л
+    {0x8A, 0x9A}, // Љ љ
+    {0xCC, 0xEC}, // М м
+    {0xCD, 0xED}, // Н н
+    {0x8C, 0x9C}, // Њ њ
+    {0xCE, 0xEE}, // О о
+    {0xCF, 0xEF}, // П п
+    {0xD0, 0xF0}, // Р р
+    {0xD1, 0xF1}, // С с
+    {0xD2, 0xF2}, // Т т
+    {0x8E, 0x9E}, // Ћ ћ
+    {0xD3, 0xF3}, // У у
+    {0xA1, 0xA2}, // Ў ў
+    {0xD4, 0xF4}, // Ф ф
+    {0xD5, 0xF5}, // Х х
+    {0xD6, 0xF6}, // Ц ц
+    {0xD7, 0xF7}, // Ч ч
+    {0x8F, 0x9F}, // Џ џ
+    {0xD8, 0xF8}, // Ш ш
+    {0xD9, 0xF9}, // Щ щ
+    {0xDA, 0xFA}, // Ъ ъ
+    {0xDB, 0xFB}, // Ы ы
+    {0xDC, 0xFC}, // Ь ь
+    {0xDD, 0xFD}, // Э э
+    {0xDE, 0xFE}, // Ю ю
+    {0xDF, 0xFF}, // Я я
+};
+
+// The sorting weight of each byte: symbols keep their byte value (below 256), digits,
+// Latin and Cyrillic letters follow in that order, both cases of a letter weighing alike.
+constexpr std::array<std::uint16_t, 256> MakeWeights() {
+    std::array<std::uint16_t, 256> w{};
+    for (int b = 0; b < 256; ++b)
+        w[b] = static_cast<std::uint16_t>(b);
+    for (int d = 0; d < 10; ++d)
+        w['0' + d] = static_cast<std::uint16_t>(300 + d);
+    for (int l = 0; l < 26; ++l)
+        w['a' + l] = w['A' + l] = static_cast<std::uint16_t>(400 + l);
+    std::uint16_t next = 500;
+    for (const auto& pair : CyrillicPairs)
+        w[pair[0]] = w[pair[1]] = next++;
+    return w;
+}
+
+constexpr std::array<std::uint16_t, 256> Weights = MakeWeights();
+
+} // namespace
+
+std::vector<std::string> ListFiles(const fs::path& directory, std::string_view ext) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(directory, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError))
+            continue;
+        std::optional<std::string> name = platform::Cp1251FromPath(it->path().filename());
+        if (name && EndsWithExtension(*name, ext))
+            names.push_back(std::move(*name));
+    }
+    return names;
+}
+
+std::vector<std::string> ListFileNames(const fs::path& directory, std::string_view ext) {
+    std::vector<std::string> names = ListFiles(directory, ext);
+    for (auto& name : names)
+        name.resize(name.size() - ext.size() - 1);
+    return names;
+}
+
+std::int32_t NextPlatNumber(const std::vector<std::string>& pltNames, int year) {
+    const std::string_view from = " от"_w;
+    std::int32_t max = 0;
+    for (const std::string& name : pltNames) {
+        const size_t found = name.find(from);
+        const std::int64_t p =
+            found == std::string::npos ? 0 : static_cast<std::int64_t>(found) + 1;
+        const std::string_view numberText = Copy(name, 3, p - 3);
+        const std::string_view yearText = static_cast<std::int64_t>(name.size()) >= p + 14
+                                              ? Copy(name, p + 10, 4)
+                                              : std::string_view();
+        std::optional<std::int32_t> number = TryStrToInt(numberText);
+        std::optional<std::int32_t> nameYear = TryStrToInt(yearText);
+        // The greatest number has no successor; counting it would leave nothing to propose.
+        if (!number || !nameYear || *nameYear < 0 || *nameYear > 65535 ||
+            *number == std::numeric_limits<std::int32_t>::max()) {
+            number = 0;
+            nameYear = 0;
+        }
+        if (*nameYear == year && *number > max)
+            max = *number;
+    }
+    return max + 1;
+}
+
+int CompareFileNames(std::string_view a, std::string_view b) {
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const int wa = Weights[static_cast<unsigned char>(a[i])];
+        const int wb = Weights[static_cast<unsigned char>(b[i])];
+        if (wa != wb)
+            return wa - wb;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    for (size_t i = 0; i < common; ++i) {
+        const int ba = static_cast<unsigned char>(a[i]);
+        const int bb = static_cast<unsigned char>(b[i]);
+        if (ba != bb)
+            return ba - bb;
+    }
+    return 0;
+}
+
+void SortFileNames(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end(), FileNameLess);
+}
+
+} // namespace store

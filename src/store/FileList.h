@@ -1,0 +1,42 @@
+#pragma once
+// Listing the data files of one kind, numbering a new order from the orders already stored,
+// and the order in which the open dialog lists names.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace store {
+
+// The names, with extension and without folder, of the regular files in `directory` whose
+// names end in "." + ext (case as written), in the order the file system gives them.
+// Names that cannot be Windows-1251 (not UTF-8, or holding a character the code page
+// lacks) cannot be ours and are left out. A missing or unreadable folder lists nothing.
+std::vector<std::string> ListFiles(const std::filesystem::path& directory, std::string_view ext);
+
+// The same names without the dot and the extension: what the open dialog shows and the
+// caller turns back into a path with DataFilePath.
+std::vector<std::string> ListFileNames(const std::filesystem::path& directory,
+                                       std::string_view ext);
+
+// The number proposed for a new order in `year`, from the order file names with extension
+// (as ListFiles gives them): one more than the greatest number among the names of that
+// year, 1 when there is none. A name counts when it is "№ " number " от " date with the
+// year at its usual place; anything else counts as number 0. A name numbered 2147483647
+// has no successor and is not counted either, so the result always fits.
+std::int32_t NextPlatNumber(const std::vector<std::string>& pltNames, int year);
+
+// Alphabetical order without regard to case for Windows-1251 names: blanks, punctuation
+// and other symbols first, then digits, then Latin letters, then Cyrillic letters in the
+// order of the Ukrainian and Russian alphabets (А Б В Г Ґ Д Е Є Ё Ж З И І Ї Й К ... Я).
+// Names that differ only in case are ordered by their bytes, so the order is total.
+// Returns a negative number, 0 or a positive number.
+int CompareFileNames(std::string_view a, std::string_view b);
+inline bool FileNameLess(std::string_view a, std::string_view b) {
+    return CompareFileNames(a, b) < 0;
+}
+void SortFileNames(std::vector<std::string>& names);
+
+} // namespace store

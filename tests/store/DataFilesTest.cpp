@@ -1,0 +1,392 @@
+#include "store/DataFiles.h"
+
+#include "platform/Files.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace store;
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+TPlatRecord FullOrder() {
+    TPlatRecord p;
+    p.Number = "12";
+    p.Date = "05.03.2002";
+    p.PayerName = W("ТОВ \"Квітка\" «Є»");
+    p.PayerBank = W("АКБ \"Приватбанк\"");
+    p.PayerBank2 = W("м. Київ");
+    p.PayerOKPO = "12345678";
+    p.PayerMFO = "300711";
+    p.PayerAccount = "26001234567890";
+    p.RecipientName = W("Ромашка");
+    p.RecipientBank = W("Ощадбанк");
+    p.RecipientBank2 = "";
+    p.RecipientOKPO = "87654321";
+    p.RecipientMFO = "322669";
+    p.RecipientAccount = "2600987654321";
+    p.SumaGrn = "1500";
+    p.SumaKop = "07";
+    p.Purpose = W("Оплата за товар згідно рахунку № 15 від 01.03.2002 ") + std::string(500, 'x');
+    p.PayerCity = W("Харків");
+    p.RecipientCity = W("Ґорґани; Їжакевичі");
+    return p;
+}
+
+std::string Lines(std::initializer_list<std::string> lines) {
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+struct FaultGuard {
+    ~FaultGuard() { platform::SetWriteFaultForTesting(nullptr); }
+};
+
+} // namespace
+
+TEST(PlatFormat, WritesTheTwentyLinesInTheirOrderAndReadsThemBack) {
+    const TPlatRecord p = FullOrder();
+    const std::string expected =
+        Lines({"101",           "12",       "05.03.2002", p.PayerName,      p.PayerBank,
+               p.PayerBank2,    "12345678", "300711",     "26001234567890", p.RecipientName,
+               p.RecipientBank, "-",        "87654321",   "322669",         "2600987654321",
+               "1500",          "07",       p.Purpose,    p.PayerCity,      p.RecipientCity});
+    EXPECT_EQ(FormatPlat(p), expected);
+    TPlatRecord withBlank = p;
+    EXPECT_EQ(ParsePlat(expected, ','), withBlank);
+    EXPECT_EQ(FormatPlat(ParsePlat(expected, '.')), expected);
+}
+
+TEST(PlatFormat, EmptyFieldsBecomeTheDashExceptTheDate) {
+    const std::string bytes = FormatPlat(TPlatRecord{});
+    EXPECT_EQ(bytes, "101\r\n-\r\n\r\n" + Lines({"-", "-", "-", "-", "-", "-", "-", "-", "-", "-",
+                                                 "-", "-", "-", "-", "-", "-", "-"}));
+    EXPECT_EQ(ParsePlat(bytes, ','), TPlatRecord{});
+}
+
+TEST(PlatFormat, ADashIsReadAsEmptyButTheDateKeepsIt) {
+    TPlatRecord p = FullOrder();
+    p.PayerOKPO = "-";
+    p.Purpose = "-";
+    p.Date = "-";
+    const TPlatRecord back = ParsePlat(FormatPlat(p), ',');
+    EXPECT_EQ(back.PayerOKPO, "");
+    EXPECT_EQ(back.Purpose, "");
+    EXPECT_EQ(back.Date, "-");
+    EXPECT_EQ(back.PayerName, p.PayerName);
+}
+
+TEST(PlatFormat, ShortLongAndLfOnlyFilesReadWithoutComplaint) {
+    const std::string upToPurpose = Lines({"101", "7", "01.02.2003", "A", "B", "C", "D", "E", "F",
+                                           "G", "H", "I", "J", "K", "L", "100", "5", "P"});
+    TPlatRecord shortOrder = ParsePlat(upToPurpose, ',');
+    EXPECT_EQ(shortOrder.Purpose, "P");
+    EXPECT_EQ(shortOrder.PayerCity, "");
+    EXPECT_EQ(shortOrder.RecipientCity, "");
+
+    EXPECT_EQ(ParsePlat("101", ','), TPlatRecord{});
+    EXPECT_EQ(ParsePlat("101\r\n", ','), TPlatRecord{});
+
+    const std::string full = FormatPlat(FullOrder());
+    EXPECT_EQ(ParsePlat(full + "extra\r\nlines\r\n", ','), FullOrder());
+
+    std::string lfOnly;
+    for (char c : full)
+        if (c != '\r')
+            lfOnly += c;
+    EXPECT_EQ(ParsePlat(lfOnly, ','), FullOrder());
+    // Without the ending on the last line.
+    EXPECT_EQ(ParsePlat(full.substr(0, full.size() - 2), ','), FullOrder());
+}
+
+TEST(SplitLines, OnlyTheCrBeforeALineFeedBelongsToTheEnding) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SplitLines(""), V{});
+    EXPECT_EQ(SplitLines("\r\n"), V{""});
+    EXPECT_EQ(SplitLines("a\r\n\nb"), (V{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\rb\r\r\nc\r"), (V{"a\rb\r", "c\r"}));
+    EXPECT_EQ(SplitLines(std::string("x\0y\n", 4)), V{std::string("x\0y", 3)});
+}
+
+TEST(PlatFormat, CarriageReturnsInValuesSurviveAndLineFeedsCannotShiftLines) {
+    TPlatRecord p = FullOrder();
+    p.PayerName = "a\rb\r";
+    p.Purpose = "one\ntwo\r\nthree";
+    const TPlatRecord back = ParsePlat(FormatPlat(p), ',');
+    EXPECT_EQ(back.PayerName, "a\rb\r");
+    EXPECT_EQ(back.Purpose, "one two\r three");
+    EXPECT_EQ(back.PayerCity, p.PayerCity);
+    EXPECT_EQ(back.RecipientCity, p.RecipientCity);
+}
+
+TEST(PlatVersion, OlderAndCurrentVersionsLoad) {
+    for (const char* line : {"100", "101", "0101", " 100", "+100", "-5", "0"}) {
+        SCOPED_TRACE(line);
+        EXPECT_NO_THROW(CheckPlatVersion(line, ','));
+    }
+    EXPECT_EQ(ParsePlat(Lines({"100", "3"}), ',').Number, "3");
+}
+
+TEST(PlatVersion, ANewerVersionIsRefusedNamingIt) {
+    const struct {
+        const char* Line;
+        char Separator;
+        const char* Shown;
+    } cases[] = {
+        {"102", ',', "1.02"},
+        {"1000", ',', "10.00"},
+        {"101,01", ',', "101,.01"},
+        {"101.5", '.', "101..5"},
+        {"+0000000000000000000000000200", ',', "+00000000000000000000000002.00"},
+        {"99999999999999999999999999999", ',', "999999999999999999999999999.99"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Line);
+        try {
+            CheckPlatVersion(c.Line, c.Separator);
+            ADD_FAILURE() << "accepted";
+        } catch (const TPlatVersionError& e) {
+            EXPECT_EQ(U(e.what()), std::string("Для открытия данного файла необходима программа "
+                                               "версии ") +
+                                       c.Shown + " или выше");
+        }
+    }
+    EXPECT_THROW(ParsePlat(Lines({"102", "3"}), ','), TPlatVersionError);
+}
+
+TEST(PlatVersion, AFirstLineThatIsNoWholeNumberIsAConversionError) {
+    const struct {
+        std::string Line;
+        char Separator;
+    } cases[] = {
+        {"", ','},
+        {" ", ','},
+        {"abc", ','},
+        {"101 ", ','},
+        {"100,0", ','},
+        {"101.0", '.'},
+        {"101.01", ','},
+        {"$65", ','},
+        {"0x10", ','},
+        {"1e2", ','},
+        {"+", ','},
+        {"-", ','},
+        {"--5", ','},
+        {"1 0", ','},
+        {",", ','},
+        {"-99999999999999999999999999", ','},
+        {"\xEF\xBB\xBF"
+         "101",
+         ','},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Line);
+        try {
+            CheckPlatVersion(c.Line, c.Separator);
+            ADD_FAILURE() << "accepted";
+        } catch (const TNotIntegerError& e) {
+            EXPECT_EQ(U(e.what()), "\"" + U(c.Line) + "\" не является целым числом");
+        }
+    }
+    EXPECT_THROW(ParsePlat("", ','), TNotIntegerError);
+    EXPECT_THROW(ParsePlat("\r\n101\r\n", ','), TNotIntegerError);
+}
+
+TEST(PlatVersion, AHugeForeignFirstLineGivesAShortMessage) {
+    const std::string line(100000, 'z');
+    try {
+        CheckPlatVersion(line, ',');
+        ADD_FAILURE() << "accepted";
+    } catch (const TNotIntegerError& e) {
+        EXPECT_LT(std::string(e.what()).size(), 200u);
+    }
+}
+
+TEST(TryStrToInt, AcceptsSignedDecimalsWithin32Bits) {
+    const struct {
+        const char* Text;
+        std::optional<std::int32_t> Value;
+    } cases[] = {
+        {"0", 0},
+        {"0012", 12},
+        {"  7", 7},
+        {"+42", 42},
+        {"-42", -42},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"00000000000000000000000000002147483647", 2147483647},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999999999999", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"-", std::nullopt},
+        {"7 ", std::nullopt},
+        {"1.0", std::nullopt},
+        {"$1F", std::nullopt},
+        {"0x1F", std::nullopt},
+        {"+-1", std::nullopt},
+        {"\t1", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TryStrToInt(c.Text), c.Value) << '"' << c.Text << '"';
+}
+
+TEST(RequisitesFormat, SevenLinesWithDashesForEmptyFields) {
+    const TRequisites r{W("ПП \"Ромашка\""), "", W("Київ"), "-", "322669", "2600", W("Львів")};
+    const std::string bytes = FormatRequisites(r);
+    EXPECT_EQ(bytes, Lines({r.Name, "-", r.Bank2, "-", "322669", "2600", r.City}));
+    TRequisites expected = r;
+    expected.OKPO = "";
+    EXPECT_EQ(ParseRequisites(bytes), expected);
+    EXPECT_EQ(ParseRequisites("Name\nBank"), (TRequisites{"Name", "Bank", "", "", "", "", ""}));
+    EXPECT_EQ(ParseRequisites(""), TRequisites{});
+}
+
+TEST(RequisitesFormat, PayerAndRecipientMapOntoTheOrder) {
+    TPlatRecord p = FullOrder();
+    const TRequisites payer = PayerOf(p);
+    const TRequisites recipient = RecipientOf(p);
+    EXPECT_EQ(payer.City, p.PayerCity);
+    EXPECT_EQ(recipient.Account, p.RecipientAccount);
+    TPlatRecord q;
+    SetPayer(q, payer);
+    SetRecipient(q, recipient);
+    q.Number = p.Number;
+    q.Date = p.Date;
+    q.SumaGrn = p.SumaGrn;
+    q.SumaKop = p.SumaKop;
+    q.Purpose = p.Purpose;
+    EXPECT_EQ(q, p);
+}
+
+TEST(PurposeFormat, OneLineTakenAsItIs) {
+    EXPECT_EQ(FormatPurpose(W("Передоплата \"100%\"")), W("Передоплата \"100%\"\r\n"));
+    EXPECT_EQ(FormatPurpose(""), "\r\n");
+    EXPECT_EQ(FormatPurpose("-"), "-\r\n");
+    EXPECT_EQ(ParsePurpose("-\r\n"), "-");
+    EXPECT_EQ(ParsePurpose(""), "");
+    EXPECT_EQ(ParsePurpose("first\nsecond\n"), "first");
+}
+
+TEST(DataFiles, SaveAndLoadEveryKindByName) {
+    TTempDir dir;
+    const TPlatRecord p = FullOrder();
+    const std::string name = W("№ 0012 от 05.03.2002 - Ромашка");
+    SavePlatFile(dir.Path(), name, p);
+    const fs::path onDisk = dir / "№ 0012 от 05.03.2002 - Ромашка.plt";
+    EXPECT_EQ(ReadFileBytes(onDisk), FormatPlat(p));
+    EXPECT_EQ(LoadPlatFile(dir.Path(), name, ','), p);
+
+    SaveRequisitesFile(dir.Path(), W("Квітка 2600"), PayerExt, PayerOf(p));
+    SaveRequisitesFile(dir.Path(), W("Ромашка 2600"), RecipientExt, RecipientOf(p));
+    EXPECT_EQ(ReadFileBytes(dir / "Квітка 2600.rpl"), FormatRequisites(PayerOf(p)));
+    EXPECT_EQ(LoadRequisitesFile(dir.Path(), W("Квітка 2600"), PayerExt), PayerOf(p));
+    EXPECT_EQ(LoadRequisitesFile(dir.Path(), W("Ромашка 2600"), RecipientExt), RecipientOf(p));
+
+    SavePurposeFile(dir.Path(), W("Аванс"), "-");
+    EXPECT_EQ(ReadFileBytes(dir / "Аванс.nzn"), "-\r\n");
+    EXPECT_EQ(LoadPurposeFile(dir.Path(), W("Аванс")), "-");
+
+    // Saving again replaces the file.
+    TPlatRecord changed = p;
+    changed.SumaGrn = "1";
+    SavePlatFile(dir.Path(), name, changed);
+    EXPECT_EQ(LoadPlatFile(dir.Path(), name, ','), changed);
+}
+
+TEST(DataFiles, AnEmptyNameIsRefusedAndNothingIsWritten) {
+    TTempDir dir;
+    const auto expectRefused = [](auto&& save) {
+        try {
+            save();
+            ADD_FAILURE() << "written";
+        } catch (const TEmptyFileNameError& e) {
+            EXPECT_EQ(U(e.what()), "Невозможно сохранить файл с пустым именем");
+        }
+    };
+    expectRefused([&] { SavePlatFile(dir.Path(), "", FullOrder()); });
+    expectRefused([&] { SaveRequisitesFile(dir.Path(), "", PayerExt, TRequisites{}); });
+    expectRefused([&] { SaveRequisitesFile(dir.Path(), "", RecipientExt, TRequisites{}); });
+    expectRefused([&] { SavePurposeFile(dir.Path(), "", "x"); });
+    EXPECT_TRUE(fs::is_empty(dir.Path()));
+}
+
+TEST(DataFiles, ANameCannotReachOutsideTheFolder) {
+    TTempDir dir;
+    fs::create_directory(dir / "sub");
+    EXPECT_THROW(SavePlatFile(dir / "sub", "../escaped", FullOrder()), platform::TFileError);
+    EXPECT_THROW(SavePlatFile(dir.Path(), "05/03/2002", FullOrder()), platform::TFileError);
+    EXPECT_THROW(SavePlatFile(dir.Path(), std::string("a\0b", 3), FullOrder()),
+                 platform::TFileError);
+    EXPECT_FALSE(fs::exists(dir / "escaped.plt"));
+    EXPECT_FALSE(fs::exists(dir / "a"));
+    EXPECT_EQ(DataFilePath(dir.Path(), W("Ґ\\x"), "plt"), dir / "Ґ\\x.plt");
+}
+
+TEST(DataFiles, AFailedWriteLeavesThePreviousFileIntact) {
+    TTempDir dir;
+    const std::string name = W("№ 0001 от 02.01.2003");
+    SavePlatFile(dir.Path(), name, FullOrder());
+    const fs::path file = DataFilePath(dir.Path(), name, PlatExt);
+    const std::string before = ReadFileBytes(file);
+    FaultGuard guard;
+    platform::SetWriteFaultForTesting(
+        [](platform::TWriteStep s) { return s == platform::TWriteStep::Write; });
+    EXPECT_THROW(SavePlatFile(dir.Path(), name, TPlatRecord{}), platform::TFileError);
+    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(DataFiles, LoadingAMissingFileIsAnInputOutputError) {
+    TTempDir dir;
+    EXPECT_THROW(LoadPlatFile(dir.Path(), "none", ','), platform::TFileError);
+    EXPECT_THROW(LoadRequisitesFile(dir.Path(), "none", PayerExt), platform::TFileError);
+    EXPECT_THROW(LoadPurposeFile(dir / "missing", "none"), platform::TFileError);
+}
+
+TEST(PlatFormat, RandomRecordsRoundTripAndRandomBytesNeverBreakTheReader) {
+    std::mt19937 random(2002);
+    const std::string alphabet = std::string("-\r 01,.+x") + W("Ґє№") + '\0';
+    auto text = [&](size_t maxLength) {
+        std::string s(random() % (maxLength + 1), ' ');
+        for (char& c : s)
+            c = alphabet[random() % alphabet.size()];
+        return s;
+    };
+    for (int round = 0; round < 500; ++round) {
+        TPlatRecord p;
+        for (std::string* f :
+             {&p.Number, &p.Date, &p.PayerName, &p.PayerBank, &p.PayerBank2, &p.PayerOKPO,
+              &p.PayerMFO, &p.PayerAccount, &p.RecipientName, &p.RecipientBank, &p.RecipientBank2,
+              &p.RecipientOKPO, &p.RecipientMFO, &p.RecipientAccount, &p.SumaGrn, &p.SumaKop,
+              &p.Purpose, &p.PayerCity, &p.RecipientCity})
+            *f = text(3);
+        TPlatRecord expected = p;
+        for (std::string* f :
+             {&expected.Number, &expected.PayerName, &expected.PayerBank, &expected.PayerBank2,
+              &expected.PayerOKPO, &expected.PayerMFO, &expected.PayerAccount,
+              &expected.RecipientName, &expected.RecipientBank, &expected.RecipientBank2,
+              &expected.RecipientOKPO, &expected.RecipientMFO, &expected.RecipientAccount,
+              &expected.SumaGrn, &expected.SumaKop, &expected.Purpose, &expected.PayerCity,
+              &expected.RecipientCity})
+            if (*f == "-")
+                f->clear();
+        ASSERT_EQ(ParsePlat(FormatPlat(p), ','), expected) << U(FormatPlat(p));
+        ASSERT_EQ(ParsePurpose(FormatPurpose(p.Purpose)), p.Purpose);
+
+        const std::string junk = text(40) + (random() % 2 ? "\n" : "") + text(40);
+        try {
+            ParsePlat(junk, random() % 2 ? ',' : '.');
+        } catch (const TDataFileError&) {
+        }
+        ParseRequisites(junk);
+    }
+}
