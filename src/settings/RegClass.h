@@ -1,0 +1,42 @@
+#pragma once
+// The one door to the registry key of the options. Every operation opens the key, reads or
+// writes one value and closes the key again, so nothing is held open between calls and two
+// running copies of the program never block each other.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+// A value of the wrong type or size, or a write the registry refused. what() is the
+// registry layer's text with the value's name, Windows-1251.
+class TRegistryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TMyRegistry {
+public:
+    TMyRegistry();
+
+    // Below HKEY_LOCAL_MACHINE; the leading backslash makes it start at the root key.
+    std::string KeyPath;
+
+    // Writes create the key when it is missing. A key that cannot be opened with full
+    // access skips the write without a word; a value the registry refuses throws
+    // TRegistryError "Failed to set data for '<name>'".
+    void WriteBool(const std::string& name, bool value);
+    void WriteString(const std::string& name, const std::string& value);
+    void WriteInteger(const std::string& name, std::int32_t value);
+
+    // Reads leave `value` untouched when the key or the value does not exist (or the key
+    // cannot be opened with full access). Stored data of the wrong type throw
+    // TRegistryError "Invalid data type for '<name>'"; a number longer than four bytes
+    // throws "Failed to get data for '<name>'".
+    void ReadBool(const std::string& name, bool& value);
+    void ReadString(const std::string& name, std::string& value);
+    void ReadInteger(const std::string& name, std::int32_t& value);
+
+private:
+    std::string OpenPath() const;
+    void Write(const std::string& name, std::uint32_t type, const std::string& data);
+};

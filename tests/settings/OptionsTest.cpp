@@ -1,0 +1,319 @@
+// The options over the registry file, the way the program uses them.
+#include "settings/Options.h"
+#include "platform/Files.h"
+#include "platform/RegistryFile.h"
+#include "settings/RegClass.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Head = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Vantrel]\r\n";
+
+void ExpectDefaults(const TOptions& o) {
+    EXPECT_FALSE(o.BoldPlatName);
+    EXPECT_FALSE(o.BoldPolName);
+    EXPECT_FALSE(o.fNDS);
+    EXPECT_FALSE(o.fBezNDS);
+    EXPECT_FALSE(o.ShowCopyNumber);
+    EXPECT_FALSE(o.ShowOneSignatureRights);
+    EXPECT_EQ(U(o.strNDS), ", в т.ч. ПДВ [NDS] грн.");
+    EXPECT_EQ(U(o.strBezNDS), ", без ПДВ");
+    EXPECT_EQ(U(o.strNDSRus), ", в т.ч. НДС [NDS] грн.");
+    EXPECT_EQ(U(o.strBezNDSRus), ", без НДС");
+    EXPECT_EQ(o.BlankLang, 0);
+    EXPECT_EQ(o.DateLang, -1);
+    EXPECT_EQ(o.SumaLang, -1);
+}
+
+// Every field away from its default, texts with what a careless store would damage.
+TOptions Unusual() {
+    TOptions o;
+    o.BoldPlatName = o.BoldPolName = o.fNDS = o.fBezNDS = true;
+    o.ShowCopyNumber = o.ShowOneSignatureRights = true;
+    o.strNDS = W("  у т.ч. ПДВ \"[NDS]\" грн. ");
+    o.strBezNDS = W("C:\\без\\ПДВ\\");
+    o.strNDSRus = W("\\\"НДС\"\\ ЁёЇїІіЄєҐґ №");
+    o.strBezNDSRus = "";
+    o.BlankLang = 1;
+    o.DateLang = 0;
+    o.SumaLang = -2147483647 - 1;
+    return o;
+}
+
+void ExpectSame(const TOptions& a, const TOptions& b) {
+    EXPECT_EQ(a.BoldPlatName, b.BoldPlatName);
+    EXPECT_EQ(a.BoldPolName, b.BoldPolName);
+    EXPECT_EQ(a.fNDS, b.fNDS);
+    EXPECT_EQ(a.fBezNDS, b.fBezNDS);
+    EXPECT_EQ(a.ShowCopyNumber, b.ShowCopyNumber);
+    EXPECT_EQ(a.ShowOneSignatureRights, b.ShowOneSignatureRights);
+    EXPECT_EQ(U(a.strNDS), U(b.strNDS));
+    EXPECT_EQ(U(a.strBezNDS), U(b.strBezNDS));
+    EXPECT_EQ(U(a.strNDSRus), U(b.strNDSRus));
+    EXPECT_EQ(U(a.strBezNDSRus), U(b.strBezNDSRus));
+    EXPECT_EQ(a.BlankLang, b.BlankLang);
+    EXPECT_EQ(a.DateLang, b.DateLang);
+    EXPECT_EQ(a.SumaLang, b.SumaLang);
+}
+
+std::string ErrorOf(TOptions& o, void (TOptions::*op)()) {
+    try {
+        (o.*op)();
+    } catch (const TRegistryError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+// The settings of each test live in a fresh configuration folder found through
+// XDG_CONFIG_HOME, as the program finds them.
+class OptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* v = std::getenv("XDG_CONFIG_HOME");
+        SavedXdg = v ? std::optional<std::string>(v) : std::nullopt;
+        ::setenv("XDG_CONFIG_HOME", Dir.Path().c_str(), 1);
+    }
+    void TearDown() override {
+        if (SavedXdg)
+            ::setenv("XDG_CONFIG_HOME", SavedXdg->c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+        platform::SetRegistryAccessCheckForTesting(nullptr);
+        platform::SetWriteFaultForTesting(nullptr);
+    }
+    void Store(const std::string& bytes) {
+        fs::create_directories(File.parent_path());
+        WriteFileBytes(File, bytes);
+    }
+
+    TTempDir Dir;
+    fs::path File = Dir / "Morvane" / "Vantrel.reg";
+    std::optional<std::string> SavedXdg;
+};
+
+TEST_F(OptionsTest, CreateGivesTheDefaultsAndSetDefaultsRestoresThem) {
+    TOptions o;
+    ExpectDefaults(o);
+    o = Unusual();
+    o.SetDefaults();
+    ExpectDefaults(o);
+}
+
+TEST_F(OptionsTest, WithoutStoredValuesLoadKeepsTheDefaults) {
+    TOptions o;
+    o.Load(); // no file, no folder
+    ExpectDefaults(o);
+    Store(Head);
+    o.Load(); // an empty key
+    ExpectDefaults(o);
+    EXPECT_FALSE(fs::exists(Dir / "Morvane" / "Vantrel.reg.bak"));
+    EXPECT_EQ(ReadFileBytes(File), Head) << "reading changed the file";
+}
+
+TEST_F(OptionsTest, OnlyTheStoredValuesReplaceTheirFields) {
+    Store(Head + "\"SumaLang\"=dword:00000001\r\n");
+    TOptions o;
+    o.Load();
+    EXPECT_EQ(o.SumaLang, 1);
+    o.SumaLang = -1;
+    ExpectDefaults(o);
+
+    // Loading over changed fields keeps the ones that are not stored.
+    TOptions changed = Unusual();
+    changed.Load();
+    EXPECT_EQ(changed.SumaLang, 1);
+    changed.SumaLang = Unusual().SumaLang;
+    ExpectSame(changed, Unusual());
+}
+
+TEST_F(OptionsTest, AnyNonZeroNumberIsTrueAndIsSavedAsOne) {
+    Store(Head + "\"BoldPlatName\"=dword:00000005\r\n\"fNDS\"=dword:80000000\r\n");
+    TOptions o;
+    o.Load();
+    EXPECT_TRUE(o.BoldPlatName);
+    EXPECT_TRUE(o.fNDS);
+    o.Save();
+    const std::string text = ReadFileBytes(File);
+    EXPECT_NE(text.find("\"BoldPlatName\"=dword:00000001\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"fNDS\"=dword:00000001\r\n"), std::string::npos) << text;
+}
+
+TEST_F(OptionsTest, AnEmptyStoredTextIsReadAsEmpty) {
+    Store(Head + "\"strNDS\"=\"\"\r\n\"strBezNDS\"=hex:\r\n\"strNDSRus\"=hex(2):00\r\n");
+    TOptions o;
+    o.Load();
+    EXPECT_EQ(o.strNDS, "");
+    EXPECT_EQ(o.strBezNDS, "");
+    EXPECT_EQ(o.strNDSRus, "");
+    EXPECT_EQ(U(o.strBezNDSRus), ", без НДС");
+}
+
+TEST_F(OptionsTest, AValueOfTheWrongTypeStopsLoadInTheFixedOrder) {
+    // Every value stored away from its default, but DateLang as text.
+    Store(Head +
+          W("\"strNDS\"=\"u\"\r\n\"strBezNDS\"=\"b\"\r\n\"strNDSRus\"=\"r\"\r\n"
+            "\"strBezNDSRus\"=\"q\"\r\n\"SumaLang\"=dword:00000001\r\n"
+            "\"DateLang\"=\"1\"\r\n\"BlankLang\"=dword:00000001\r\n"
+            "\"BoldPlatName\"=dword:00000001\r\n\"BoldPolName\"=dword:00000001\r\n"
+            "\"fNDS\"=dword:00000001\r\n\"fBezNDS\"=dword:00000001\r\n"
+            "\"ShowCopyNumber\"=dword:00000001\r\n\"ShowOneSignatureRights\"=dword:00000001\r\n"));
+    TOptions o;
+    EXPECT_EQ(ErrorOf(o, &TOptions::Load), "Invalid data type for 'DateLang'");
+    EXPECT_TRUE(o.BoldPlatName && o.BoldPolName && o.fNDS && o.fBezNDS && o.ShowCopyNumber &&
+                o.ShowOneSignatureRights);
+    EXPECT_EQ(o.BlankLang, 1);
+    // DateLang and everything after it keep what they held.
+    o.BoldPlatName = o.BoldPolName = o.fNDS = o.fBezNDS = false;
+    o.ShowCopyNumber = o.ShowOneSignatureRights = false;
+    o.BlankLang = 0;
+    ExpectDefaults(o);
+}
+
+TEST_F(OptionsTest, ANumberLongerThanFourBytesFailsToRead) {
+    Store(Head + "\"DateLang\"=hex(4):01,00,00,00,00,00,00,00\r\n");
+    TOptions o;
+    EXPECT_EQ(ErrorOf(o, &TOptions::Load), "Failed to get data for 'DateLang'");
+    ExpectDefaults(o);
+}
+
+TEST_F(OptionsTest, AHandEditedLineThatCannotBeReadFailsInsteadOfCrashing) {
+    Store(Head + "\"BlankLang\"=dword:1\r\n\"strNDS\"=\"unterminated\r\n");
+    TOptions o;
+    EXPECT_EQ(ErrorOf(o, &TOptions::Load), "Invalid data type for 'BlankLang'");
+    Store(Head + "\"strNDS\"=\"unterminated\r\n");
+    EXPECT_EQ(ErrorOf(o, &TOptions::Load), "Invalid data type for 'strNDS'");
+    // A file that is not a registry file at all is a key without values.
+    static const char alien[] = "\0\1\2 not a registry file \xff\r\n";
+    Store(std::string(alien, sizeof alien - 1));
+    o.Load();
+    ExpectDefaults(o);
+}
+
+TEST_F(OptionsTest, SaveThenLoadReproducesEveryField) {
+    const TOptions saved = Unusual();
+    TOptions(saved).Save();
+    TOptions loaded;
+    loaded.Load();
+    ExpectSame(loaded, saved);
+
+    // And back to the defaults, over the values just stored.
+    TOptions().Save();
+    loaded.Load();
+    ExpectDefaults(loaded);
+}
+
+TEST_F(OptionsTest, TheFirstSaveWritesTheWholeKeyInTheFixedOrder) {
+    TOptions o;
+    o.Save();
+    EXPECT_EQ(ReadFileBytes(File), Head + W("\"BoldPlatName\"=dword:00000000\r\n"
+                                            "\"BoldPolName\"=dword:00000000\r\n"
+                                            "\"fNDS\"=dword:00000000\r\n"
+                                            "\"fBezNDS\"=dword:00000000\r\n"
+                                            "\"ShowCopyNumber\"=dword:00000000\r\n"
+                                            "\"ShowOneSignatureRights\"=dword:00000000\r\n"
+                                            "\"BlankLang\"=dword:00000000\r\n"
+                                            "\"DateLang\"=dword:ffffffff\r\n"
+                                            "\"SumaLang\"=dword:ffffffff\r\n"
+                                            "\"strNDS\"=\", в т.ч. ПДВ [NDS] грн.\"\r\n"
+                                            "\"strBezNDS\"=\", без ПДВ\"\r\n"
+                                            "\"strNDSRus\"=\", в т.ч. НДС [NDS] грн.\"\r\n"
+                                            "\"strBezNDSRus\"=\", без НДС\"\r\n"
+                                            "\r\n"));
+    // Nothing but the settings file is left in the folder.
+    size_t entries = 0;
+    for ([[maybe_unused]] auto& e : fs::directory_iterator(File.parent_path()))
+        ++entries;
+    EXPECT_EQ(entries, 1u);
+}
+
+TEST_F(OptionsTest, AHandEditIsSeenByTheNextLoad) {
+    TOptions o;
+    o.Save();
+    std::string text = ReadFileBytes(File);
+    const std::string from = "\"BlankLang\"=dword:00000000";
+    text.replace(text.find(from), from.size(), "\"blanklang\"=dword:00000001");
+    const std::string nds = W("\"strNDS\"=\", в т.ч. ПДВ [NDS] грн.\"");
+    text.replace(text.find(nds), nds.size(), W("\"STRNDS\"=\", з ПДВ [NDS]\""));
+    Store(text);
+    o.Load();
+    EXPECT_EQ(o.BlankLang, 1);
+    EXPECT_EQ(U(o.strNDS), ", з ПДВ [NDS]");
+}
+
+TEST_F(OptionsTest, AnInterruptedWriteKeepsTheFileAndStopsSave) {
+    TOptions().Save();
+    const std::string before = ReadFileBytes(File);
+    int writes = 0;
+    // The eighth value, DateLang, cannot be written.
+    platform::SetWriteFaultForTesting([&](platform::TWriteStep step) {
+        return step == platform::TWriteStep::Rename && ++writes == 8;
+    });
+    TOptions o = Unusual();
+    EXPECT_EQ(ErrorOf(o, &TOptions::Save), "Failed to set data for 'DateLang'");
+    platform::SetWriteFaultForTesting(nullptr);
+    EXPECT_EQ(writes, 8) << "Save went on after the failure";
+
+    TOptions loaded;
+    loaded.Load();
+    // The seven values before DateLang are stored, DateLang and the rest are as before.
+    EXPECT_TRUE(loaded.ShowOneSignatureRights);
+    EXPECT_EQ(loaded.BlankLang, 1);
+    loaded.BoldPlatName = loaded.BoldPolName = loaded.fNDS = loaded.fBezNDS = false;
+    loaded.ShowCopyNumber = loaded.ShowOneSignatureRights = false;
+    loaded.BlankLang = 0;
+    ExpectDefaults(loaded);
+
+    // A failure on the first value leaves the file byte for byte as it was.
+    const std::string middle = ReadFileBytes(File);
+    platform::SetWriteFaultForTesting(
+        [](platform::TWriteStep step) { return step == platform::TWriteStep::Write; });
+    EXPECT_EQ(ErrorOf(o, &TOptions::Save), "Failed to set data for 'BoldPlatName'");
+    EXPECT_EQ(ReadFileBytes(File), middle);
+    EXPECT_NE(middle, before);
+}
+
+TEST_F(OptionsTest, WithoutFullAccessLoadChangesNothingAndSaveWritesNothing) {
+    Store(Head + "\"BlankLang\"=dword:00000001\r\n");
+    const std::string before = ReadFileBytes(File);
+    platform::SetRegistryAccessCheckForTesting([](const fs::path&) { return false; });
+    TOptions o;
+    o.Load();
+    ExpectDefaults(o);
+    o = Unusual();
+    o.Save(); // no error and no message: the values still apply in memory
+    ExpectSame(o, Unusual());
+    EXPECT_EQ(ReadFileBytes(File), before);
+
+    // Likewise on a machine where the key was never created.
+    fs::remove(File);
+    o.Save();
+    EXPECT_FALSE(fs::exists(File));
+}
+
+TEST_F(OptionsTest, OtherKeysAndHandWrittenLinesSurviveSave) {
+    const std::string other = "; kept\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n"
+                              "\"BlankLang\"=dword:00000007\r\n\r\n";
+    Store("REGEDIT4\r\n\r\n" + other +
+          "[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Vantrel]\r\n\"Note\"=\"mine\"\r\n"
+          "\"Broken\"=dword:zz\r\n");
+    TOptions().Save();
+    const std::string text = ReadFileBytes(File);
+    EXPECT_EQ(text.find(other), 12u) << text;
+    EXPECT_NE(text.find("\"Note\"=\"mine\"\r\n\"Broken\"=dword:zz\r\n\"BoldPlatName\""),
+              std::string::npos)
+        << text;
+    TOptions o;
+    o.Load();
+    ExpectDefaults(o);
+}
+
+} // namespace
