@@ -1,0 +1,344 @@
+#include "settings/forms/Opt.h"
+
+#include "app/Application.h"
+#include "app/QtText.h"
+#include "settings/Options.h"
+#include "settings/forms/Cp1251Edit.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+// ---------------------------------------------------------------------------------------
+
+TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+    : QGroupBox(caption, parent), Buttons(new QButtonGroup(this)) {
+    int id = 0;
+    for (const QString& item : items)
+        Buttons->addButton(new QRadioButton(item, this), id++);
+    connect(Buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        // The button that loses its check says nothing; the one that gains it is the click.
+        if (checked && OnClick)
+            OnClick();
+    });
+    ArrangeButtons();
+}
+
+int TRadioGroup::ItemIndex() const {
+    return Buttons->checkedId();
+}
+
+int TRadioGroup::Count() const {
+    return static_cast<int>(Buttons->buttons().size());
+}
+
+QAbstractButton* TRadioGroup::Button(int index) const {
+    return Buttons->button(index);
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+    if (Count() == 0)
+        return;
+    if (index < 0) {
+        // An exclusive group refuses to uncheck its last checked button.
+        if (QAbstractButton* checked = Buttons->checkedButton()) {
+            Buttons->setExclusive(false);
+            checked->setChecked(false);
+            Buttons->setExclusive(true);
+        }
+        return;
+    }
+    Buttons->button(std::min(index, Count() - 1))->setChecked(true);
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent* event) {
+    QGroupBox::resizeEvent(event);
+    ArrangeButtons();
+}
+
+// The choices share the height below the caption equally, one above the other.
+void TRadioGroup::ArrangeButtons() {
+    const int count = Count();
+    if (count == 0)
+        return;
+    const int textHeight = QFontMetrics(font()).height();
+    const int free = height() - textHeight - 5;
+    const int buttonHeight = std::max(free / count, 1);
+    const int topMargin = textHeight + 1 + (free % count) / 2;
+    for (int i = 0; i < count; ++i)
+        Buttons->button(i)->setGeometry(8, topMargin + i * buttonHeight, width() - 10,
+                                        buttonHeight);
+}
+
+// ---------------------------------------------------------------------------------------
+
+TOptForm::TOptForm(TOptions& options, QWidget* parent) : QDialog(parent), Options(options) {
+    BuildControls();
+    ConnectHandlers();
+    FormCreate();
+}
+
+void TOptForm::BuildControls() {
+    setObjectName("OptForm");
+    setWindowTitle(QStringLiteral("Настройки"));
+    // A fixed dialog border: a close button, nothing to resize, minimise or ask about.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    setFont(font);
+    setFixedSize(313, 341);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setGeometry(0, 0, 313, 285);
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName("TabSheet1");
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName("TabSheet2");
+    PageControl1->addTab(TabSheet1, QStringLiteral("Общие"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("Язык"));
+
+    auto checkBox = [](QWidget* parentWidget, const char* name, int left, int top, int width,
+                       const QString& caption) {
+        auto* c = new QCheckBox(caption, parentWidget);
+        c->setObjectName(name);
+        c->setGeometry(left, top, width, 17);
+        return c;
+    };
+    auto edit = [](QWidget* parentWidget, const char* name, int left, int top) {
+        auto* e = new TCp1251Edit(parentWidget);
+        e->setObjectName(name);
+        e->setGeometry(left, top, 225, 23);
+        return e;
+    };
+
+    CheckBox1 = checkBox(TabSheet1, "CheckBox1", 16, 16, 265,
+                         QStringLiteral("Выделить жирным шрифтом плательщика"));
+    CheckBox2 = checkBox(TabSheet1, "CheckBox2", 16, 36, 257,
+                         QStringLiteral("Выделить жирным шрифтом получателя"));
+    CheckBox5 =
+        checkBox(TabSheet1, "CheckBox5", 16, 56, 177, QStringLiteral("Отображать номер копии"));
+    CheckBox6 = checkBox(TabSheet1, "CheckBox6", 16, 76, 281,
+                         QStringLiteral("Отображать строку \"З правом одного підпису\""));
+    GroupBox1 = new QGroupBox(QStringLiteral("НДС"), TabSheet1);
+    GroupBox1->setObjectName("GroupBox1");
+    GroupBox1->setGeometry(12, 104, 281, 129);
+    // Each check box sits between its Ukrainian (upper) and Russian (lower) text.
+    CheckBox3 = checkBox(GroupBox1, "CheckBox3", 18, 30, 14, QString());
+    Edit1 = edit(GroupBox1, "Edit1", 40, 16);
+    Edit3 = edit(GroupBox1, "Edit3", 40, 40);
+    CheckBox4 = checkBox(GroupBox1, "CheckBox4", 18, 86, 14, QString());
+    Edit2 = edit(GroupBox1, "Edit2", 40, 72);
+    Edit4 = edit(GroupBox1, "Edit4", 40, 96);
+
+    const QStringList ownChoices = {QStringLiteral("Язык бланка"), QStringLiteral("Украинский"),
+                                    QStringLiteral("Русский")};
+    RadioGroup1 =
+        new TRadioGroup(QStringLiteral("Бланк"),
+                        {QStringLiteral("Украинский"), QStringLiteral("Русский")}, TabSheet2);
+    RadioGroup1->setObjectName("RadioGroup1");
+    RadioGroup1->setGeometry(24, 8, 257, 61);
+    RadioGroup2 = new TRadioGroup(QStringLiteral("Дата"), ownChoices, TabSheet2);
+    RadioGroup2->setObjectName("RadioGroup2");
+    RadioGroup2->setGeometry(24, 74, 257, 81);
+    RadioGroup3 = new TRadioGroup(QStringLiteral("Сумма"), ownChoices, TabSheet2);
+    RadioGroup3->setObjectName("RadioGroup3");
+    RadioGroup3->setGeometry(24, 160, 257, 81);
+
+    auto button = [this](const char* name, int left, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setGeometry(left, 302, 78, 25);
+        return b;
+    };
+    ButOK = button("ButOK", 29, QStringLiteral("OK"));
+    ButApply = button("ButApply", 117, QStringLiteral("Применить"));
+    ButCancel = button("ButCancel", 205, QStringLiteral("Отмена"));
+    // Enter anywhere but on another button is "OK"; Esc is "Отмена" (reject).
+    ButOK->setDefault(true);
+
+    std::vector<QWidget*> tabOrder = {ButOK,     ButApply,  ButCancel, PageControl1, CheckBox1,
+                                      CheckBox2, CheckBox3, Edit1,     Edit3,        CheckBox4,
+                                      Edit2,     Edit4,     CheckBox5, CheckBox6};
+    for (TRadioGroup* g : {RadioGroup1, RadioGroup2, RadioGroup3})
+        for (int i = 0; i < g->Count(); ++i)
+            tabOrder.push_back(g->Button(i));
+    for (size_t i = 0; i + 1 < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
+}
+
+void TOptForm::ConnectHandlers() {
+    for (QCheckBox* c : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6})
+        connect(c, &QCheckBox::toggled, this, [this] { RunGuarded([this] { ControlChange(); }); });
+    for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4})
+        connect(e, &QLineEdit::textChanged, this,
+                [this] { RunGuarded([this] { ControlChange(); }); });
+    for (TRadioGroup* g : {RadioGroup1, RadioGroup2, RadioGroup3})
+        g->OnClick = [this] { RunGuarded([this] { ControlChange(); }); };
+    connect(ButOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { ButOKClick(); }); });
+    connect(ButApply, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { ButApplyClick(); }); });
+    connect(ButCancel, &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { ButCancelClick(); }); });
+}
+
+void TOptForm::FormCreate() {
+    PageControl1->setCurrentIndex(0);
+}
+
+void TOptForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A window system's show (restoring a minimised window) is not a new opening.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TOptForm::FormShow() {
+    // A value that cannot be read is reported; the dialog still opens, with what was read
+    // before it and what was in memory for the rest.
+    RunGuarded([this] { Options.Load(); });
+    OptionsToControls();
+    Modified = false;
+    UpdateControls();
+    OkPressed = false;
+}
+
+// Every change handler of the dialog does the same.
+void TOptForm::ControlChange() {
+    Modified = true;
+    UpdateControls();
+}
+
+void TOptForm::OptionsToControls() {
+    CheckBox1->setChecked(Options.BoldPlatName);
+    CheckBox2->setChecked(Options.BoldPolName);
+    CheckBox3->setChecked(Options.fNDS);
+    CheckBox4->setChecked(Options.fBezNDS);
+    CheckBox5->setChecked(Options.ShowCopyNumber);
+    CheckBox6->setChecked(Options.ShowOneSignatureRights);
+    Edit1->setText(FromCp1251(Options.strNDS));
+    Edit2->setText(FromCp1251(Options.strBezNDS));
+    Edit3->setText(FromCp1251(Options.strNDSRus));
+    Edit4->setText(FromCp1251(Options.strBezNDSRus));
+    // The stored numbers are not range-checked; adding one to the largest must not wrap.
+    auto shifted = [](std::int32_t lang) {
+        return lang == INT32_MAX ? INT32_MAX : static_cast<int>(lang) + 1;
+    };
+    RadioGroup1->SetItemIndex(Options.BlankLang);
+    RadioGroup2->SetItemIndex(shifted(Options.DateLang));
+    RadioGroup3->SetItemIndex(shifted(Options.SumaLang));
+}
+
+void TOptForm::ControlsToOptions() {
+    Options.BoldPlatName = CheckBox1->isChecked();
+    Options.BoldPolName = CheckBox2->isChecked();
+    Options.fNDS = CheckBox3->isChecked();
+    Options.fBezNDS = CheckBox4->isChecked();
+    Options.ShowCopyNumber = CheckBox5->isChecked();
+    Options.ShowOneSignatureRights = CheckBox6->isChecked();
+    // Disabled edits keep their texts, and these are stored too.
+    Options.strNDS = ToCp1251Lossy(Edit1->text());
+    Options.strBezNDS = ToCp1251Lossy(Edit2->text());
+    Options.strNDSRus = ToCp1251Lossy(Edit3->text());
+    Options.strBezNDSRus = ToCp1251Lossy(Edit4->text());
+    Options.BlankLang = RadioGroup1->ItemIndex();
+    Options.DateLang = RadioGroup2->ItemIndex() - 1;
+    Options.SumaLang = RadioGroup3->ItemIndex() - 1;
+}
+
+void TOptForm::UpdateControls() {
+    ButApply->setEnabled(Modified);
+    // The amount's language picks the VAT texts the output will use; only those can be
+    // edited.
+    const int suma = RadioGroup3->ItemIndex();
+    const int lang = suma >= 1 ? suma - 1 : RadioGroup1->ItemIndex();
+    EnableEdit(Edit1, lang == 0 && CheckBox3->isChecked());
+    EnableEdit(Edit3, lang == 1 && CheckBox3->isChecked());
+    EnableEdit(Edit2, lang == 0 && CheckBox4->isChecked());
+    EnableEdit(Edit4, lang == 1 && CheckBox4->isChecked());
+}
+
+void TOptForm::EnableEdit(QLineEdit* edit, bool on) {
+    edit->setEnabled(on);
+    QPalette p = edit->palette();
+    const QPalette& own = palette();
+    p.setColor(QPalette::Base, on ? own.color(QPalette::Active, QPalette::Base)
+                                  : own.color(QPalette::Active, QPalette::Button));
+    edit->setPalette(p);
+    edit->setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TOptForm::ButApplyClick() {
+    ControlsToOptions();
+    Options.Save(); // on failure "Применить" stays enabled
+    Modified = false;
+    UpdateControls();
+}
+
+void TOptForm::ButOKClick() {
+    OkPressed = true;
+    accept();
+}
+
+void TOptForm::ButCancelClick() {
+    reject();
+}
+
+void TOptForm::reject() {
+    // Also after an "OK" whose storing failed: a store that keeps failing must not keep
+    // the user in the dialog.
+    OkPressed = false;
+    QDialog::reject();
+}
+
+void TOptForm::done(int result) {
+    if (!FormClose())
+        return;
+    QDialog::done(result);
+}
+
+bool TOptForm::FormClose() {
+    if (!OkPressed)
+        return true;
+    try {
+        ControlsToOptions();
+        Options.Save();
+    } catch (...) {
+        ShowCurrentException();
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// On the screen of the window that asked for it, or the primary one.
+void CentreOnScreen(QWidget* dialog) {
+    QWidget* owner = dialog->parentWidget();
+    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = dialog->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    dialog->move(frame.topLeft());
+}
+
+} // namespace
+
+void ShowOptions(TOptions& options) {
+    TOptForm form(options, QApplication::activeWindow());
+    CentreOnScreen(&form);
+    form.exec();
+}

@@ -1,0 +1,446 @@
+// The settings dialog over a registry file in a fresh configuration folder.
+#include "settings/forms/Opt.h"
+#include "platform/Files.h"
+#include "settings/Options.h"
+
+#include "support/TestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Head = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Vantrel]\r\n";
+
+const char* const ValueNames[] = {"BoldPlatName", "BoldPolName",    "fNDS",
+                                  "fBezNDS",      "ShowCopyNumber", "ShowOneSignatureRights",
+                                  "BlankLang",    "DateLang",       "SumaLang",
+                                  "strNDS",       "strBezNDS",      "strNDSRus",
+                                  "strBezNDSRus"};
+
+class OptFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* v = std::getenv("XDG_CONFIG_HOME");
+        SavedXdg = v ? std::optional<std::string>(v) : std::nullopt;
+        ::setenv("XDG_CONFIG_HOME", Dir.Path().c_str(), 1);
+    }
+    void TearDown() override {
+        platform::SetWriteFaultForTesting(nullptr);
+        if (SavedXdg)
+            ::setenv("XDG_CONFIG_HOME", SavedXdg->c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+    }
+    void Store(const std::string& bytes) {
+        fs::create_directories(File.parent_path());
+        WriteFileBytes(File, bytes);
+    }
+    std::string Stored() const { return ReadFileBytes(File); }
+    // What a fresh program would read back.
+    static TOptions Reloaded() {
+        TOptions o;
+        o.Load();
+        return o;
+    }
+    // On the box or the dot: a check box or radio button takes clicks only there and on
+    // its text, not on the empty rest of its width.
+    static void Click(QAbstractButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+    }
+
+    TTempDir Dir;
+    fs::path File = Dir / "Morvane" / "Vantrel.reg";
+    std::optional<std::string> SavedXdg;
+    TRecordingBoxes Boxes;
+};
+
+// Which of Edit1, Edit3, Edit2, Edit4 may be edited, as a string like "1..4".
+std::string Editable(const TOptForm& f) {
+    std::string s;
+    s += f.Edit1->isEnabled() ? '1' : '.';
+    s += f.Edit3->isEnabled() ? '3' : '.';
+    s += f.Edit2->isEnabled() ? '2' : '.';
+    s += f.Edit4->isEnabled() ? '4' : '.';
+    return s;
+}
+
+TEST_F(OptFormTest, WithDefaultOptionsTheDialogOpensOnTheFirstPageWithNothingEditable) {
+    TOptions o;
+    TOptForm f(o);
+    f.show();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Настройки"));
+    EXPECT_EQ(f.size(), QSize(313, 341));
+    EXPECT_EQ(f.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(f.PageControl1->tabText(0), QStringLiteral("Общие"));
+    EXPECT_EQ(f.PageControl1->tabText(1), QStringLiteral("Язык"));
+    for (QCheckBox* c :
+         {f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox5, f.CheckBox6})
+        EXPECT_FALSE(c->isChecked()) << c->objectName().toStdString();
+    EXPECT_EQ(f.CheckBox6->text(), QStringLiteral("Отображать строку \"З правом одного підпису\""));
+    EXPECT_EQ(Editable(f), "....");
+    for (QLineEdit* e : {f.Edit1, f.Edit2, f.Edit3, f.Edit4}) {
+        // Grey like a button face, and skipped by Tab.
+        EXPECT_EQ(e->palette().color(QPalette::Base), f.palette().color(QPalette::Button));
+        EXPECT_EQ(e->focusPolicy(), Qt::NoFocus);
+    }
+    EXPECT_EQ(f.Edit1->text(), QStringLiteral(", в т.ч. ПДВ [NDS] грн."));
+    EXPECT_EQ(f.Edit4->text(), QStringLiteral(", без НДС"));
+    EXPECT_EQ(f.RadioGroup1->ItemIndex(), 0);
+    EXPECT_EQ(f.RadioGroup2->ItemIndex(), 0);
+    EXPECT_EQ(f.RadioGroup3->ItemIndex(), 0);
+    EXPECT_EQ(f.RadioGroup2->Button(0)->text(), QStringLiteral("Язык бланка"));
+    EXPECT_FALSE(f.Modified);
+    EXPECT_FALSE(f.ButApply->isEnabled());
+    EXPECT_TRUE(f.ButOK->isDefault());
+    EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(OptFormTest, OpeningReloadsTheStoredValuesOverTheOnesInMemory) {
+    Store(Head + W("\"BoldPolName\"=dword:00000001\r\n\"strBezNDS\"=\"без ПДВ\"\r\n"
+                   "\"BlankLang\"=dword:00000001\r\n"));
+    TOptions o;
+    o.ShowCopyNumber = true; // not stored: memory wins
+    o.BlankLang = 0;         // stored: the registry wins
+    TOptForm f(o);
+    f.show();
+    EXPECT_TRUE(f.CheckBox2->isChecked());
+    EXPECT_TRUE(f.CheckBox5->isChecked());
+    EXPECT_EQ(f.Edit2->text(), QStringLiteral("без ПДВ"));
+    EXPECT_EQ(f.RadioGroup1->ItemIndex(), 1);
+    EXPECT_EQ(o.BlankLang, 1);
+    EXPECT_FALSE(f.ButApply->isEnabled()) << "filling the controls is no change";
+}
+
+TEST_F(OptFormTest, OnlyTheTextOfTheAmountsLanguageIsEditable) {
+    TOptions o;
+    TOptForm f(o);
+    f.show();
+    // The sequence a user goes through, by clicks.
+    Click(f.CheckBox3);
+    EXPECT_EQ(Editable(f), "1...");
+    EXPECT_TRUE(f.ButApply->isEnabled());
+    EXPECT_EQ(f.Edit1->palette().color(QPalette::Base), f.palette().color(QPalette::Base));
+    EXPECT_EQ(f.Edit1->focusPolicy(), Qt::StrongFocus);
+    f.PageControl1->setCurrentIndex(1);
+    Click(f.RadioGroup1->Button(1)); // blank in Russian
+    EXPECT_EQ(Editable(f), ".3..");
+    Click(f.RadioGroup3->Button(1)); // amount in Ukrainian
+    EXPECT_EQ(Editable(f), "1...");
+    f.PageControl1->setCurrentIndex(0);
+    Click(f.CheckBox4);
+    EXPECT_EQ(Editable(f), "1.2.");
+    Click(f.CheckBox3);
+    EXPECT_EQ(Editable(f), "..2.");
+
+    // Every combination: (fNDS, fBezNDS, blank, amount) -> editable.
+    struct Case {
+        bool nds, bez;
+        int blank, suma;
+        const char* editable;
+    };
+    const Case cases[] = {
+        {true, true, 0, 0, "1.2."},   {true, true, 1, 0, ".3.4"},  {true, true, 0, 2, ".3.4"},
+        {true, true, 1, 1, "1.2."},   {false, true, 1, 0, "...4"}, {true, false, 0, 1, "1..."},
+        {true, true, -1, 0, "...."},  {true, true, -1, 2, ".3.4"}, {true, true, 0, -1, "1.2."},
+        {false, false, 1, 2, "...."},
+    };
+    for (const Case& c : cases) {
+        f.CheckBox3->setChecked(c.nds);
+        f.CheckBox4->setChecked(c.bez);
+        f.RadioGroup1->SetItemIndex(c.blank);
+        f.RadioGroup3->SetItemIndex(c.suma);
+        f.UpdateControls(); // clearing a group is no click, and only the program does it
+        EXPECT_EQ(Editable(f), c.editable)
+            << c.nds << c.bez << " blank " << c.blank << " amount " << c.suma;
+    }
+}
+
+TEST_F(OptFormTest, EveryControlMarksTheDialogModified) {
+    TOptions o;
+    TOptForm f(o);
+    f.show();
+    std::vector<std::function<void()>> changes = {[&] { f.CheckBox1->click(); },
+                                                  [&] { f.CheckBox2->click(); },
+                                                  [&] { f.CheckBox3->click(); },
+                                                  [&] { f.CheckBox4->click(); },
+                                                  [&] { f.CheckBox5->click(); },
+                                                  [&] { f.CheckBox6->click(); },
+                                                  [&] { f.Edit1->setText("x"); },
+                                                  [&] { f.Edit2->setText("x"); },
+                                                  [&] { f.Edit3->setText("x"); },
+                                                  [&] { f.Edit4->setText("x"); },
+                                                  [&] { f.RadioGroup1->Button(1)->click(); },
+                                                  [&] { f.RadioGroup2->Button(2)->click(); },
+                                                  [&] { f.RadioGroup3->Button(1)->click(); }};
+    for (size_t i = 0; i < changes.size(); ++i) {
+        f.Modified = false;
+        f.UpdateControls();
+        changes[i]();
+        EXPECT_TRUE(f.ButApply->isEnabled()) << "change " << i;
+    }
+}
+
+TEST_F(OptFormTest, ApplyStoresAndCancelKeepsWhatWasApplied) {
+    TOptions o;
+    {
+        TOptForm f(o);
+        f.show();
+        Click(f.CheckBox1);
+        f.PageControl1->setCurrentIndex(1);
+        Click(f.RadioGroup2->Button(2));
+        Click(f.ButApply);
+        EXPECT_FALSE(f.ButApply->isEnabled());
+        EXPECT_TRUE(f.isVisible());
+        // A change after Apply is dropped by Cancel.
+        f.PageControl1->setCurrentIndex(0);
+        Click(f.CheckBox2);
+        Click(f.ButCancel);
+        EXPECT_FALSE(f.isVisible());
+        EXPECT_EQ(f.result(), QDialog::Rejected);
+    }
+    EXPECT_TRUE(o.BoldPlatName);
+    EXPECT_FALSE(o.BoldPolName);
+    EXPECT_EQ(o.DateLang, 1);
+    const TOptions stored = Reloaded();
+    EXPECT_TRUE(stored.BoldPlatName);
+    EXPECT_FALSE(stored.BoldPolName);
+    EXPECT_EQ(stored.DateLang, 1);
+
+    TOptions fresh;
+    TOptForm again(fresh);
+    again.show();
+    EXPECT_TRUE(again.CheckBox1->isChecked());
+    EXPECT_FALSE(again.CheckBox2->isChecked());
+    EXPECT_EQ(again.RadioGroup2->ItemIndex(), 2);
+}
+
+TEST_F(OptFormTest, CancelAloneStoresNothing) {
+    Store(Head + "\"fNDS\"=dword:00000001\r\n");
+    const std::string before = Stored();
+    TOptions o;
+    for (int way = 0; way < 3; ++way) {
+        TOptForm f(o);
+        f.show();
+        f.CheckBox3->click();
+        f.Edit1->setText("changed");
+        if (way == 0)
+            Click(f.ButCancel);
+        else if (way == 1)
+            QTest::keyClick(f.Edit1, Qt::Key_Escape);
+        else
+            f.close(); // the title bar's close button
+        EXPECT_FALSE(f.isVisible()) << way;
+        EXPECT_EQ(Stored(), before) << way;
+        EXPECT_TRUE(o.fNDS) << way;
+        EXPECT_EQ(U(o.strNDS), ", в т.ч. ПДВ [NDS] грн.") << way;
+    }
+}
+
+TEST_F(OptFormTest, OkWithoutAChangeWritesAllThirteenValuesAndCreatesTheKey) {
+    ASSERT_FALSE(fs::exists(File));
+    TOptions o;
+    TOptForm f(o);
+    f.show();
+    Click(f.ButOK);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    ASSERT_TRUE(fs::exists(File));
+    const std::string text = Stored();
+    EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Vantrel]"), std::string::npos);
+    for (const char* name : ValueNames)
+        EXPECT_NE(text.find("\"" + std::string(name) + "\"="), std::string::npos) << name;
+    EXPECT_NE(text.find("\"DateLang\"=dword:ffffffff"), std::string::npos) << text;
+    EXPECT_EQ(U(Reloaded().strNDSRus), ", в т.ч. НДС [NDS] грн.");
+    EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(OptFormTest, EnterIsOkAndStoresTheEditedText) {
+    TOptions o;
+    TOptForm f(o);
+    f.show();
+    f.CheckBox3->click();
+    f.Edit1->setText(QStringLiteral("у т.ч. ПДВ [NDS] ґрн"));
+    QTest::keyClick(f.Edit1, Qt::Key_Return);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(U(Reloaded().strNDS), "у т.ч. ПДВ [NDS] ґрн");
+    EXPECT_TRUE(Reloaded().fNDS);
+}
+
+TEST_F(OptFormTest, StoredLanguagesOutOfRangeSelectTheLastChoiceOrNone) {
+    struct Case {
+        const char* stored; // dword
+        int index;          // of "Дата"
+        const char* storedByOk;
+    };
+    const Case cases[] = {
+        {"00000007", 2, "00000001"},  // beyond the last: "Русский"
+        {"fffffffb", -1, "fffffffe"}, // -5: nothing selected, and OK stores -2
+        {"7fffffff", 2, "00000001"},  // the largest number does not wrap around
+        {"80000000", -1, "fffffffe"},
+    };
+    for (const Case& c : cases) {
+        Store(Head + "\"DateLang\"=dword:" + c.stored + "\r\n");
+        TOptions o;
+        TOptForm f(o);
+        f.show();
+        EXPECT_EQ(f.RadioGroup2->ItemIndex(), c.index) << c.stored;
+        if (c.index < 0) {
+            for (int i = 0; i < f.RadioGroup2->Count(); ++i)
+                EXPECT_FALSE(f.RadioGroup2->Button(i)->isChecked()) << c.stored << " " << i;
+        }
+        EXPECT_EQ(f.RadioGroup2->Button(2)->text(), QStringLiteral("Русский"));
+        EXPECT_FALSE(f.ButApply->isEnabled());
+        Click(f.ButOK);
+        EXPECT_NE(Stored().find(std::string("\"DateLang\"=dword:") + c.storedByOk),
+                  std::string::npos)
+            << c.stored << "\n"
+            << Stored();
+    }
+}
+
+TEST_F(OptFormTest, ABlankLanguageOutOfRangeDecidesTheEditableTexts) {
+    // A blank language of 7 shows "Русский", so the Russian texts are the editable ones;
+    // an amount language of -5 selects nothing and defers to the blank's.
+    Store(Head + "\"fNDS\"=dword:00000001\r\n\"BlankLang\"=dword:00000007\r\n"
+                 "\"SumaLang\"=dword:fffffffb\r\n");
+    TOptions o;
+    TOptForm f(o);
+    f.show();
+    EXPECT_EQ(f.RadioGroup1->ItemIndex(), 1);
+    EXPECT_EQ(f.RadioGroup3->ItemIndex(), -1);
+    EXPECT_EQ(Editable(f), ".3..");
+    Click(f.ButOK);
+    const TOptions stored = Reloaded();
+    EXPECT_EQ(stored.BlankLang, 1);
+    EXPECT_EQ(stored.SumaLang, -2);
+}
+
+TEST_F(OptFormTest, AStoreThatFailsOnOkKeepsTheDialogOpenAndCancelStillCloses) {
+    TOptions o;
+    TOptForm f(o);
+    f.show();
+    f.CheckBox1->click();
+    platform::SetWriteFaultForTesting([](platform::TWriteStep) { return true; });
+    Click(f.ButOK);
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_EQ(Boxes.Boxes[0].Text, "Failed to set data for 'BoldPlatName'");
+    EXPECT_EQ(U(Boxes.Boxes[0].Caption), "Ошибка");
+    EXPECT_EQ(Boxes.Boxes[0].Icon, platform::TMsgIcon::Error);
+    EXPECT_TRUE(f.isVisible());
+
+    // Every further "OK" tries again; closing any other way gives up without storing.
+    Click(f.ButOK);
+    EXPECT_EQ(Boxes.Boxes.size(), 2u);
+    EXPECT_TRUE(f.isVisible());
+    Click(f.ButCancel);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(Boxes.Boxes.size(), 2u);
+    EXPECT_FALSE(fs::exists(File));
+}
+
+TEST_F(OptFormTest, EscapeAndTheCloseButtonAlsoGiveUpAfterAFailedOk) {
+    for (int way = 0; way < 2; ++way) {
+        TOptions o;
+        TOptForm f(o);
+        f.show();
+        platform::SetWriteFaultForTesting([](platform::TWriteStep) { return true; });
+        Click(f.ButOK);
+        EXPECT_TRUE(f.isVisible());
+        if (way == 0)
+            QTest::keyClick(&f, Qt::Key_Escape);
+        else
+            f.close();
+        EXPECT_FALSE(f.isVisible()) << way;
+        EXPECT_EQ(Boxes.Boxes.size(), static_cast<size_t>(way + 1));
+        platform::SetWriteFaultForTesting(nullptr);
+    }
+}
+
+TEST_F(OptFormTest, AnApplyThatFailsLeavesApplyEnabled) {
+    TOptions o;
+    TOptForm f(o);
+    f.show();
+    f.CheckBox5->click();
+    platform::SetWriteFaultForTesting([](platform::TWriteStep) { return true; });
+    Click(f.ButApply);
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_TRUE(f.ButApply->isEnabled());
+    platform::SetWriteFaultForTesting(nullptr);
+    Click(f.ButApply);
+    EXPECT_FALSE(f.ButApply->isEnabled());
+    EXPECT_TRUE(Reloaded().ShowCopyNumber);
+}
+
+TEST_F(OptFormTest, AValueThatCannotBeLoadedIsReportedAndTheDialogStillOpens) {
+    Store(Head + "\"BoldPolName\"=dword:00000001\r\n\"DateLang\"=\"1\"\r\n"
+                 "\"SumaLang\"=dword:00000001\r\n");
+    TOptions o;
+    TOptForm f(o);
+    f.show();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_EQ(Boxes.Boxes[0].Text, "Invalid data type for 'DateLang'");
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.CheckBox2->isChecked());    // read before the failure
+    EXPECT_EQ(f.RadioGroup3->ItemIndex(), 0); // after it: what memory held
+    EXPECT_FALSE(f.ButApply->isEnabled());
+}
+
+TEST_F(OptFormTest, ShowOptionsRunsTheDialogModallyOnTheGivenOptions) {
+    TOptions o;
+    bool acted = false;
+    QTimer::singleShot(0, [&] {
+        auto* f = dynamic_cast<TOptForm*>(QApplication::activeModalWidget());
+        if (!f) {
+            ADD_FAILURE() << "the dialog is not the modal window";
+            // Close it anyway, or the test would wait for ever.
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* form = dynamic_cast<TOptForm*>(w); form && form->isVisible())
+                    form->reject();
+            return;
+        }
+        acted = true;
+        EXPECT_EQ(f->PageControl1->currentIndex(), 0);
+        f->CheckBox6->click();
+        f->ButOK->click();
+    });
+    ShowOptions(o);
+    EXPECT_TRUE(acted);
+    EXPECT_TRUE(o.ShowOneSignatureRights);
+    EXPECT_TRUE(Reloaded().ShowOneSignatureRights);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Pictures of the dialog for the documentation, only when asked for:
+// VANTREL_SCREENSHOTS=<folder>.
+TEST_F(OptFormTest, Screenshots) {
+    const char* folder = std::getenv("VANTREL_SCREENSHOTS");
+    if (!folder || !*folder)
+        GTEST_SKIP() << "VANTREL_SCREENSHOTS not set";
+    TOptions o;
+    o.fNDS = true;
+    o.BoldPlatName = true;
+    TOptForm f(o);
+    f.show();
+    QTest::qWait(50);
+    EXPECT_TRUE(f.grab().save(QString::fromLocal8Bit(folder) + "/options-general.png"));
+    f.PageControl1->setCurrentIndex(1);
+    QTest::qWait(50);
+    EXPECT_TRUE(f.grab().save(QString::fromLocal8Bit(folder) + "/options-language.png"));
+}
+
+} // namespace
