@@ -1,1 +1,570 @@
 #include "doc/PlatRTFDoc.h"
+
+#include "platform/Cp1251Literal.h"
+#include "rtf/RTF.h"
+#include "words/BuhProc.h"
+
+#include <charconv>
+#include <optional>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------
+// Fixed design of the blank
+
+// Columns A to G, mm: together the 180 mm between the 15 mm margins of A4.
+const std::vector<std::int32_t> kColumnWidths{17, 33, 42, 22, 2, 40, 24};
+constexpr char kLastColumn = 'G';
+
+// Exact heights of rows 1 to 21, mm; 0 lets row 15 (the amount in words) grow with its text.
+constexpr double kRowHeights[21] = {2, 5, 3, 9, 4, 7, 4, 8,  4, 4, 3,
+                                    4, 8, 5, 0, 1, 1, 7, 18, 5, 14};
+
+// Font presets, selected by number (1-based).
+const std::vector<std::int32_t> kPresetSizes{9, 11, 11, 7, 9, 8, 5, 8};
+const std::vector<TFontStyles> kPresetStyles{0, fsBold, 0, 0, fsBold, 0, 0, 0};
+
+enum TPreset : std::int32_t {
+    pName = 0,   // 5 when the name is to be bold, else 1
+    pText = 1,   // labels, names, the amount in words, the purpose, signature lines
+    pTitle = 2,  // the title with the order number
+    pCode = 3,   // codes, accounts, the amount in digits
+    pBold = 5,   // bold names
+    pCopy = 6,   // the copy label
+    pSpacer = 7, // an empty run that makes a thin spacing line
+    pNote = 8,   // the one-signature note and the dated line
+};
+
+constexpr int kTopMarginDefault = 14;
+constexpr int kCopyCountDefault = 2;
+
+// The cut line between two copies: 62 hyphens, spaced so that scissors have room.
+constexpr const char* kCutDashes18 = "-  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  ";
+constexpr const char* kCutDashes8 = "-  -  -  -  -  -  -  -";
+
+// ---------------------------------------------------------------------------------------
+// The blank's labels in its two languages
+
+struct TLabels {
+    const char* CopyLabel;
+    const char* Title;
+    const char* BankReceipt;
+    const char* DateBlank;
+    const char* Payer;
+    const char* PayerBank;
+    const char* BankCode;
+    const char* Debit;
+    const char* Amount;
+    const char* CityPrefix;
+    const char* Recipient;
+    const char* Credit;
+    const char* RecipientBank;
+    const char* AmountInWords;
+    const char* Purpose;
+    const char* BankSignature;
+    const char* Signatures;
+};
+
+// The date blank's century is "20": this blank is filled in by hand in this century.
+const TLabels kUkrainian{
+    "Примірник"_w,
+    "ПЛАТІЖНЕ ДОРУЧЕННЯ №"_w,
+    "Одержано банком"_w,
+    "\"____\"________________20__р"_w,
+    "Платник  "_w,
+    "Банк платника"_w,
+    "код банку"_w,
+    "ДЕБЕТ рах.№"_w,
+    "СУМА"_w,
+    "у м. "_w,
+    "Отримувач  "_w,
+    "КРЕДИТ рах.№"_w,
+    "Банк отримувача"_w,
+    "Сума (словами)"_w,
+    "Призначення платежу"_w,
+    "Підпис банку"_w,
+    "Підписи"_w,
+};
+
+const TLabels kRussian{
+    "Экземпляр"_w,
+    "ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №"_w,
+    "Получено банком"_w,
+    "\"____\"________________20__г"_w,
+    "Плательщик  "_w,
+    "Банк плательщика"_w,
+    "код банка"_w,
+    "ДЕБЕТ сч. №"_w,
+    "СУММА"_w,
+    "в г. "_w,
+    "Получатель  "_w,
+    "КРЕДИТ сч. №"_w,
+    "Банк получателя"_w,
+    "Сумма (словами)"_w,
+    "Назначение платежа"_w,
+    "Подпись банка"_w,
+    "Подписи"_w,
+};
+
+// ---------------------------------------------------------------------------------------
+// The layout of one copy as data: one entry per cell, in reading order.
+
+// What a run prints; resolved against the record, the labels and the copy number.
+enum class TText {
+    CopyLabel,    // only when the copy number is shown
+    Title,        // title, order number, "/НДС"
+    FormCode,     // "0410001"
+    OneSignature, // only when the one-signature rights are shown
+    DateLine,     // "від " / "от " and the date in words
+    BankReceipt,
+    Nothing, // the empty run of a spacing line
+    DateBlank,
+    PayerLabel,
+    PayerName,
+    CodeLabel, // "Код"
+    PayerOKPO,
+    PayerBankLabel,
+    BankCodeLabel,
+    DebitLabel,
+    AmountLabel,
+    PayerBank,
+    PayerBank2,
+    PayerCity, // city prefix and the city
+    PayerMFO,
+    PayerAccount, // with "/" and the second part when there is one
+    AmountDigits,
+    RecipientLabel,
+    RecipientName,
+    RecipientOKPO,
+    CreditLabel,
+    RecipientAccount,
+    RecipientBankLabel,
+    RecipientBank,
+    RecipientBank2,
+    RecipientCity,
+    RecipientMFO,
+    RecipientBankBox,
+    AmountInWordsLabel,
+    AmountInWords,
+    PurposeLabel,
+    PurposeLines, // one paragraph per line of the purpose
+    PassedByBank, // "Проведено банком"
+    BankSignatureLabel,
+    Stamp, // "М.П."
+    SignaturesLabel,
+    SignatureGap,  // five spaces and a line to sign on
+    SignatureLine, // the second signature's line
+};
+
+struct TRun {
+    std::int32_t Preset;
+    TText Text;
+};
+// An empty paragraph has no runs; a cell without paragraphs holds one empty paragraph.
+using TParagraph = std::vector<TRun>;
+
+enum class TFrame { None, Box, Rule }; // Rule: the bottom border alone
+enum TVAlign : std::uint8_t { Mid = 0, Top = 1, Bot = 2 };
+enum TPAlign : std::uint8_t { Lft = taLeft, Ctr = taCenter, Rgt = taRight };
+// Vertical merges: Dn starts a block, Up joins the cell above. On a span the arrow belongs to
+// its first column only; DnAll and UpAll give it to every column of the span.
+enum class TArrow { No, Dn, Up, DnAll, UpAll };
+
+struct TCellSpec {
+    int Row;
+    char First; // columns 'A' to 'G'; First < Last is a span merged horizontally
+    char Last;
+    TFrame Frame;
+    TVAlign V;
+    TPAlign P;
+    TArrow Arrow;
+    std::vector<TParagraph> Contents;
+};
+
+using enum TText;
+using enum TFrame;
+using enum TArrow;
+const std::vector<TParagraph> Empty;
+
+// clang-format off
+const std::vector<TCellSpec> kCopyLayout{
+    // Row 1: the copy label in the top right corner.
+    { 1, 'A', 'A', None, Top, Lft, No, Empty},
+    { 1, 'B', 'B', None, Top, Lft, No, Empty},
+    { 1, 'C', 'C', None, Top, Lft, No, Empty},
+    { 1, 'D', 'D', None, Top, Lft, No, Empty},
+    { 1, 'E', 'E', None, Top, Lft, No, Empty},
+    { 1, 'F', 'F', None, Top, Lft, No, Empty},
+    { 1, 'G', 'G', None, Bot, Ctr, No, {{{pCopy, CopyLabel}}}},
+    // Row 2: the title and the form code.
+    { 2, 'A', 'D', None, Mid, Ctr, No, {{{pTitle, Title}}}},
+    { 2, 'E', 'E', None, Mid, Ctr, No, Empty},
+    { 2, 'F', 'F', None, Mid, Ctr, No, Empty},
+    { 2, 'G', 'G', Box,  Mid, Ctr, No, {{{pText, FormCode}}}},
+    // Row 3
+    { 3, 'A', 'A', None, Mid, Ctr, No, Empty},
+    { 3, 'B', 'B', None, Mid, Ctr, No, Empty},
+    { 3, 'C', 'C', None, Mid, Ctr, No, Empty},
+    { 3, 'D', 'D', None, Mid, Ctr, No, Empty},
+    { 3, 'E', 'E', None, Mid, Ctr, No, Empty},
+    { 3, 'F', 'G', None, Mid, Rgt, No, {{{pNote, OneSignature}}}},
+    // Row 4: the date; the bank's receipt.
+    { 4, 'A', 'D', None, Top, Ctr, No, {{{pNote, DateLine}}}},
+    { 4, 'E', 'E', None, Top, Ctr, No, Empty},
+    { 4, 'F', 'G', None, Top, Ctr, No, {{{pText, BankReceipt}, {pSpacer, Nothing}}, {}, {{pText, DateBlank}}}},
+    // Rows 5 to 8: the payer.
+    { 5, 'A', 'F', None, Bot, Lft, No, {{{pText, PayerLabel}, {pName, PayerName}}}},
+    { 5, 'G', 'G', None, Bot, Lft, No, Empty},
+    { 6, 'A', 'A', None, Mid, Lft, No, {{{pText, CodeLabel}}}},
+    { 6, 'B', 'B', Box,  Mid, Ctr, No, {{{pCode, PayerOKPO}}}},
+    { 6, 'C', 'C', None, Mid, Ctr, No, Empty},
+    { 6, 'D', 'D', None, Mid, Ctr, No, Empty},
+    { 6, 'E', 'E', None, Mid, Ctr, No, Empty},
+    { 6, 'F', 'F', None, Mid, Ctr, No, Empty},
+    { 6, 'G', 'G', None, Mid, Ctr, No, Empty},
+    { 7, 'A', 'B', None, Bot, Lft, No, {{{pText, PayerBankLabel}}}},
+    { 7, 'C', 'C', None, Bot, Lft, No, Empty},
+    { 7, 'D', 'D', None, Bot, Ctr, No, {{{pText, BankCodeLabel}}}},
+    { 7, 'E', 'E', None, Bot, Ctr, No, Empty},
+    { 7, 'F', 'F', None, Bot, Ctr, No, {{{pText, DebitLabel}}}},
+    { 7, 'G', 'G', None, Bot, Ctr, No, {{{pText, AmountLabel}}}},
+    { 8, 'A', 'B', Rule, Bot, Lft, No, {{{pText, PayerBank}}, {{pText, PayerBank2}}, {}}},
+    { 8, 'C', 'C', Rule, Bot, Lft, No, {{}, {{pText, PayerCity}}}},
+    { 8, 'D', 'D', Box,  Mid, Ctr, No, {{{pCode, PayerMFO}}}},
+    { 8, 'E', 'E', None, Mid, Ctr, No, Empty},
+    { 8, 'F', 'F', Box,  Mid, Ctr, No, {{{pCode, PayerAccount}}}},
+    { 8, 'G', 'G', Box,  Top, Ctr, Dn, {{}, {{pCode, AmountDigits}}}},
+    // Rows 9 to 13: the recipient; the amount box G runs down to row 13.
+    { 9, 'A', 'F', None, Bot, Lft, No, {{{pText, RecipientLabel}, {pName, RecipientName}}}},
+    { 9, 'G', 'G', Box,  Bot, Lft, Up, Empty},
+    {10, 'A', 'A', None, Mid, Lft, Dn, {{{pText, CodeLabel}}}},
+    {10, 'B', 'B', Box,  Mid, Ctr, Dn, {{{pCode, RecipientOKPO}}}},
+    {10, 'C', 'C', None, Mid, Ctr, No, Empty},
+    {10, 'D', 'D', None, Mid, Ctr, No, Empty},
+    {10, 'E', 'E', None, Mid, Ctr, No, Empty},
+    {10, 'F', 'F', None, Mid, Ctr, No, {{{pText, CreditLabel}}}},
+    {10, 'G', 'G', Box,  Mid, Ctr, Up, Empty},
+    {11, 'A', 'A', None, Mid, Ctr, Up, Empty},
+    {11, 'B', 'B', Box,  Mid, Ctr, Up, Empty},
+    {11, 'C', 'C', None, Mid, Ctr, No, Empty},
+    {11, 'D', 'D', None, Mid, Ctr, No, Empty},
+    {11, 'E', 'E', None, Mid, Ctr, Dn, Empty},
+    {11, 'F', 'F', Box,  Mid, Ctr, Dn, {{{pCode, RecipientAccount}}}},
+    {11, 'G', 'G', Box,  Mid, Ctr, Up, Empty},
+    {12, 'A', 'B', None, Bot, Lft, No, {{{pText, RecipientBankLabel}}}},
+    {12, 'C', 'C', None, Bot, Lft, No, Empty},
+    {12, 'D', 'D', None, Bot, Ctr, No, {{{pText, BankCodeLabel}}}},
+    {12, 'E', 'E', None, Bot, Ctr, Up, Empty},
+    {12, 'F', 'F', Box,  Bot, Ctr, Up, Empty},
+    {12, 'G', 'G', Box,  Bot, Ctr, Up, Empty},
+    {13, 'A', 'B', Rule, Bot, Lft, No, {{{pText, RecipientBank}}, {{pText, RecipientBank2}}, {}}},
+    {13, 'C', 'C', Rule, Bot, Lft, No, {{}, {{pText, RecipientCity}}}},
+    {13, 'D', 'D', Box,  Mid, Ctr, No, {{{pCode, RecipientMFO}}}},
+    {13, 'E', 'E', None, Mid, Ctr, No, Empty},
+    {13, 'F', 'F', Box,  Mid, Ctr, No, {{{pCode, RecipientBankBox}}}},
+    {13, 'G', 'G', Box,  Top, Ctr, Up, Empty},
+    // Rows 14 to 17: the amount in words, then a rule under it.
+    {14, 'A', 'B', None, Mid, Lft, No, {{{pText, AmountInWordsLabel}}}},
+    {14, 'C', 'C', None, Mid, Lft, No, Empty},
+    {14, 'D', 'D', None, Mid, Lft, No, Empty},
+    {14, 'E', 'E', None, Mid, Lft, No, Empty},
+    {14, 'F', 'F', None, Mid, Lft, No, Empty},
+    {14, 'G', 'G', None, Mid, Lft, No, Empty},
+    {15, 'A', 'G', None, Mid, Lft, No, {{{pText, AmountInWords}}}},
+    {16, 'A', 'A', Rule, Mid, Lft, No, Empty},
+    {16, 'B', 'B', Rule, Mid, Lft, No, Empty},
+    {16, 'C', 'C', Rule, Mid, Lft, No, Empty},
+    {16, 'D', 'D', Rule, Mid, Lft, No, Empty},
+    {16, 'E', 'E', Rule, Mid, Lft, No, Empty},
+    {16, 'F', 'F', None, Mid, Lft, No, Empty},
+    {16, 'G', 'G', None, Mid, Lft, No, Empty},
+    {17, 'A', 'A', None, Mid, Lft, No, Empty},
+    {17, 'B', 'B', None, Mid, Lft, No, Empty},
+    {17, 'C', 'C', None, Mid, Lft, No, Empty},
+    {17, 'D', 'D', None, Mid, Lft, No, Empty},
+    {17, 'E', 'E', None, Mid, Lft, No, Empty},
+    {17, 'F', 'F', None, Mid, Lft, No, Empty},
+    {17, 'G', 'G', None, Mid, Lft, No, Empty},
+    // Rows 18 and 19: the purpose of payment over columns C to F.
+    {18, 'A', 'B', None, Top, Lft, No,    {{{pText, PurposeLabel}}}},
+    {18, 'C', 'F', None, Top, Lft, DnAll, {{{pText, PurposeLines}}}},
+    {18, 'G', 'G', Box,  Top, Lft, No,    Empty},
+    {19, 'A', 'A', None, Top, Lft, No,    Empty},
+    {19, 'B', 'B', None, Top, Lft, No,    Empty},
+    {19, 'C', 'F', None, Top, Lft, UpAll, Empty},
+    {19, 'G', 'G', None, Top, Lft, No,    Empty},
+    // Rows 20 and 21: the signatures and the bank's block.
+    {20, 'A', 'A', None, Top, Lft, No, Empty},
+    {20, 'B', 'B', None, Top, Lft, No, Empty},
+    {20, 'C', 'C', None, Top, Lft, No, Empty},
+    {20, 'D', 'D', None, Top, Lft, No, Empty},
+    {20, 'E', 'E', None, Top, Lft, No, Empty},
+    {20, 'F', 'G', None, Mid, Ctr, Dn, {{{pText, PassedByBank}}, {}, {{pText, DateBlank}}, {},
+                                         {{pText, BankSignatureLabel}}}},
+    {21, 'A', 'A', None, Mid, Ctr, No, {{{pText, Stamp}}}},
+    {21, 'B', 'C', None, Mid, Rgt, No, {{{pText, SignaturesLabel}, {pText, SignatureGap}}, {},
+                                         {{pText, SignatureLine}}}},
+    {21, 'D', 'D', None, Mid, Rgt, No, Empty},
+    {21, 'E', 'E', None, Mid, Rgt, No, Empty},
+    {21, 'F', 'G', None, Mid, Rgt, Up, Empty},
+};
+// clang-format on
+
+std::string Decimal(std::int64_t value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string Joined(const std::string& first, const std::string& second) {
+    return second.empty() ? first : first + "/" + second;
+}
+
+// Codes 1 and 0 choose Ukrainian and Russian; anything else follows the blank.
+bool UkrainianBy(std::uint8_t code, bool blankUkrainian) {
+    return code == 1 || (code != 0 && blankUkrainian);
+}
+
+void SetFrame(TBorders& borders, TFrame frame) {
+    if (frame == Box) {
+        borders.ShowAll();
+    } else {
+        borders.HideAll();
+        if (frame == Rule)
+            borders.Bottom.Show();
+    }
+}
+
+class TLayoutWriter {
+public:
+    TLayoutWriter(const TPlatData& data, TRTF& rtf)
+        : Data(data), Rtf(rtf), BlankUkrainian(data.DocBlankLang != 0),
+          Labels(BlankUkrainian ? kUkrainian : kRussian) {
+        Presets.SetEntries(kPresetSizes, kPresetStyles);
+    }
+
+    void WriteCopy(std::int32_t copy) {
+        Copy = copy;
+        Rtf.BeginTable(kColumnWidths);
+        Rtf.CellGap = 1;
+        int row = 0;
+        for (std::size_t i = 0; i < kCopyLayout.size(); ++i) {
+            const TCellSpec& spec = kCopyLayout[i];
+            if (spec.Row != row) {
+                row = spec.Row;
+                Rtf.RowHeight = kRowHeights[row - 1];
+            }
+            WriteCell(spec, i + 1 == kCopyLayout.size());
+        }
+    }
+
+    void WriteCutLine() {
+        // The empty paragraphs before the line keep the format of the last cell.
+        for (int i = 0; i < 3; ++i)
+            Rtf.NewParagraph();
+        Rtf.Par.Alignment = taCenter;
+        Presets.Apply(Rtf.Font, pText);
+        for (int i = 0; i < 3; ++i)
+            Rtf.AddText(kCutDashes18);
+        Rtf.AddText(kCutDashes8);
+        Rtf.NewParagraph();
+        Rtf.NewParagraph();
+        Rtf.NewParagraph();
+    }
+
+private:
+    void WriteCell(const TCellSpec& spec, bool lastOfCopy) {
+        for (char column = spec.First; column <= spec.Last; ++column) {
+            const bool first = column == spec.First;
+            SetFrame(Rtf.Cell.Borders, spec.Frame);
+            Rtf.Cell.VAlign = spec.V;
+            Rtf.Par.Alignment = spec.P;
+            if (spec.First != spec.Last)
+                Rtf.Cell.HMerge = first ? 1 : 2;
+            if (first || spec.Arrow == DnAll || spec.Arrow == UpAll)
+                Rtf.Cell.VMerge = spec.Arrow == No                          ? 0
+                                  : spec.Arrow == Dn || spec.Arrow == DnAll ? 1
+                                                                            : 2;
+            // The other columns of a span hold one empty paragraph each.
+            if (first)
+                WriteContents(spec.Contents);
+            if (lastOfCopy && column == kLastColumn)
+                Rtf.EndTable();
+            else
+                Rtf.NextCell();
+        }
+    }
+
+    void WriteContents(const std::vector<TParagraph>& paragraphs) {
+        for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+            if (i > 0)
+                Rtf.NewParagraph();
+            for (const TRun& run : paragraphs[i])
+                WriteRun(run);
+        }
+    }
+
+    void WriteRun(const TRun& run) {
+        if (run.Text == PurposeLines) {
+            for (std::size_t i = 0; i < Data.PurposeLines.size(); ++i) {
+                if (i > 0)
+                    Rtf.NewParagraph();
+                Presets.Apply(Rtf.Font, run.Preset);
+                Rtf.AddText(Data.PurposeLines[i]);
+            }
+            return;
+        }
+        const std::optional<std::string> text = TextOf(run.Text);
+        if (!text)
+            return;
+        std::int32_t preset = run.Preset;
+        if (preset == pName) {
+            const bool bold = run.Text == PayerName ? Data.BoldPlatName : Data.BoldPolName;
+            preset = bold ? pBold : pText;
+        }
+        Presets.Apply(Rtf.Font, preset);
+        Rtf.AddText(*text);
+    }
+
+    // Nothing when the run is not printed at all.
+    std::optional<std::string> TextOf(TText text) const {
+        const TPlatData& d = Data;
+        switch (text) {
+        case CopyLabel:
+            if (!d.ShowCopyNumber)
+                return std::nullopt;
+            return std::string(Labels.CopyLabel) + " " + Decimal(Copy);
+        case Title:
+            return Labels.Title + Decimal(d.Number) + (d.NumberNDS == 1 ? "/НДС"_w : "");
+        case FormCode:
+            return "0410001";
+        case OneSignature:
+            if (!d.ShowOneSignatureRights)
+                return std::nullopt;
+            return "З правом одного підпису"_w;
+        case DateLine:
+            return UkrainianBy(d.DocDateLang, BlankUkrainian) ? "від "_w + DateToWordsUkr(d.Date)
+                                                              : "от "_w + DateToWordsRus(d.Date);
+        case BankReceipt:
+            return Labels.BankReceipt;
+        case Nothing:
+            return std::string();
+        case DateBlank:
+            return Labels.DateBlank;
+        case PayerLabel:
+            return Labels.Payer;
+        case PayerName:
+            return d.PayerName;
+        case CodeLabel:
+            return "Код"_w;
+        case PayerOKPO:
+            return d.PayerOKPO;
+        case PayerBankLabel:
+            return Labels.PayerBank;
+        case BankCodeLabel:
+            return Labels.BankCode;
+        case DebitLabel:
+            return Labels.Debit;
+        case AmountLabel:
+            return Labels.Amount;
+        case PayerBank:
+            return d.PayerBank;
+        case PayerBank2:
+            return d.PayerBank2;
+        case PayerCity:
+            return Labels.CityPrefix + d.PayerCity;
+        case PayerMFO:
+            return d.PayerMFO;
+        case PayerAccount:
+            return Joined(d.PayerAccount, d.PayerAccount2);
+        case AmountDigits:
+            return FormatNum(d.Suma, d.DecimalSeparator);
+        case RecipientLabel:
+            return Labels.Recipient;
+        case RecipientName:
+            return d.RecipientName;
+        case RecipientOKPO:
+            return d.RecipientOKPO;
+        case CreditLabel:
+            return Labels.Credit;
+        case RecipientAccount:
+            return Joined(d.RecipientAccount, d.RecipientAccount2);
+        case RecipientBankLabel:
+            return Labels.RecipientBank;
+        case RecipientBank:
+            return d.RecipientBank;
+        case RecipientBank2:
+            return d.RecipientBank2;
+        case RecipientCity:
+            return Labels.CityPrefix + d.RecipientCity;
+        case RecipientMFO:
+            return d.RecipientMFO;
+        case RecipientBankBox:
+            return Joined(d.RecipientBankBox, d.RecipientBankBox2);
+        case AmountInWordsLabel:
+            return Labels.AmountInWords;
+        case AmountInWords:
+            return UkrainianBy(d.DocSumaLang, BlankUkrainian) ? SumaToWordsUkr(d.Suma)
+                                                              : SumaToWordsRus(d.Suma);
+        case PurposeLabel:
+            return Labels.Purpose;
+        case PurposeLines:
+            break; // written paragraph by paragraph
+        case PassedByBank:
+            return "Проведено банком"_w;
+        case BankSignatureLabel:
+            return Labels.BankSignature;
+        case Stamp:
+            return "М.П."_w;
+        case SignaturesLabel:
+            return Labels.Signatures;
+        case SignatureGap:
+            return "     ________________";
+        case SignatureLine:
+            return "________________";
+        }
+        return std::nullopt;
+    }
+
+    const TPlatData& Data;
+    TRTF& Rtf;
+    const bool BlankUkrainian;
+    const TLabels& Labels;
+    TFontTable Presets;
+    std::int32_t Copy = 0;
+};
+
+} // namespace
+
+TPlatData::TPlatData() = default;
+
+std::unique_ptr<TRTF> TPlatData::Layout() {
+    if (TopMargin == 0)
+        TopMargin = kTopMarginDefault;
+    if (CopyCount == 0)
+        CopyCount = kCopyCountDefault;
+
+    auto rtf = std::make_unique<TRTF>();
+    rtf->Paper.MarginLeft = 15;
+    rtf->Paper.MarginRight = 15;
+    rtf->Paper.MarginTop = TopMargin;
+    rtf->Paper.MarginBottom = 14;
+    rtf->Font.Name = "Arial";
+
+    TLayoutWriter writer(*this, *rtf);
+    for (std::int32_t copy = 1; copy <= CopyCount; ++copy) {
+        writer.WriteCopy(copy);
+        // Scissors only between the two halves of the usual sheet.
+        if (copy == 1 && CopyCount == 2)
+            writer.WriteCutLine();
+    }
+    return rtf;
+}
+
+void TPlatData::BuildDocument() {
+    Layout()->ShowDocument();
+}
+
+void TPlatData::BuildDocumentToFile(const std::filesystem::path& path) {
+    Layout()->SaveToFile(path);
+}

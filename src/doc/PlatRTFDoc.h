@@ -1,1 +1,65 @@
 #pragma once
+// The payment-order record that carries one order to the printer, and the layout of the
+// printed blank: two copies of a 21-row, 7-column table on A4.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TRTF;
+
+class TPlatData {
+public:
+    TPlatData();
+
+    // Language codes: DocBlankLang 1 Ukrainian, 0 Russian (anything else prints the
+    // Ukrainian blank); DocDateLang and DocSumaLang 1 Ukrainian, 0 Russian, 2 as the blank.
+    std::uint8_t DocBlankLang = 0;
+    std::uint8_t DocDateLang = 2;
+    std::uint8_t DocSumaLang = 2;
+    // Only year, month and day are used; the default is day 0 of the date-time numbering.
+    std::chrono::year_month_day Date{std::chrono::year{1899}, std::chrono::December,
+                                     std::chrono::day{30}};
+    std::int32_t Number = 0;
+    double Suma = 0;
+    std::vector<std::string> PurposeLines;
+    std::int32_t TopMargin = 0; // mm; 0 means 14
+    std::int32_t CopyCount = 0; // 0 means 2
+    bool ShowCopyNumber = false;
+    bool ShowOneSignatureRights = false;
+    std::int32_t NumberNDS = 0;
+    bool BoldPlatName = false;
+    std::string PayerName;
+    std::string PayerOKPO;
+    std::string PayerBank;
+    std::string PayerBank2;
+    std::string PayerAccount;
+    std::string PayerAccount2;
+    std::string PayerCity;
+    std::string PayerMFO;
+    bool BoldPolName = false;
+    std::string RecipientName;
+    std::string RecipientOKPO;
+    std::string RecipientBank;
+    std::string RecipientBank2;
+    std::string RecipientAccount;
+    std::string RecipientAccount2;
+    std::string RecipientBankBox;
+    std::string RecipientBankBox2;
+    std::string RecipientMFO;
+    std::string RecipientCity;
+    // The user's decimal separator for the amount in digits ("1234,50").
+    char DecimalSeparator = '.';
+
+    // Lays out the blank, writes it as a temporary file and has the desktop open it.
+    void BuildDocument();
+    // Lays out the blank and writes it to `path`, opening nothing.
+    void BuildDocumentToFile(const std::filesystem::path& path);
+    // The laid-out document, not yet closed: what both of the above write. Like them, it
+    // first puts the defaults into TopMargin (14) and CopyCount (2) when they are 0. A
+    // CopyCount below 0 gives no blank at all.
+    std::unique_ptr<TRTF> Layout();
+};

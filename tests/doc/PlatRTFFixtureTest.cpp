@@ -1,0 +1,237 @@
+// Whole documents of realistic orders, byte for byte: every file in cases/ describes an order
+// and expected/ holds the document it must give. Run with VANTREL_UPDATE_EXPECTED=1 to write
+// the expected documents anew (then look at them before keeping them).
+//
+// A case file is UTF-8, one "Field = value" per line, '#' starting a comment; every
+// "Purpose" line adds one line of the purpose, Date is YYYY-MM-DD, Booleans are 0 or 1.
+
+#include "DocTestHelpers.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+
+using namespace doc_test;
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kHere = DOC_TEST_DIR;
+
+std::string Trim(const std::string& s) {
+    const std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos)
+        return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+template <class T> T Int(const std::string& v) {
+    long long value = 0;
+    const auto r = std::from_chars(v.data(), v.data() + v.size(), value);
+    EXPECT_TRUE(r.ec == std::errc() && r.ptr == v.data() + v.size()) << "not a number: " << v;
+    return static_cast<T>(value);
+}
+
+TPlatData ReadCase(const fs::path& file) {
+    TPlatData d;
+    using TSetter = std::function<void(const std::string&)>;
+    auto text = [](std::string& field) { return [&field](const std::string& v) { field = W(v); }; };
+    auto flag = [](bool& field) { return [&field](const std::string& v) { field = v == "1"; }; };
+    const std::map<std::string, TSetter> setters{
+        {"DocBlankLang", [&](const std::string& v) { d.DocBlankLang = Int<std::uint8_t>(v); }},
+        {"DocDateLang", [&](const std::string& v) { d.DocDateLang = Int<std::uint8_t>(v); }},
+        {"DocSumaLang", [&](const std::string& v) { d.DocSumaLang = Int<std::uint8_t>(v); }},
+        {"Date",
+         [&](const std::string& v) {
+             d.Date = std::chrono::year{Int<int>(v.substr(0, 4))} / Int<unsigned>(v.substr(5, 2)) /
+                      Int<unsigned>(v.substr(8, 2));
+         }},
+        {"Number", [&](const std::string& v) { d.Number = Int<std::int32_t>(v); }},
+        {"Suma",
+         [&](const std::string& v) {
+             const auto r = std::from_chars(v.data(), v.data() + v.size(), d.Suma);
+             EXPECT_TRUE(r.ec == std::errc()) << v;
+         }},
+        {"DecimalSeparator", [&](const std::string& v) { d.DecimalSeparator = v.at(0); }},
+        {"Purpose", [&](const std::string& v) { d.PurposeLines.push_back(W(v)); }},
+        {"TopMargin", [&](const std::string& v) { d.TopMargin = Int<std::int32_t>(v); }},
+        {"CopyCount", [&](const std::string& v) { d.CopyCount = Int<std::int32_t>(v); }},
+        {"ShowCopyNumber", flag(d.ShowCopyNumber)},
+        {"ShowOneSignatureRights", flag(d.ShowOneSignatureRights)},
+        {"NumberNDS", [&](const std::string& v) { d.NumberNDS = Int<std::int32_t>(v); }},
+        {"BoldPlatName", flag(d.BoldPlatName)},
+        {"BoldPolName", flag(d.BoldPolName)},
+        {"PayerName", text(d.PayerName)},
+        {"PayerOKPO", text(d.PayerOKPO)},
+        {"PayerBank", text(d.PayerBank)},
+        {"PayerBank2", text(d.PayerBank2)},
+        {"PayerAccount", text(d.PayerAccount)},
+        {"PayerAccount2", text(d.PayerAccount2)},
+        {"PayerCity", text(d.PayerCity)},
+        {"PayerMFO", text(d.PayerMFO)},
+        {"RecipientName", text(d.RecipientName)},
+        {"RecipientOKPO", text(d.RecipientOKPO)},
+        {"RecipientBank", text(d.RecipientBank)},
+        {"RecipientBank2", text(d.RecipientBank2)},
+        {"RecipientAccount", text(d.RecipientAccount)},
+        {"RecipientAccount2", text(d.RecipientAccount2)},
+        {"RecipientBankBox", text(d.RecipientBankBox)},
+        {"RecipientBankBox2", text(d.RecipientBankBox2)},
+        {"RecipientMFO", text(d.RecipientMFO)},
+        {"RecipientCity", text(d.RecipientCity)},
+    };
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (Trim(line).empty() || Trim(line)[0] == '#')
+            continue;
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos) {
+            ADD_FAILURE() << file << ": no '=' in " << line;
+            continue;
+        }
+        const auto setter = setters.find(Trim(line.substr(0, eq)));
+        if (setter == setters.end()) {
+            ADD_FAILURE() << file << ": unknown field in " << line;
+            continue;
+        }
+        setter->second(Trim(line.substr(eq + 1)));
+    }
+    return d;
+}
+
+std::vector<fs::path> Cases() {
+    std::vector<fs::path> cases;
+    for (const auto& entry : fs::directory_iterator(kHere / "cases"))
+        if (entry.path().extension() == ".txt")
+            cases.push_back(entry.path());
+    std::sort(cases.begin(), cases.end());
+    return cases;
+}
+
+fs::path ExpectedOf(const fs::path& caseFile) {
+    return kHere / "expected" / caseFile.stem().replace_extension(".rtf");
+}
+
+bool Updating() {
+    const char* v = std::getenv("VANTREL_UPDATE_EXPECTED");
+    return v && std::string(v) == "1";
+}
+
+// Page objects of a PDF: "/Type /Page" (any white space between), not "/Type /Pages".
+std::size_t CountPdfPages(const std::string& pdf) {
+    std::size_t pages = 0;
+    for (std::size_t at = pdf.find("/Type"); at != std::string::npos;
+         at = pdf.find("/Type", at + 1)) {
+        std::size_t k = at + 5;
+        while (k < pdf.size() && std::isspace(static_cast<unsigned char>(pdf[k])))
+            ++k;
+        if (pdf.compare(k, 5, "/Page") == 0 && (k + 5 >= pdf.size() || pdf[k + 5] != 's'))
+            ++pages;
+    }
+    return pages;
+}
+
+// Width and height in points of the first page's media box.
+std::pair<double, double> PageSize(const std::string& pdf) {
+    const std::string key = "/MediaBox[0 0 ";
+    const std::size_t at = pdf.find(key);
+    if (at == std::string::npos)
+        return {0, 0};
+    double width = 0, height = 0;
+    const char* p = pdf.data() + at + key.size();
+    const char* end = pdf.data() + pdf.size();
+    p = std::from_chars(p, end, width).ptr;
+    while (p < end && *p == ' ')
+        ++p;
+    std::from_chars(p, end, height);
+    return {width, height};
+}
+
+// Converts every .rtf in `dir` with LibreOffice, under a profile of its own so that it never
+// meets another running instance.
+int ConvertAll(const fs::path& dir, const std::string& format) {
+    const std::string d = "'" + dir.string() + "'";
+    const std::string command = "cd " + d + " && HOME=" + d +
+                                " timeout 300 soffice -env:UserInstallation=file://" +
+                                (dir / "profile").string() + " --headless --convert-to " + format +
+                                " --outdir " + d + " *.rtf >/dev/null 2>&1";
+    return std::system(command.c_str());
+}
+
+} // namespace
+
+TEST(PlatFixtures, EveryCaseGivesItsExpectedDocument) {
+    const std::vector<fs::path> cases = Cases();
+    ASSERT_GE(cases.size(), 5u);
+    for (const fs::path& file : cases) {
+        SCOPED_TRACE(file.filename().string());
+        TPlatData d = ReadCase(file);
+        const std::string bytes = Bytes(d);
+        if (Updating()) {
+            WriteFileBytes(ExpectedOf(file), bytes);
+            continue;
+        }
+        ASSERT_TRUE(fs::exists(ExpectedOf(file))) << "run with VANTREL_UPDATE_EXPECTED=1";
+        const std::string expected = ReadFileBytes(ExpectedOf(file));
+        if (bytes == expected)
+            continue;
+        const std::vector<std::string> got = rtf_test::Lines(bytes);
+        const std::vector<std::string> want = rtf_test::Lines(expected);
+        std::size_t i = 0;
+        while (i < got.size() && i < want.size() && got[i] == want[i])
+            ++i;
+        ADD_FAILURE() << "first difference at line " << i + 1 << ": got \""
+                      << (i < got.size() ? got[i] : "<end>") << "\", expected \""
+                      << (i < want.size() ? want[i] : "<end>") << "\"";
+    }
+}
+
+// The cases themselves are realistic orders: every one has a full blank per copy.
+TEST(PlatFixtures, EveryCaseLaysOutWholeCopies) {
+    for (const fs::path& file : Cases()) {
+        SCOPED_TRACE(file.filename().string());
+        TPlatData d = ReadCase(file);
+        const TDoc doc = Read(Bytes(d));
+        EXPECT_EQ(doc.Rows().size(), 21u * std::size_t(d.CopyCount));
+    }
+}
+
+// What the word processor makes of two copies: exactly one A4 page, both titles on it.
+TEST(PlatLibreOffice, TwoCopiesOfARealisticOrderFillOneA4Page) {
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "soffice is not installed";
+    TTempDir dir;
+    std::vector<std::string> names;
+    for (const fs::path& file : Cases()) {
+        TPlatData d = ReadCase(file);
+        if (d.CopyCount != 0 && d.CopyCount != 2)
+            continue;
+        d.BuildDocumentToFile(dir / (file.stem().string() + ".rtf"));
+        names.push_back(file.stem().string());
+    }
+    ASSERT_GE(names.size(), 3u);
+    ASSERT_EQ(ConvertAll(dir.Path(), "pdf"), 0);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const fs::path pdf = dir / (name + ".pdf");
+        ASSERT_TRUE(fs::exists(pdf)) << "LibreOffice did not convert the document";
+        const std::string bytes = ReadFileBytes(pdf);
+        EXPECT_EQ(CountPdfPages(bytes), 1u);
+        const auto [width, height] = PageSize(bytes);
+        EXPECT_NEAR(width, 595.3, 0.5) << "not an A4 page";
+        EXPECT_NEAR(height, 841.9, 0.5) << "not an A4 page";
+    }
+
+    ASSERT_EQ(ConvertAll(dir.Path(), "\"txt:Text (encoded):UTF8\""), 0);
+    const std::string text = ReadFileBytes(dir / "ukrainian.txt");
+    const std::string title = "ПЛАТІЖНЕ ДОРУЧЕННЯ №125";
+    const std::size_t first = text.find(title);
+    ASSERT_NE(first, std::string::npos) << text;
+    EXPECT_NE(text.find(title, first + 1), std::string::npos) << "the second copy";
+}
