@@ -2,8 +2,12 @@
 
 #include "store/DataFiles.h"
 
+#include "platform/Cp1251.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -13,6 +17,19 @@
 namespace fs = std::filesystem;
 
 namespace store {
+
+bool IsForbiddenFileNameChar(char c) {
+    return std::string_view("!\"*/:<>?\\|").find(c) != std::string_view::npos;
+}
+
+std::string StripFileNameChars(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (!IsForbiddenFileNameChar(c))
+            out += c;
+    return out;
+}
 namespace {
 
 bool EndsWithExtension(std::string_view name, std::string_view ext) {
@@ -105,16 +122,30 @@ constexpr std::array<std::uint16_t, 256> Weights = MakeWeights();
 
 std::vector<std::string> ListFiles(const fs::path& directory, std::string_view ext) {
     std::vector<std::string> names;
-    std::error_code ec;
-    fs::directory_iterator it(directory, ec);
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError))
+    // readdir rather than directory_iterator: the type comes with the name, and no path is
+    // built for each entry (the open dialog and the numbering list folders of many thousands
+    // of orders).
+    DIR* dir = ::opendir(directory.c_str());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        // The extension is ASCII, the same bytes in UTF-8 and Windows-1251, so only the
+        // names that end in it need converting.
+        if (!EndsWithExtension(name, ext))
             continue;
-        std::optional<std::string> name = platform::Cp1251FromPath(it->path().filename());
-        if (name && EndsWithExtension(*name, ext))
-            names.push_back(std::move(*name));
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            // Followed as a link, as a regular file is recognised everywhere else.
+            struct stat st {};
+            regular = ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+        }
+        if (!regular)
+            continue;
+        if (std::optional<std::string> cp1251 = platform::Utf8ToCp1251(name))
+            names.push_back(std::move(*cp1251));
     }
+    ::closedir(dir);
     return names;
 }
 
@@ -170,7 +201,10 @@ int CompareFileNames(std::string_view a, std::string_view b) {
 }
 
 void SortFileNames(std::vector<std::string>& names) {
-    std::sort(names.begin(), names.end(), FileNameLess);
+    // A comparison the compiler can inline: the open dialog sorts folders of many thousands.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return CompareFileNames(a, b) < 0;
+    });
 }
 
 } // namespace store

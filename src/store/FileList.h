@@ -10,6 +10,12 @@
 
 namespace store {
 
+// Whether a character can never stand in a file name the program makes: ! " * / : < > ? \ |
+bool IsForbiddenFileNameChar(char c);
+
+// The text without those ten characters; every other byte stays, in order.
+std::string StripFileNameChars(std::string_view text);
+
 // The names, with extension and without folder, of the regular files in `directory` whose
 // names end in "." + ext (case as written), in the order the file system gives them.
 // Names that cannot be Windows-1251 (not UTF-8, or holding a character the code page

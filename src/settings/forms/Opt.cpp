@@ -3,7 +3,7 @@
 #include "app/Application.h"
 #include "app/QtText.h"
 #include "settings/Options.h"
-#include "settings/forms/Cp1251Edit.h"
+#include "app/FieldEdit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -118,7 +118,7 @@ void TOptForm::BuildControls() {
         return c;
     };
     auto edit = [](QWidget* parentWidget, const char* name, int left, int top) {
-        auto* e = new TCp1251Edit(parentWidget);
+        auto* e = new TEdit(parentWidget);
         e->setObjectName(name);
         e->setGeometry(left, top, 225, 23);
         return e;

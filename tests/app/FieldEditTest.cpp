@@ -1,0 +1,79 @@
+// Every edit field holds only what Windows-1251 can store, on one line.
+#include "app/FieldEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+namespace {
+
+// A key press that produces `text`, as the keyboard layout of the user would send it.
+void Type(QWidget* w, const QString& text) {
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+TEST(FieldValidatorTest, DropsWhatTheCodePageLacksAndFlattensLineBreaks) {
+    using namespace std::literals;
+    struct Case {
+        std::u16string_view input;
+        int pos;
+        std::u16string_view output;
+        int outPos;
+    };
+    const Case cases[] = {
+        {u"ПДВ ґ Ї № € «»"sv, 3, u"ПДВ ґ Ї № € «»"sv, 3}, // all in the code page
+        {u"a\u0101b"sv, 3, u"ab"sv, 2},                   // ā has no byte
+        {u"a\r\nb"sv, 4, u"a b"sv, 3},                    // CR LF is one blank
+        {u"a\rb\nc"sv, 5, u"a b c"sv, 5},
+        {u"a\0b"sv, 3, u"ab"sv, 2},       // NUL
+        {u"\U0001F600x"sv, 3, u"x"sv, 1}, // a surrogate pair, dropped whole
+        {u"x\xD800y"sv, 1, u"xy"sv, 1},   // an unpaired surrogate
+        {u"\u4E2D\u6587"sv, 1, u""sv, 0},
+    };
+    TFieldValidator v;
+    for (const Case& c : cases) {
+        QString text(reinterpret_cast<const QChar*>(c.input.data()), c.input.size());
+        const std::string shown = text.toStdString();
+        int pos = c.pos;
+        EXPECT_EQ(v.validate(text, pos), QValidator::Acceptable);
+        EXPECT_EQ(text, QString(reinterpret_cast<const QChar*>(c.output.data()), c.output.size()))
+            << shown;
+        EXPECT_EQ(pos, c.outPos) << shown;
+    }
+}
+
+TEST(FieldEditTest, ATypedCharacterWithoutAByteIsRefusedAndChangesNothing) {
+    TEdit e;
+    e.show();
+    QSignalSpy changes(&e, &QLineEdit::textChanged);
+    Type(&e, QStringLiteral("ПДВ"));
+    EXPECT_EQ(e.text(), QStringLiteral("ПДВ"));
+    changes.clear();
+    Type(&e, QStringLiteral("\u0101\u4E2D"));
+    EXPECT_EQ(e.text(), QStringLiteral("ПДВ"));
+    EXPECT_EQ(changes.count(), 0);
+    QTest::keyClick(&e, Qt::Key_Backspace);
+    EXPECT_EQ(e.text(), QStringLiteral("ПД"));
+}
+
+TEST(FieldEditTest, PastedTextLosesForeignCharactersAndLineBreaks) {
+    TEdit e;
+    e.show();
+    e.setText(QStringLiteral("[]"));
+    e.setCursorPosition(1);
+    QApplication::clipboard()->setText(QStringLiteral("без\r\nПДВ \u4E2D!"));
+    e.paste();
+    EXPECT_EQ(e.text(), QStringLiteral("[без ПДВ !]"));
+    EXPECT_EQ(e.cursorPosition(), 10); // after the "!"
+    // The program's own texts pass the same rule.
+    e.setText(QStringLiteral("a\nb"));
+    EXPECT_EQ(e.text(), QStringLiteral("a b"));
+}
+
+} // namespace
