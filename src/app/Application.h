@@ -13,3 +13,13 @@ public:
 
 // Shows the error box for the exception being handled (call inside a catch block).
 void ShowCurrentException();
+
+// Runs a command so that an error it does not handle ends it with the error box, also
+// where Qt calls it outside an event (a signal emitted by the program itself).
+template <class F> void RunGuarded(F&& command) {
+    try {
+        command();
+    } catch (...) {
+        ShowCurrentException();
+    }
+}

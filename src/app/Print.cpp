@@ -1,0 +1,114 @@
+#include "app/Print.h"
+
+#include "app/Procs.h"
+#include "platform/Clock.h"
+#include "platform/Cp1251.h"
+#include "platform/Files.h"
+#include "platform/Locale.h"
+#include "settings/Options.h"
+#include "store/DataFiles.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+namespace {
+
+constexpr int ExitRefused = 1;   // the output command would refuse the order
+constexpr int ExitCannotRead = 2; // the order or the settings cannot be read
+constexpr int ExitCannotWrite = 3; // the document cannot be written
+constexpr int ExitUsage = 64;    // bad arguments (EX_USAGE)
+
+const char* const Usage =
+    "usage: vantrel-print [-o OUT.rtf] ORDER.plt\n"
+    "\n"
+    "Lays out the payment order stored in ORDER.plt as the printed blank, with the\n"
+    "settings of the program, exactly as the window's output button does.\n"
+    "\n"
+    "  -o OUT.rtf  write the RTF document to OUT.rtf (replacing it) and open nothing;\n"
+    "              without -o the document is written as a temporary file and opened\n"
+    "              with the desktop's application for RTF files\n"
+    "  -h, --help  show this help\n"
+    "\n"
+    "Exit status: 0 done; 1 the order was refused (bad number, date or amount);\n"
+    "2 the order file or the settings cannot be read; 3 the document cannot be\n"
+    "written; 64 bad arguments.\n";
+
+void Error(const std::string& cp1251) {
+    const std::string line = "vantrel-print: " + platform::Cp1251ToUtf8(cp1251) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+int Run(int argc, char** argv) {
+    std::string out, order;
+    bool haveOut = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(Usage, stdout);
+            return 0;
+        }
+        if (arg == "-o") {
+            if (haveOut || i + 1 >= argc) {
+                std::fputs(Usage, stderr);
+                return ExitUsage;
+            }
+            out = argv[++i];
+            haveOut = true;
+        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+            std::fprintf(stderr, "vantrel-print: unknown option %s\n", arg.c_str());
+            std::fputs(Usage, stderr);
+            return ExitUsage;
+        } else if (order.empty()) {
+            order = arg;
+        } else {
+            std::fputs(Usage, stderr);
+            return ExitUsage;
+        }
+    }
+    if (order.empty() || (haveOut && out.empty())) {
+        std::fputs(Usage, stderr);
+        return ExitUsage;
+    }
+
+    const char separator = platform::UserDecimalSeparator();
+    store::TPlatRecord plat;
+    TOptions options;
+    try {
+        plat = store::ReadPlat(order, separator);
+        options.Load();
+    } catch (const std::exception& e) {
+        Error(e.what());
+        return ExitCannotRead;
+    }
+
+    auto composed = ComposePlatData(plat, options, separator, platform::Today().year());
+    if (auto* message = std::get_if<std::string>(&composed)) {
+        Error(*message);
+        return ExitRefused;
+    }
+    auto& data = std::get<TPlatData>(composed);
+    try {
+        if (haveOut)
+            data.BuildDocumentToFile(out);
+        else
+            data.BuildDocument();
+    } catch (const std::exception& e) {
+        Error(e.what());
+        return ExitCannotWrite;
+    }
+    return 0;
+}
+
+} // namespace
+
+int VantrelPrint(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        // Whatever was not foreseen still ends with its reason and a failure status.
+        Error(e.what());
+        return ExitCannotWrite;
+    }
+}

@@ -1,0 +1,5 @@
+// vantrel-print: the printed blank without the window, for batch printing and scripts.
+
+#include "app/Print.h"
+
+int main(int argc, char** argv) { return VantrelPrint(argc, argv); }

@@ -1,0 +1,86 @@
+#pragma once
+// The small shared routines of the main editor: the rules by which the window derives its
+// fields (file names, amount, VAT) and the composition of the output command. They are
+// plain functions so that the window and the command-line renderer run the very same
+// code, and tests run it without widgets.
+
+#include "doc/PlatRTFDoc.h"
+#include "store/DataFiles.h"
+#include "store/FileList.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// Removes the ten characters that no file name may hold: ! " * / : < > ? \ |
+using store::StripFileNameChars;
+
+// The key rules of the fields: which typed character (Backspace as '\b') reaches them.
+// Number, OKPO, MFO and hryvnias take digits; accounts digits and "/"; kopecks digits while
+// they hold fewer than two characters, whatever part of them is selected. Backspace always.
+bool DigitKeyAllowed(char16_t c);
+bool AccountKeyAllowed(char16_t c);
+bool KopKeyAllowed(char16_t c, std::size_t currentLength);
+
+// PayerFileName: the payer's name, with " (р/с " account ")" when there is an account,
+// stripped of the forbidden characters.
+std::string PayerFileNameFor(std::string_view payerName, std::string_view payerAccount);
+
+// PlatFileName: "№ " + number padded to four digits + " от " + date
+// (+ " - " + recipient file name); empty when there is no number.
+std::string PlatFileNameFor(std::string_view number, std::string_view date,
+                            std::string_view recipientFileName);
+
+// The amount text: hryvnias, the locale's separator, kopecks (one kopeck digit gets a "0"
+// in front, so "5" means 0,05).
+std::string AmountText(std::string_view sumaGrn, std::string_view sumaKop, char decimalSeparator);
+
+// The value of an amount text: blanks at either end ignored, an optional sign, digits on
+// either side of the one separator, either run possibly empty. Nothing when the text is not
+// such a number or lies beyond the range of a double.
+std::optional<double> AmountValue(std::string_view amountText, char decimalSeparator);
+
+// The text of SumaWords for the two amount fields (always Russian); empty when either field
+// is not a whole number, both are empty, or the amount is not a valid non-negative amount.
+std::string SumaWordsFor(std::string_view sumaGrn, std::string_view sumaKop, char decimalSeparator);
+
+// The text of NDSAmount: the VAT contained in the amount (a sixth), "0.00" with the locale's
+// separator; empty when both fields are empty or the amount is not valid.
+std::string NDSAmountFor(std::string_view sumaGrn, std::string_view sumaKop, char decimalSeparator);
+
+// A sixth of `amount`, as the VAT is computed: the quotient in extended precision, rounded
+// to 18 significant digits, then to two decimals (5 or more in the third rounds up).
+// Empty for an infinity or NaN.
+std::string FormatVat(double amount, char decimalSeparator);
+
+// The order number as the output command accepts it: decimal digits only, 0..2147483647.
+std::optional<std::int32_t> OrderNumberValue(std::string_view number);
+
+// The text with its first "[NDS]" replaced by `ndsAmount`.
+std::string SubstituteNDS(std::string_view text, std::string_view ndsAmount);
+
+// The document's language code for a language option: -1 → 2 (as the blank), 0 → 1
+// (Ukrainian), 1 → 0 (Russian); anything else reports internal error 8935 and gives 1.
+std::uint8_t DocLang(int option);
+
+// The output command's composition, shared by the window and the command-line renderer.
+
+class TOptions;
+
+// Checks the order as the output command does (number, date, amount, in this order) and
+// fills the record for the blank: the language codes and display flags of `options`, the
+// fields of the order, the purpose followed by the VAT wordings. Returns the message of
+// the first failed check instead. Language options out of range report internal error
+// 8935 (once per option) and print Ukrainian.
+std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
+                                                     const TOptions& options,
+                                                     char decimalSeparator,
+                                                     std::chrono::year currentYear);
+
+// The purpose as printed: the purpose, then the VAT-included and the without-VAT wordings
+// of the amount's language when their flags are set, "[NDS]" replaced by `ndsAmount`.
+std::string ComposePurpose(const std::string& purpose, const TOptions& options,
+                           const std::string& ndsAmount);

@@ -1,0 +1,286 @@
+// The main window driven as a user drives it: real widgets, key events, pastes.
+
+#include "app/MainForm.h"
+#include "app/QtText.h"
+#include "platform/Clock.h"
+#include "settings/Options.h"
+
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace testing_support;
+using namespace std::chrono;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Sends one typed character as the keyboard would, with its text, so that Cyrillic works.
+void TypeChar(QWidget* w, QChar c) {
+    int key = 0;
+    if (c >= u'0' && c <= u'9')
+        key = Qt::Key_0 + (c.unicode() - u'0');
+    else if (c == u'/')
+        key = Qt::Key_Slash;
+    else if (c.isLetter() && c.unicode() < 128)
+        key = Qt::Key_A + (c.toUpper().unicode() - u'A');
+    else if (c == u' ')
+        key = Qt::Key_Space;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &release);
+}
+
+void Type(QWidget* w, const QString& text) {
+    for (QChar c : text)
+        TypeChar(w, c);
+}
+
+void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QString text;
+    if (key == Qt::Key_Backspace)
+        text = QStringLiteral("\b");
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(w, &press);
+}
+
+QString T(const QLineEdit* e) { return e->text(); }
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("XDG_CONFIG_HOME", (config.Path()).c_str(), 1);
+        platform::SetTodayForTesting(year{2026} / 12 / 7);
+    }
+    void TearDown() override { platform::SetTodayForTesting(std::nullopt); }
+
+    std::unique_ptr<TMainForm> Open(const fs::path& programDir) {
+        auto form = std::make_unique<TMainForm>();
+        form->ProgramDir = programDir;
+        form->DecimalSeparator = ',';
+        form->show();
+        return form;
+    }
+
+    TTempDir config;
+    TTempDir program;
+    TRecordingBoxes boxes;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, StartsWithANewOrderAndCreatesTheDataFolder) {
+    auto f = Open(program.Path());
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Квирен, версия 1.12"));
+    EXPECT_TRUE(fs::is_directory(program / "Data"));
+    EXPECT_EQ(f->FileVersion, 101);
+    EXPECT_EQ(T(f->Edit15), "1");
+    EXPECT_EQ(T(f->Edit21), "07.12.2026");
+    EXPECT_EQ(T(f->Edit22), QStringLiteral("7 грудня 2026 р."));
+    EXPECT_EQ(T(f->Edit19), QStringLiteral("№ 0001 от 07.12.2026"));
+    EXPECT_FALSE(f->PlatModified || f->PayerModified || f->RecipientModified ||
+                 f->PurposeModified);
+    EXPECT_FALSE(f->SpeedButton3->isEnabled());
+    EXPECT_TRUE(f->SpeedButton8->isEnabled());
+    EXPECT_FALSE(f->SpeedButton10->isEnabled());
+    EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(MainFormTest, NumbersFromTheOrdersOfThisYear) {
+    fs::create_directory(program / "Data");
+    for (const char* name : {"№ 0007 от 10.01.2026 - A.plt", "№ 0012 от 05.03.2026.plt",
+                             "№ 0040 от 30.12.2025 - B.plt"})
+        WriteFileBytes(program / "Data" / name, "101\r\n");
+    auto f = Open(program.Path());
+    EXPECT_EQ(T(f->Edit15), "13");
+}
+
+TEST_F(MainFormTest, AnUncreatableDataFolderIsReportedAndTheWindowStillOpens) {
+    WriteFileBytes(program / "file", "x"); // a folder cannot be made below a file
+    auto f = Open(program / "file");
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(U(boxes.Boxes[0].Text),
+              "Ошибка создания рабочего каталога \"" + (program / "file" / "Data").string() + "\"");
+    EXPECT_EQ(U(boxes.Boxes[0].Caption), "Ошибка");
+    EXPECT_EQ(boxes.Boxes[0].Icon, platform::TMsgIcon::Error);
+    EXPECT_EQ(T(f->Edit15), "1");
+}
+
+TEST_F(MainFormTest, LayoutFollowsTheDesign) {
+    auto f = Open(program.Path());
+    EXPECT_EQ(f->size(), QSize(713, 425));
+    EXPECT_EQ(f->statusBar()->height(), 19);
+    EXPECT_FALSE(f->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(f->Edit15->geometry(), QRect(112, 44, 73, 23));
+    EXPECT_EQ(f->Edit20->geometry(), QRect(112, 372, 521, 23));
+    EXPECT_EQ(f->GroupBox2->geometry(), QRect(360, 76, 345, 229));
+    EXPECT_EQ(f->Edit24->parentWidget(), f->GroupBox2);
+    EXPECT_EQ(f->Edit24->geometry(), QRect(248, 104, 81, 23));
+    EXPECT_EQ(f->SpeedButton10->geometry(), QRect(666, 372, 23, 22));
+    EXPECT_EQ(f->SpeedButton8->toolTip(), QStringLiteral("Просмотр платежки в MS Word"));
+    EXPECT_EQ(f->SpeedButton8->statusTip(), f->SpeedButton8->toolTip());
+    for (TEdit* e : {f->Edit19, f->Edit22, f->Edit1, f->Edit8, f->Edit18, f->Edit25}) {
+        EXPECT_TRUE(e->isReadOnly());
+        EXPECT_FALSE(e->focusPolicy() & Qt::TabFocus);
+    }
+    // Tab visits the nineteen input fields in the order of the form.
+    std::vector<QWidget*> expected = {f->Edit15, f->Edit21, f->Edit2,  f->Edit3,  f->Edit4,
+                                      f->Edit23, f->Edit5,  f->Edit6,  f->Edit7,  f->Edit9,
+                                      f->Edit10, f->Edit11, f->Edit24, f->Edit12, f->Edit13,
+                                      f->Edit14, f->Edit16, f->Edit17, f->Edit20};
+    QWidget* w = f->Edit15;
+    for (size_t i = 1; i < expected.size(); ++i) {
+        w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled())
+            w = w->nextInFocusChain();
+        EXPECT_EQ(w, expected[i]) << i;
+    }
+}
+
+TEST_F(MainFormTest, KeyRulesOfTheFields) {
+    auto f = Open(program.Path());
+    f->Edit15->clear();
+    Type(f->Edit15, QStringLiteral("1a/ б2 -3"));
+    EXPECT_EQ(T(f->Edit15), "123");
+    Key(f->Edit15, Qt::Key_Backspace);
+    EXPECT_EQ(T(f->Edit15), "12");
+
+    Type(f->Edit7, QStringLiteral("26/00x1"));
+    EXPECT_EQ(T(f->Edit7), "26/001");
+    Type(f->Edit5, QStringLiteral("12/3"));
+    EXPECT_EQ(T(f->Edit5), "123");
+
+    // Kopecks: two characters at most, even with both selected; Backspace always works.
+    Type(f->Edit17, QStringLiteral("1x23"));
+    EXPECT_EQ(T(f->Edit17), "12");
+    f->Edit17->selectAll();
+    TypeChar(f->Edit17, u'9');
+    EXPECT_EQ(T(f->Edit17), "12");
+    Key(f->Edit17, Qt::Key_Backspace);
+    EXPECT_EQ(T(f->Edit17), ""); // the selection went
+    Type(f->Edit17, QStringLiteral("5"));
+    EXPECT_EQ(T(f->Edit17), "5");
+
+    // Free text fields take Cyrillic and Latin, refuse what Windows-1251 lacks.
+    Type(f->Edit2, QStringLiteral("ТОВ «Ёж» ґ Ab ü€№"));
+    EXPECT_EQ(T(f->Edit2), QStringLiteral("ТОВ «Ёж» ґ Ab €№"));
+}
+
+TEST_F(MainFormTest, ChangesCascadeAndSetTheirFlags) {
+    auto f = Open(program.Path());
+    Type(f->Edit2, QStringLiteral("Альфа"));
+    EXPECT_TRUE(f->PayerModified);
+    EXPECT_FALSE(f->PlatModified);
+    EXPECT_FALSE(f->RecipientModified);
+    EXPECT_EQ(T(f->Edit1), QStringLiteral("Альфа"));
+    Type(f->Edit7, QStringLiteral("2600/1"));
+    EXPECT_EQ(T(f->Edit1), QStringLiteral("Альфа (рс 26001)"));
+    EXPECT_FALSE(f->PlatModified);
+    EXPECT_TRUE(f->SpeedButton3->isEnabled());
+
+    f->PayerModified = false;
+    Type(f->Edit9, QStringLiteral("Бета?"));
+    EXPECT_EQ(T(f->Edit8), QStringLiteral("Бета"));
+    EXPECT_EQ(T(f->Edit19), QStringLiteral("№ 0001 от 07.12.2026 - Бета"));
+    EXPECT_TRUE(f->RecipientModified);
+    EXPECT_TRUE(f->PlatModified); // through RecipientFileName and PlatFileName
+    EXPECT_FALSE(f->PayerModified);
+
+    Type(f->Edit20, QStringLiteral("За товар"));
+    EXPECT_TRUE(f->PurposeModified);
+    EXPECT_TRUE(f->SpeedButton10->isEnabled());
+    f->Edit20->clear();
+    EXPECT_FALSE(f->SpeedButton10->isEnabled());
+
+    // Setting a field to the text it holds fires nothing.
+    f->PlatModified = false;
+    TMainForm::SetText(f->Edit15, "1");
+    TMainForm::SetText(f->Edit21, "07.12.2026");
+    EXPECT_FALSE(f->PlatModified);
+}
+
+TEST_F(MainFormTest, DerivedFieldsOfTheAmountAndTheNumber) {
+    auto f = Open(program.Path());
+    Type(f->Edit16, QStringLiteral("120"));
+    Type(f->Edit17, QStringLiteral("6"));
+    EXPECT_EQ(T(f->Edit25), QStringLiteral("20,01"));
+    EXPECT_EQ(T(f->Edit18), QStringLiteral("Сто двадцать грн. 06 коп."));
+    EXPECT_TRUE(f->PlatModified);
+
+    f->Edit16->clear();
+    f->Edit17->clear();
+    EXPECT_EQ(T(f->Edit25), "");
+    EXPECT_EQ(T(f->Edit18), "");
+    Type(f->Edit17, QStringLiteral("50"));
+    EXPECT_EQ(T(f->Edit25), QStringLiteral("0,08"));
+
+    // Letters that reach the kopecks by pasting empty the derived fields, silently.
+    f->Edit17->setText(QStringLiteral("ab"));
+    EXPECT_EQ(T(f->Edit25), "");
+    EXPECT_EQ(T(f->Edit18), "");
+
+    f->Edit15->setText(QStringLiteral("0"));
+    EXPECT_TRUE(T(f->Edit19).startsWith(QStringLiteral("№ 0000 от")));
+    f->Edit15->clear();
+    EXPECT_EQ(T(f->Edit19), "");
+    EXPECT_FALSE(f->SpeedButton8->isEnabled());
+
+    f->Edit21->setText(QStringLiteral("31.02.2001"));
+    EXPECT_EQ(T(f->Edit22), "");
+    EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(MainFormTest, PastedTextIsKeptToWhatTheFilesCanHold) {
+    auto f = Open(program.Path());
+    QApplication::clipboard()->setText(QStringLiteral("Рядок 1\r\nLine 2\nx\u4E2D\u00E4y\u20B4"));
+    f->Edit20->paste();
+    EXPECT_EQ(T(f->Edit20), QStringLiteral("Рядок 1 Line 2 xy"));
+    // Pasting is unfiltered otherwise: letters reach a digit field.
+    QApplication::clipboard()->setText(QStringLiteral("12ab"));
+    f->Edit16->paste();
+    EXPECT_EQ(T(f->Edit16), QStringLiteral("12ab"));
+    EXPECT_EQ(T(f->Edit18), "");
+    // No length limit of its own: a long loaded text comes back whole.
+    const std::string longText(70000, 'z');
+    TMainForm::SetText(f->Edit20, longText);
+    EXPECT_EQ(TMainForm::Text(f->Edit20), longText);
+    // A NUL never enters a field.
+    f->Edit9->setText(QString(QChar(0)) + QStringLiteral("Z"));
+    EXPECT_EQ(T(f->Edit9), "Z");
+}
+
+// Writes the README's picture of the window when VANTREL_SCREENSHOTS names a folder.
+TEST_F(MainFormTest, Screenshot) {
+    const char* folder = std::getenv("VANTREL_SCREENSHOTS");
+    if (!folder || !*folder)
+        GTEST_SKIP() << "VANTREL_SCREENSHOTS not set";
+    auto f = Open(program.Path());
+    Type(f->Edit2, QStringLiteral("ТОВ \"Альфа\""));
+    Type(f->Edit3, QStringLiteral("АТ КБ \"ПриватБанк\""));
+    Type(f->Edit23, QStringLiteral("Київ"));
+    Type(f->Edit5, QStringLiteral("12345678"));
+    Type(f->Edit6, QStringLiteral("305299"));
+    Type(f->Edit7, QStringLiteral("26001234567"));
+    Type(f->Edit9, QStringLiteral("ПП \"Ромашка\""));
+    Type(f->Edit10, QStringLiteral("АТ \"Ощадбанк\""));
+    Type(f->Edit24, QStringLiteral("Львів"));
+    Type(f->Edit12, QStringLiteral("87654321"));
+    Type(f->Edit13, QStringLiteral("300465"));
+    Type(f->Edit14, QStringLiteral("26007654321"));
+    Type(f->Edit16, QStringLiteral("1500"));
+    Type(f->Edit17, QStringLiteral("50"));
+    Type(f->Edit20, QStringLiteral("Оплата за канцтовари згідно рахунку № 15"));
+    QApplication::processEvents();
+    EXPECT_TRUE(f->grab().save(QString::fromLocal8Bit(folder) + "/main-window.png"));
+}

@@ -1,0 +1,234 @@
+#include "app/Procs.h"
+#include "settings/Options.h"
+#include "words/BuhProc.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace testing_support;
+using namespace std::chrono;
+
+TEST(FileNames, StripRemovesExactlyTheTenForbiddenCharacters) {
+    EXPECT_EQ(StripFileNameChars("a!b\"c*d/e:f<g>h?i\\j|k"), "abcdefghijk");
+    const std::string kept = W("ТОВ «Ромашка» №1 'x' (y) [z] {w} ;,.-_+=\x01\x7F");
+    EXPECT_EQ(StripFileNameChars(kept), kept);
+    EXPECT_EQ(StripFileNameChars("?"), "");
+}
+
+TEST(FileNames, PayerAndOrderNamesAreBuiltAsTheWindowShowsThem) {
+    EXPECT_EQ(U(PayerFileNameFor("Alpha", "2600123")), "Alpha (рс 2600123)");
+    EXPECT_EQ(U(PayerFileNameFor(W("ТОВ \"Бета\""), "")), "ТОВ Бета");
+    EXPECT_EQ(PayerFileNameFor("", ""), "");
+
+    struct Case {
+        const char *number, *date, *recipient, *expected;
+    } cases[] = {
+        {"7", "06.12.2026", "Beta", "№ 0007 от 06.12.2026 - Beta"},
+        {"12345", "01.01.2026", "", "№ 12345 от 01.01.2026"},
+        {"0", "", "", "№ 0000 от "},
+        {"", "06.12.2026", "Beta", ""},
+        {"12", "5/3/2002", "X", "№ 0012 от 5/3/2002 - X"}, // date as typed, not stripped
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(U(PlatFileNameFor(c.number, c.date, c.recipient)), c.expected) << c.number;
+}
+
+TEST(Amount, TextJoinsFieldsWithTheLocaleSeparatorAndPadsOneKopeckDigit) {
+    EXPECT_EQ(AmountText("100", "5", ','), "100,05");
+    EXPECT_EQ(AmountText("100", "50", '.'), "100.50");
+    EXPECT_EQ(AmountText("", "", ','), ",");
+    EXPECT_EQ(AmountText("1", "123", ','), "1,123");
+}
+
+TEST(Amount, ValueReadsDecimalNumbersAndNothingElse) {
+    struct Case {
+        const char* text;
+        char sep;
+        std::optional<double> value;
+    } cases[] = {
+        {"100,05", ',', 100.05}, {",", ',', 0.0},          {",50", ',', 0.5},
+        {"12,", ',', 12.0},      {"  7,5  ", ',', 7.5},    {"+3,00", ',', 3.0},
+        {"-3,00", ',', -3.0},    {"1.5", '.', 1.5},        {"1.5", ',', std::nullopt},
+        {"1,2,3", ',', std::nullopt}, {"", ',', std::nullopt}, {"abc,", ',', std::nullopt},
+        {"1e5,", ',', std::nullopt},  {"+-1,", ',', std::nullopt}, {"1 0,", ',', std::nullopt},
+        {"\t1,", ',', std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AmountValue(c.text, c.sep), c.value) << c.text;
+    // Beyond the range of a double is not an amount.
+    EXPECT_FALSE(AmountValue(std::string(400, '9') + ",", ',').has_value());
+    EXPECT_TRUE(std::signbit(*AmountValue("-,", ',')));
+}
+
+TEST(Amount, WordsFollowTheFieldsAndStayEmptyForWhatIsNoAmount) {
+    EXPECT_EQ(SumaWordsFor("120", "6", ','), SumaToWordsRus(120.06));
+    EXPECT_EQ(SumaWordsFor("", "50", ','), SumaToWordsRus(0.5));
+    EXPECT_EQ(SumaWordsFor("0", "", ','), "");
+    EXPECT_EQ(SumaWordsFor("", "", ','), "");
+    EXPECT_EQ(SumaWordsFor("5", "ab", ','), "");
+    EXPECT_EQ(SumaWordsFor("99999999999999999999", "", ','), ""); // beyond 64 bits
+    EXPECT_EQ(SumaWordsFor("-5", "", ','), "");                   // pasted sign
+    EXPECT_EQ(SumaWordsFor("5", "-3", ','), "");
+}
+
+TEST(Vat, IsASixthRoundedThroughEighteenDigits) {
+    struct Case {
+        const char *grn, *kop, *expected;
+    } cases[] = {
+        {"120", "6", "20,01"}, {"", "50", "0,08"},   {"0", "", "0,00"},  {"", "3", "0,00"},
+        {"", "9", "0,01"},     {"1", "5", "0,18"},   {"100", "5", "16,67"},
+        {"60", "93", "10,16"}, {"120", "00", "20,00"}, {"", "", ""},     {"5", "x", ""},
+        {"999999999999999", "99", "166666666666666,67"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NDSAmountFor(c.grn, c.kop, ','), c.expected) << c.grn << "," << c.kop;
+    EXPECT_EQ(NDSAmountFor("100", "5", '.'), "16.67");
+    EXPECT_EQ(FormatVat(-120.06, ','), "-20,01");
+    EXPECT_EQ(FormatVat(-0.0, ','), "0,00");
+    EXPECT_EQ(FormatVat(6e20, ','), "100000000000000000000,00");
+    EXPECT_EQ(FormatVat(INFINITY, ','), "");
+    EXPECT_EQ(FormatVat(NAN, ','), "");
+}
+
+TEST(OrderNumber, OnlyPlainDigitsWithin32Bits) {
+    EXPECT_EQ(OrderNumberValue("0"), 0);
+    EXPECT_EQ(OrderNumberValue("0007"), 7);
+    EXPECT_EQ(OrderNumberValue("2147483647"), 2147483647);
+    for (const char* bad : {"", "2147483648", "12345678901", "+1", "-1", " 1", "1 ", "1a"})
+        EXPECT_FALSE(OrderNumberValue(bad).has_value()) << bad;
+}
+
+TEST(Vat, SubstituteReplacesOnlyTheFirstPlaceholder) {
+    EXPECT_EQ(SubstituteNDS("a [NDS] b [NDS]", "1,00"), "a 1,00 b [NDS]");
+    EXPECT_EQ(SubstituteNDS("a [NDS] b", ""), "a  b");
+    EXPECT_EQ(SubstituteNDS("[nds]", "1"), "[nds]");
+}
+
+TEST(DocLangCodes, MapOptionsAndReportOutOfRange) {
+    TRecordingBoxes boxes;
+    EXPECT_EQ(DocLang(-1), 2);
+    EXPECT_EQ(DocLang(0), 1);
+    EXPECT_EQ(DocLang(1), 0);
+    EXPECT_TRUE(boxes.Boxes.empty());
+    EXPECT_EQ(DocLang(7), 1);
+    EXPECT_EQ(DocLang(-2), 1);
+    ASSERT_EQ(boxes.Boxes.size(), 2u);
+    EXPECT_EQ(U(boxes.Boxes[0].Text), "Внутренняя ошибка № 8935. Обратитесь к разработчику.");
+    EXPECT_EQ(U(boxes.Boxes[0].Caption), "Ошибка");
+}
+
+namespace {
+store::TPlatRecord GoodOrder() {
+    store::TPlatRecord o;
+    o.Number = "12";
+    o.Date = "05.03.2002";
+    o.SumaGrn = "120";
+    o.SumaKop = "";
+    o.Purpose = W("Оплата за товар");
+    o.PayerName = W("Платник");
+    o.RecipientName = W("Отримувач");
+    o.PayerAccount = "2600/1";
+    return o;
+}
+constexpr auto Year2026 = year{2026};
+} // namespace
+
+TEST(Compose, ChecksNumberThenDateThenAmount) {
+    TOptions options;
+    auto message = [&](store::TPlatRecord o) {
+        auto r = ComposePlatData(o, options, ',', Year2026);
+        return std::holds_alternative<std::string>(r) ? U(std::get<std::string>(r)) : "";
+    };
+    auto o = GoodOrder();
+    EXPECT_EQ(message(o), "");
+    o.Number = "12345678901";
+    o.Date = "31.02.2026";
+    EXPECT_EQ(message(o), "Не задан либо задан некорректно номер платежки");
+    o.Number = "1";
+    EXPECT_EQ(message(o), "Некорректно задана дата");
+    o.Date = "";
+    EXPECT_EQ(message(o), "Некорректно задана дата");
+    o.Date = "1.1";
+    o.SumaGrn = "-5";
+    EXPECT_EQ(message(o), "Некорректно задана сумма");
+    o.SumaGrn = "1x";
+    EXPECT_EQ(message(o), "Некорректно задана сумма");
+    o.SumaGrn = "";
+    o.SumaKop = "";
+    EXPECT_EQ(message(o), ""); // empty amount is 0
+}
+
+TEST(Compose, FillsTheRecordFromOrderAndOptions) {
+    TOptions options;
+    options.BlankLang = 1;
+    options.DateLang = 0;
+    options.SumaLang = -1;
+    options.BoldPolName = true;
+    options.ShowCopyNumber = true;
+    auto o = GoodOrder();
+    o.SumaGrn = "100";
+    o.SumaKop = "5";
+    auto r = ComposePlatData(o, options, ',', Year2026);
+    ASSERT_TRUE(std::holds_alternative<TPlatData>(r));
+    const auto& d = std::get<TPlatData>(r);
+    EXPECT_EQ(d.DocBlankLang, 0);
+    EXPECT_EQ(d.DocDateLang, 1);
+    EXPECT_EQ(d.DocSumaLang, 2);
+    EXPECT_TRUE(d.BoldPolName);
+    EXPECT_FALSE(d.BoldPlatName);
+    EXPECT_TRUE(d.ShowCopyNumber);
+    EXPECT_EQ(d.Number, 12);
+    EXPECT_EQ(d.Date, year{2002} / 3 / 5);
+    EXPECT_DOUBLE_EQ(d.Suma, 100.05);
+    EXPECT_EQ(d.PayerAccount, "2600/1");
+    EXPECT_EQ(d.PayerAccount2, "");
+    EXPECT_EQ(d.RecipientBankBox, "");
+    EXPECT_EQ(d.TopMargin, 0);
+    EXPECT_EQ(d.CopyCount, 0);
+    ASSERT_EQ(d.PurposeLines.size(), 1u);
+    EXPECT_EQ(U(d.PurposeLines[0]), "Оплата за товар");
+}
+
+TEST(Compose, PurposeTakesTheVatWordingsOfTheAmountsLanguage) {
+    TOptions options;
+    auto purpose = [&](const std::string& p, const std::string& nds) {
+        return U(ComposePurpose(W(p), options, nds));
+    };
+    EXPECT_EQ(purpose("Товар", "20,00"), "Товар");
+    options.fNDS = true;
+    EXPECT_EQ(purpose("Товар", "20,00"), "Товар, в т.ч. ПДВ 20,00 грн.");
+    EXPECT_EQ(purpose("Товар", ""), "Товар, в т.ч. ПДВ  грн.");
+    options.fBezNDS = true;
+    EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. ПДВ 1,00 грн., без ПДВ");
+    options.SumaLang = -1;
+    options.BlankLang = 1;
+    EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. НДС 1,00 грн., без НДС");
+    options.SumaLang = 0;
+    options.fNDS = false;
+    EXPECT_EQ(purpose("", "1,00"), ", без ПДВ");
+    options.SumaLang = 5; // no wording for an unknown language
+    EXPECT_EQ(purpose("Т", "1,00"), "Т");
+
+    options = TOptions();
+    store::TPlatRecord plain;
+    plain.Number = "1";
+    plain.Date = "01.01.2026";
+    auto r = ComposePlatData(plain, options, ',', Year2026);
+    EXPECT_TRUE(std::get<TPlatData>(r).PurposeLines.empty());
+}
+
+TEST(Compose, OutOfRangeLanguagesReportOncePerOptionAndPrintUkrainian) {
+    TRecordingBoxes boxes;
+    TOptions options;
+    options.BlankLang = 9;
+    options.DateLang = -7;
+    auto r = ComposePlatData(GoodOrder(), options, ',', Year2026);
+    const auto& d = std::get<TPlatData>(r);
+    EXPECT_EQ(d.DocBlankLang, 1);
+    EXPECT_EQ(d.DocDateLang, 1);
+    EXPECT_EQ(d.DocSumaLang, 2);
+    EXPECT_EQ(boxes.Boxes.size(), 2u);
+}
