@@ -285,6 +285,15 @@ struct TDocument {
     std::string Text() const;
 };
 
+// Whether a line can continue a wrapped hexadecimal value: bytes, commas and the next
+// backslash only. Anything else (the next value, a section, a comment, a blank line) is a
+// line of its own, even after a dangling backslash, so a value written after such a line is
+// never swallowed by it.
+bool IsHexContinuation(std::string_view line) {
+    return !line.empty() && line.find_first_not_of("0123456789abcdefABCDEF, \t\\") ==
+                                std::string_view::npos;
+}
+
 // Reads the value part of a value line, joining the continuation lines that a long
 // hexadecimal value is wrapped over ("...,\" then the rest indented on the next line).
 void ParseValueData(TDocument& doc, TEntry& entry, std::string_view data) {
@@ -293,7 +302,7 @@ void ParseValueData(TDocument& doc, TEntry& entry, std::string_view data) {
         while (!joined.empty() && joined.back() == '\\') {
             joined.pop_back();
             const size_t next = entry.First + entry.Count;
-            if (next >= doc.Lines.size())
+            if (next >= doc.Lines.size() || !IsHexContinuation(Trim(doc.Lines[next])))
                 break;
             joined += Trim(doc.Lines[next]);
             ++entry.Count;
@@ -546,6 +555,25 @@ std::unique_ptr<TRegistryKey> TRegistryFile::OpenKey(std::string_view path, bool
     if (!create && doc->IsRegistryFile && doc->FindSection(key) == SIZE_MAX)
         return nullptr;
     return std::make_unique<TFileKey>(file, key, std::move(*doc));
+}
+
+std::optional<TRegValue> RegistryFileValue(std::string_view bytes, std::string_view path,
+                                           std::string_view name) {
+    const TDocument doc = TDocument::Parse(SplitLines(bytes));
+    const size_t v = doc.FindValue(std::string(RootName) + "\\" + std::string(path), name);
+    if (v == SIZE_MAX)
+        return std::nullopt;
+    return doc.Entries[v].Value;
+}
+
+std::optional<std::string> RegistryFileWithValue(std::string_view bytes, std::string_view path,
+                                                 std::string_view name, std::uint32_t type,
+                                                 std::string_view data) {
+    auto updated = WithValue(TDocument::Parse(SplitLines(bytes)),
+                             std::string(RootName) + "\\" + std::string(path), name, type, data);
+    if (!updated)
+        return std::nullopt;
+    return updated->Text();
 }
 
 fs::path DefaultRegistryFilePath() {

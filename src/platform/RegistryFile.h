@@ -79,6 +79,19 @@ private:
     std::filesystem::path FixedPath;
 };
 
+// The file format on its own, for callers that hold the file's bytes (the fuzz targets).
+// `path` is a key's path below HKEY_LOCAL_MACHINE, as OpenKey takes it.
+//
+// The value `name` of the key as an open key reads it from a file holding `bytes`; nothing
+// when the file has no such value (or is no registry file at all).
+std::optional<TRegValue> RegistryFileValue(std::string_view bytes, std::string_view path,
+                                           std::string_view name);
+// The bytes TRegistryKey::SetValue writes when it sets the value in a file holding `bytes`;
+// nothing when the value cannot be written (its name holds a line break or a zero byte).
+std::optional<std::string> RegistryFileWithValue(std::string_view bytes, std::string_view path,
+                                                 std::string_view name, std::uint32_t type,
+                                                 std::string_view data);
+
 // ${XDG_CONFIG_HOME:-$HOME/.config}/Morvane/Vantrel.reg. A relative XDG_CONFIG_HOME is
 // ignored, as the XDG base-directory rules ask; without HOME the account's home folder is
 // used. Empty when there is no home folder at all.

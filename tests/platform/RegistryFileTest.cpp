@@ -161,6 +161,20 @@ TEST_F(RegistryFileTest, CommentsOtherKeysLfAndWrappedHexAreRead) {
     EXPECT_EQ(w->Data, Sz("x"));
 }
 
+// A hand-edited value left with a dangling continuation must not swallow the value written
+// after it (found by fuzzing: the write reported success and the value was lost).
+TEST_F(RegistryFileTest, AValueWrittenAfterADanglingContinuationReadsBack) {
+    auto key = Open("REGEDIT4\r\n\r\n" + Section + "\r\n\"Blob\"=hex:00,ff,\\\r\n");
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->SetValue("Lang", RegDword, Dword(1)));
+    auto fresh = TRegistryFile(File).OpenKey(KeyPath, false);
+    ASSERT_TRUE(fresh);
+    auto lang = fresh->ReadValue("Lang");
+    ASSERT_TRUE(lang);
+    EXPECT_EQ(lang->Type, RegDword);
+    EXPECT_EQ(lang->Data, Dword(1));
+}
+
 TEST_F(RegistryFileTest, TheLastOfRepeatedValuesAndSectionsWins) {
     auto key =
         Open("REGEDIT4\r\n" + Section + "\r\n\"v\"=dword:00000001\r\n\"v\"=dword:00000002\r\n" +
