@@ -19,3 +19,11 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+# The fuzz targets: clang with libFuzzer and the sanitizers, no Qt; each runs about ten seconds
+# from its seed corpus (scripts/fuzz.sh runs them longer).
+scripts/deps.sh "${FUZZ_PACKAGES[@]}"
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVANTREL_FUZZ=ON -DVANTREL_TESTS=OFF
+cmake --build build/fuzz -j "$jobs"
+ctest --test-dir build/fuzz --output-on-failure -j "$jobs"
