@@ -28,6 +28,7 @@
 #include <QToolButton>
 
 #include <cstdio>
+#include <map>
 
 namespace {
 
@@ -120,13 +121,19 @@ void TMainForm::BuildControls() {
         }
         return l;
     };
+    // Each of the style's icons is read once: it decodes every size of its picture files, a
+    // good part of the program's start.
+    std::map<QStyle::StandardPixmap, QIcon> icons;
     auto button = [&](QWidget* parentWidget, const char* name, int left, int top,
                       QStyle::StandardPixmap pixmap, const QString& hint) {
         auto* b = new QToolButton(parentWidget);
         b->setObjectName(name);
         b->setGeometry(left, top, 23, 22);
         b->setAutoRaise(true);
-        b->setIcon(style()->standardIcon(pixmap));
+        auto icon = icons.find(pixmap);
+        if (icon == icons.end())
+            icon = icons.emplace(pixmap, style()->standardIcon(pixmap)).first;
+        b->setIcon(icon->second);
         b->setIconSize(QSize(16, 16));
         b->setToolTip(hint);
         b->setStatusTip(hint);

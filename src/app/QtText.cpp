@@ -4,11 +4,23 @@
 
 #include <QList>
 
+#include <array>
+
 QString FromCp1251(const std::string& text) {
-    QString out;
-    out.reserve(static_cast<qsizetype>(text.size()));
+    // Every character of the code page lies in the BMP: one UTF-16 unit per byte, looked up
+    // and written in place (the open dialog converts every name of a folder of many
+    // thousands of orders).
+    static const std::array<char16_t, 256> units = [] {
+        std::array<char16_t, 256> table{};
+        for (int b = 0; b < 256; ++b)
+            table[static_cast<size_t>(b)] =
+                static_cast<char16_t>(platform::Cp1251ToUnicode(static_cast<unsigned char>(b)));
+        return table;
+    }();
+    QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* unit = out.data();
     for (char c : text)
-        out += QChar(static_cast<char16_t>(platform::Cp1251ToUnicode(static_cast<unsigned char>(c))));
+        *unit++ = QChar(units[static_cast<unsigned char>(c)]);
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "rtf/RTF.h"
 #include "words/BuhProc.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -37,6 +38,12 @@ enum TPreset : std::int32_t {
 
 constexpr int kTopMarginDefault = 14;
 constexpr int kCopyCountDefault = 2;
+
+// A copy of the blank is some 1,600 lines of RTF. The writer's line list is given room for
+// them at once: grown line by line, it would leave a chain of outgrown buffers behind, and
+// the allocator would hand that memory back to the system after every document and fault
+// it in again for the next (several times the cost of the layout itself).
+constexpr std::size_t kBodyLinesPerCopy = 1700;
 
 // The cut line between two copies: 62 hyphens, spaced so that scissors have room.
 constexpr const char* kCutDashes18 = "-  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  ";
@@ -349,12 +356,12 @@ public:
         Rtf.CellGap = 1;
         int row = 0;
         for (std::size_t i = 0; i < kCopyLayout.size(); ++i) {
-            const TCellSpec& spec = kCopyLayout[i];
-            if (spec.Row != row) {
-                row = spec.Row;
+            const TCellSpec& layout = kCopyLayout[i];
+            if (layout.Row != row) {
+                row = layout.Row;
                 Rtf.RowHeight = kRowHeights[row - 1];
             }
-            WriteCell(spec, i + 1 == kCopyLayout.size());
+            WriteCell(layout, i + 1 == kCopyLayout.size());
         }
     }
 
@@ -373,21 +380,21 @@ public:
     }
 
 private:
-    void WriteCell(const TCellSpec& spec, bool lastOfCopy) {
-        for (char column = spec.First; column <= spec.Last; ++column) {
-            const bool first = column == spec.First;
-            SetFrame(Rtf.Cell.Borders, spec.Frame);
-            Rtf.Cell.VAlign = spec.V;
-            Rtf.Par.Alignment = spec.P;
-            if (spec.First != spec.Last)
+    void WriteCell(const TCellSpec& layout, bool lastOfCopy) {
+        for (char column = layout.First; column <= layout.Last; ++column) {
+            const bool first = column == layout.First;
+            SetFrame(Rtf.Cell.Borders, layout.Frame);
+            Rtf.Cell.VAlign = layout.V;
+            Rtf.Par.Alignment = layout.P;
+            if (layout.First != layout.Last)
                 Rtf.Cell.HMerge = first ? 1 : 2;
-            if (first || spec.Arrow == DnAll || spec.Arrow == UpAll)
-                Rtf.Cell.VMerge = spec.Arrow == No                          ? 0
-                                  : spec.Arrow == Dn || spec.Arrow == DnAll ? 1
+            if (first || layout.Arrow == DnAll || layout.Arrow == UpAll)
+                Rtf.Cell.VMerge = layout.Arrow == No                          ? 0
+                                  : layout.Arrow == Dn || layout.Arrow == DnAll ? 1
                                                                             : 2;
             // The other columns of a span hold one empty paragraph each.
             if (first)
-                WriteContents(spec.Contents);
+                WriteContents(layout.Contents);
             if (lastOfCopy && column == kLastColumn)
                 Rtf.EndTable();
             else
@@ -545,6 +552,9 @@ std::unique_ptr<TRTF> TPlatData::Layout() {
         CopyCount = kCopyCountDefault;
 
     auto rtf = std::make_unique<TRTF>();
+    // Room for the usual copies only: a record asking for thousands grows as it goes.
+    const auto reservedCopies = static_cast<std::size_t>(std::clamp(CopyCount, 0, 4));
+    rtf->Body.reserve(kBodyLinesPerCopy * reservedCopies + kBodyLinesPerCopy / 16);
     rtf->Paper.MarginLeft = 15;
     rtf->Paper.MarginRight = 15;
     rtf->Paper.MarginTop = TopMargin;

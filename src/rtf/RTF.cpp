@@ -5,10 +5,13 @@
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <fcntl.h>
+#include <iterator>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,7 +29,7 @@ std::string Num(std::int64_t value) {
 // round(x * factor / 10^shift), ties to even, computed on the shortest decimal form of x so
 // that the result is the same whatever the floating-point unit does with the product (the
 // documented values, such as 5 mm -> 284 twips, are ties that a binary product may miss).
-std::int32_t ScaledRound(double x, unsigned factor, int shift) {
+std::int32_t ScaledRoundExactly(double x, unsigned factor, int shift) {
     if (!std::isfinite(x))
         throw std::overflow_error("length out of range");
     char text[64];
@@ -88,6 +91,30 @@ std::int32_t ScaledRound(double x, unsigned factor, int shift) {
         throw std::overflow_error("length out of range");
     const auto magnitude = static_cast<std::int64_t>(value);
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+// ScaledRoundExactly, remembered: a layout converts the same few lengths (the border width,
+// the columns, the indents) thousands of times, and the decimal form costs far more than
+// the writing of the line it goes into. Failures are not remembered; they throw every time.
+std::int32_t ScaledRound(double x, unsigned factor, int shift) {
+    struct TEntry {
+        std::uint64_t Bits = 0;
+        unsigned Factor = 0; // 0: empty
+        int Shift = 0;
+        std::int32_t Result = 0;
+    };
+    thread_local std::array<TEntry, 128> entries;
+    std::uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    // Fibonacci hashing: the short decimals of a layout differ in their high bits only.
+    const std::uint64_t key =
+        (bits ^ factor ^ (std::uint64_t(unsigned(shift)) << 32)) * 0x9E3779B97F4A7C15ull;
+    TEntry& entry = entries[key >> 57];
+    if (entry.Factor == factor && entry.Bits == bits && entry.Shift == shift && factor != 0)
+        return entry.Result;
+    const std::int32_t result = ScaledRoundExactly(x, factor, shift);
+    entry = {bits, factor, shift, result};
+    return result;
 }
 
 bool WrittenAsHex(unsigned char b) {
@@ -288,7 +315,9 @@ void TRTF::WriteParagraphFormat(std::vector<std::string>& list) {
 void TRTF::FlushParagraph(bool withMark) {
     std::vector<std::string>& target = Table.InTable ? RowLines : Body;
     WriteParagraphFormat(target);
-    target.insert(target.end(), Runs.begin(), Runs.end());
+    // Moved, not copied: the runs are emptied right after.
+    target.insert(target.end(), std::make_move_iterator(Runs.begin()),
+                  std::make_move_iterator(Runs.end()));
     if (withMark)
         target.push_back("\\par");
     Runs.clear();
@@ -395,7 +424,9 @@ void TRTF::WriteRow() {
         Body.emplace_back();
     }
     Table.CellIndex = 0;
-    Body.insert(Body.end(), RowLines.begin(), RowLines.end());
+    // Moved, not copied: the row's lines are emptied right after.
+    Body.insert(Body.end(), std::make_move_iterator(RowLines.begin()),
+                std::make_move_iterator(RowLines.end()));
     Body.push_back("\\row");
     RowLines.clear();
     RowHeight = 0;
@@ -420,6 +451,11 @@ void TRTF::CloseDocument() {
 
 std::string TRTF::FileText() {
     std::string out;
+    // The body is nearly all of the file: one allocation instead of a chain of doublings.
+    std::size_t bodySize = 0;
+    for (const std::string& text : Body)
+        bodySize += text.size() + 2;
+    out.reserve(bodySize + 1024);
     auto line = [&out](const std::string& text) {
         out += text;
         out += "\r\n";
@@ -454,6 +490,11 @@ std::string TRTF::FileText() {
 void TRTF::SaveToFile(const fs::path& path) {
     CloseDocument();
     platform::WriteFileAtomically(path, FileText());
+}
+
+std::string TRTF::DocumentText() {
+    CloseDocument();
+    return FileText();
 }
 
 void TRTF::SaveAndOpen(const fs::path& path) {

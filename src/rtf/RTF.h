@@ -217,6 +217,8 @@ public:
     // created anew exclusively. Reports a missing folder or 99 taken names in an error box
     // and writes nothing then; throws platform::TFileError when the file cannot be written.
     void ShowDocument();
+    // Closes the document as SaveToFile does and returns the bytes it would write.
+    std::string DocumentText();
 
     // --- State (public so that clients set formats by assignment) -----------------------
     std::vector<std::string> FontNames; // font table; entry i is \f i, in order of first use
