@@ -1,0 +1,45 @@
+#pragma once
+// What the benchmarks share: the scratch folders kept in the build folder between runs,
+// the 100,000 stored orders, and spawning a program to time it and read its peak memory.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+inline constexpr int OrderCount = 100'000;
+
+// The build folder's scratch folder (created on first use).
+std::filesystem::path ScratchDir();
+
+// A folder `name` below the scratch folder holding its own hard link (or copy) of the
+// program, refreshed when the program was rebuilt, and its Data folder; returns the path
+// of that program file. The program's DataDir is its folder + "/Data".
+std::filesystem::path ProgramCopy(const std::string& name);
+
+// The Data folder of ProgramCopy("orders") with OrderCount empty order files, made once
+// and kept. Names as the program makes them: "№ 0001 от 05.03.2026 - Ромашка.plt".
+std::filesystem::path OrdersDataDir();
+
+// The empty Data folder of ProgramCopy("empty").
+std::filesystem::path EmptyDataDir();
+
+// The settings folder every measured program uses (XDG_CONFIG_HOME); empty, so the
+// defaults apply.
+std::filesystem::path ConfigDir();
+
+std::filesystem::path BareProgram();
+
+struct TProcessRun {
+    double Seconds; // wall time from spawning to reaping
+    long MaxRssKiB; // the child's peak resident set
+};
+
+// Runs `argv` offscreen with the benchmark environment (QT_QPA_PLATFORM=offscreen,
+// XDG_CONFIG_HOME=ConfigDir(), VANTREL_QUIT_WHEN_IDLE=1), through the small launcher
+// program, and waits for it. Throws when it cannot be started or does not exit with
+// status 0.
+TProcessRun RunProcess(const std::vector<std::string>& argv);
+
+} // namespace bench

@@ -1,0 +1,133 @@
+// The output command to a file: the order composed from the window's fields and the
+// options, the blank laid out and the RTF written (nothing opened). The floor writes the
+// same bytes into the same folder with one write call.
+
+#include "BenchSupport.h"
+
+#include "app/Procs.h"
+#include "platform/Clock.h"
+#include "platform/Cp1251.h"
+#include "platform/Desktop.h"
+#include "platform/Files.h"
+#include "settings/Options.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string W(const char* utf8) {
+    return platform::Utf8ToCp1251Lossy(utf8);
+}
+
+// A full order as an accountant types it: every requisite filled, a purpose of two lines'
+// worth, an amount with kopecks.
+store::TPlatRecord Order() {
+    store::TPlatRecord r;
+    r.Number = "1234";
+    r.Date = "05.03.2026";
+    r.PayerName = W("ТОВ \"Ромашка-Агро\" (Київська філія)");
+    r.PayerBank = W("АТ КБ \"ПриватБанк\"");
+    r.PayerBank2 = W("філія \"Київське ГРУ\"");
+    r.PayerOKPO = "32145678";
+    r.PayerMFO = "320649";
+    r.PayerAccount = "26002012345678";
+    r.PayerCity = W("Київ");
+    r.RecipientName = W("ФОП Іваненко Їжак Євгенович");
+    r.RecipientBank = W("АТ \"Ощадбанк\"");
+    r.RecipientBank2 = W("Полтавське обласне управління");
+    r.RecipientOKPO = "2345678901";
+    r.RecipientMFO = "331467";
+    r.RecipientAccount = "26009876543210";
+    r.RecipientCity = W("Полтава");
+    r.SumaGrn = "1234567";
+    r.SumaKop = "89";
+    r.Purpose = W("Оплата за послуги з технічного обслуговування обладнання згідно з "
+                  "договором № 15/03 від 01.02.2026, рахунок № 245 від 28.02.2026");
+    return r;
+}
+
+fs::path OutputDir() {
+    const fs::path dir = bench::ScratchDir() / "output";
+    fs::create_directories(dir);
+    return dir;
+}
+
+TPlatData Compose(const store::TPlatRecord& order, const TOptions& options) {
+    auto composed = ComposePlatData(order, options, ',', platform::Today().year());
+    if (auto* message = std::get_if<std::string>(&composed))
+        throw std::runtime_error(platform::Cp1251ToUtf8(*message));
+    return std::get<TPlatData>(std::move(composed));
+}
+
+void BM_OutputToFile(benchmark::State& state) {
+    const store::TPlatRecord order = Order();
+    TOptions options;
+    const fs::path path = OutputDir() / "order.rtf";
+    for (auto _ : state)
+        Compose(order, options).BuildDocumentToFile(path);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(fs::file_size(path)));
+}
+
+// The window's own way: the temporary "~tempN.rtf" claimed and written, the desktop's
+// opener replaced by nothing.
+void BM_OutputWindow(benchmark::State& state) {
+    const store::TPlatRecord order = Order();
+    TOptions options;
+    const fs::path tmp = OutputDir() / "tmp";
+    fs::create_directories(tmp);
+    const char* oldTmp = std::getenv("TMPDIR");
+    const std::optional<std::string> saved = oldTmp ? std::optional(oldTmp) : std::nullopt;
+    ::setenv("TMPDIR", tmp.c_str(), 1);
+    platform::SetDesktopOpenerForTesting([](const std::string&) {});
+    for (auto _ : state)
+        Compose(order, options).BuildDocument();
+    platform::SetDesktopOpenerForTesting(nullptr);
+    if (saved)
+        ::setenv("TMPDIR", saved->c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
+}
+
+void BM_OutputFloor(benchmark::State& state) {
+    // The very bytes of the document.
+    const fs::path sample = OutputDir() / "sample.rtf";
+    Compose(Order(), TOptions()).BuildDocumentToFile(sample);
+    const std::string bytes = platform::ReadWholeFile(sample);
+    // A new file every time: truncating a file that holds data makes ext4 write it out at
+    // close (its guard for programs that replace files that way), which would be no floor.
+    const fs::path path = OutputDir() / "floor.rtf";
+    for (auto _ : state) {
+        state.PauseTiming();
+        ::unlink(path.c_str());
+        state.ResumeTiming();
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 ||
+            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+            state.SkipWithError("cannot write the floor's file");
+            break;
+        }
+        ::close(fd);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(bytes.size()));
+}
+
+void InProcess(benchmark::internal::Benchmark* b) {
+    b->UseRealTime()->Repetitions(9)->Unit(benchmark::kMicrosecond);
+}
+
+} // namespace
+
+BENCHMARK(BM_OutputToFile)->Apply(InProcess);
+BENCHMARK(BM_OutputWindow)->Apply(InProcess);
+BENCHMARK(BM_OutputFloor)->Apply(InProcess);
