@@ -1,6 +1,7 @@
 #include "about/About.h"
 
 #include "app/Application.h"
+#include "app/DialogKit.h"
 #include "platform/Desktop.h"
 
 #include <QApplication>
@@ -71,15 +72,6 @@ QPixmap ProgramPicture() {
     return pixmap;
 }
 
-void CentreOnScreen(QWidget* dialog) {
-    QWidget* owner = dialog->parentWidget();
-    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = dialog->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    dialog->move(frame.topLeft());
-}
 
 } // namespace
 

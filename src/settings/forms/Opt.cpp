@@ -1,6 +1,7 @@
 #include "settings/forms/Opt.h"
 
 #include "app/Application.h"
+#include "app/DialogKit.h"
 #include "app/QtText.h"
 #include "settings/Options.h"
 #include "app/FieldEdit.h"
@@ -321,21 +322,6 @@ bool TOptForm::FormClose() {
     }
     return true;
 }
-
-namespace {
-
-// On the screen of the window that asked for it, or the primary one.
-void CentreOnScreen(QWidget* dialog) {
-    QWidget* owner = dialog->parentWidget();
-    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = dialog->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    dialog->move(frame.topLeft());
-}
-
-} // namespace
 
 void ShowOptions(TOptions& options) {
     TOptForm form(options, QApplication::activeWindow());

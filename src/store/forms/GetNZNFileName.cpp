@@ -1,6 +1,6 @@
 #include "store/forms/GetNZNFileName.h"
 
-#include "store/forms/DialogKit.h"
+#include "app/DialogKit.h"
 
 #include "app/Application.h"
 #include "app/FieldEdit.h"
@@ -41,7 +41,7 @@ std::function<fs::path(const std::string&)>& AskNZNFileNameAnswer() {
 
 TGetNZNFileNameForm::TGetNZNFileNameForm(QWidget* parent) : QDialog(parent) {
     setObjectName("GetNZNFileNameForm");
-    store_forms::SetUpFixedDialog(this, 316, 132);
+    SetUpFixedDialog(this, 316, 132);
     setWindowTitle(QStringLiteral("Сохранение"));
 
     Label1 = new QLabel(QStringLiteral("Сохранить назначение под именем"), this);

@@ -1,6 +1,6 @@
 #include "store/forms/Open.h"
 
-#include "store/forms/DialogKit.h"
+#include "app/DialogKit.h"
 
 #include "app/Application.h"
 #include "app/QtText.h"
@@ -95,7 +95,7 @@ std::function<std::string(int)>& SelectDataFileAnswer() {
 TOpenForm::TOpenForm(fs::path dataDir, QWidget* parent)
     : QDialog(parent), DataDir(std::move(dataDir)) {
     setObjectName("OpenForm");
-    store_forms::SetUpFixedDialog(this, 520, 412);
+    SetUpFixedDialog(this, 520, 412);
 
     auto* list = new TListBox(this);
     list->setObjectName("ListBox1");
