@@ -4,6 +4,7 @@
 #include "platform/Cp1251Literal.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -38,6 +39,26 @@ mode_t NewFileMode(const fs::path& target) {
     return 0666 & ~mask;
 }
 
+// Puts `temp` in the place of the regular file `path` by exchanging the two names, and
+// removes the old file from under the temporary name; false, changing nothing, when that
+// cannot be done (no such file, a file system without exchange), so that the caller renames.
+// ext4 writes a file's data out to disk when it is renamed over another file (its guard for
+// programs that replace files without flushing them), which is the very wait that a file
+// written without flushing means to spare; an exchange is as atomic for readers and does
+// not trigger it.
+bool ExchangedOver(const std::string& temp, const fs::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) != 0)
+        return false;
+    if (::unlink(temp.c_str()) == 0 || errno != EISDIR)
+        return true;
+    // A folder took the file's place in the meantime: put it back, and let the rename fail.
+    ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
+    return false;
+}
+
 } // namespace
 
 std::string ErrorReason(int e) {
@@ -65,13 +86,17 @@ fs::path TempDirectory() {
     return fs::path("/tmp");
 }
 
-fs::path PathFromCp1251(std::string_view name) { return fs::path(Cp1251ToUtf8(name)); }
+fs::path PathFromCp1251(std::string_view name) {
+    return fs::path(Cp1251ToUtf8(name));
+}
 
 std::optional<std::string> Cp1251FromPath(const fs::path& path) {
     return Utf8ToCp1251(path.native());
 }
 
-std::string DisplayPath(const fs::path& path) { return Utf8ToCp1251Lossy(path.native()); }
+std::string DisplayPath(const fs::path& path) {
+    return Utf8ToCp1251Lossy(path.native());
+}
 
 std::string ReadWholeFile(const fs::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -96,7 +121,8 @@ std::string ReadWholeFile(const fs::path& path) {
     return data;
 }
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+void WriteFileAtomically(const fs::path& path, std::string_view bytes, TDurability durability) {
+    const bool flush = durability == TDurability::Durable;
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::string temp = (dir / ("." + path.filename().native() + ".XXXXXX")).native();
     const mode_t mode = NewFileMode(path);
@@ -127,16 +153,22 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     }
     if (::fchmod(fd, mode) != 0)
         abandon("Ошибка записи файла"_w);
-    if (Injected(TWriteStep::Flush) || ::fsync(fd) != 0)
+    if (flush && (Injected(TWriteStep::Flush) || ::fsync(fd) != 0))
         abandon("Ошибка записи файла"_w);
     if (::close(fd) != 0) {
         fd = -1;
         abandon("Ошибка записи файла"_w);
     }
     fd = -1;
-    if (Injected(TWriteStep::Rename) || ::rename(temp.c_str(), path.c_str()) != 0)
+    if (Injected(TWriteStep::Rename))
+        abandon("Ошибка записи файла"_w);
+    if (!flush && ExchangedOver(temp, path))
+        return;
+    if (::rename(temp.c_str(), path.c_str()) != 0)
         abandon("Ошибка записи файла"_w);
 
+    if (!flush)
+        return;
     // Make the rename itself durable; a failure here loses nothing that was there before.
     const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {

@@ -41,13 +41,23 @@ std::string DisplayPath(const std::filesystem::path& path);
 // The whole content of a file; throws TFileError.
 std::string ReadWholeFile(const std::filesystem::path& path);
 
+// Whether WriteFileAtomically waits for the disk. Durable flushes the file before the rename
+// and the folder after it, so that a crash or power loss leaves either the old file or the
+// new one: what stored data needs. NotFlushed leaves the writing out to the system: readers
+// still see either the old file or the whole new one, never a truncated file, but a crash
+// right after may lose the new file. For files that are made again at will (a document for
+// the printer), where the flushes would cost far more than the writing.
+enum class TDurability { Durable, NotFlushed };
+
 // Replaces `path` with `bytes`: writes a temporary file in the same folder, flushes it to
-// disk and renames it over the old one. On any failure the old file is untouched, the
-// temporary file is removed and TFileError is thrown.
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// disk (when Durable) and renames it over the old one. On any failure the old file is
+// untouched, the temporary file is removed and TFileError is thrown.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         TDurability durability = TDurability::Durable);
 
 // Fault injection for tests: called before each step of WriteFileAtomically; returning
-// true makes that step fail as if the system had refused it (EIO).
+// true makes that step fail as if the system had refused it (EIO). The Flush step is not
+// reached when the write is NotFlushed.
 enum class TWriteStep { Create, Write, Flush, Rename };
 void SetWriteFaultForTesting(std::function<bool(TWriteStep)> fault);
 

@@ -26,6 +26,25 @@ std::string Num(std::int64_t value) {
     return std::string(buffer, result.ptr);
 }
 
+// The document is some 3,200 short lines: each is built in place in its list, from a literal
+// of known length or from a small buffer, never through a chain of temporaries.
+template <std::size_t N> void AddLine(std::vector<std::string>& list, const char (&word)[N]) {
+    list.emplace_back(word, N - 1);
+}
+
+// Appends `word` and the decimal `value` at `p` (room for 24 more bytes); returns the end.
+template <std::size_t N> char* PutWordNum(char* p, const char (&word)[N], std::int64_t value) {
+    std::memcpy(p, word, N - 1);
+    p += N - 1;
+    return std::to_chars(p, p + 24, value).ptr;
+}
+
+template <std::size_t N>
+void AddWordNum(std::vector<std::string>& list, const char (&word)[N], std::int64_t value) {
+    char buffer[N + 24];
+    list.emplace_back(buffer, PutWordNum(buffer, word, value));
+}
+
 // round(x * factor / 10^shift), ties to even, computed on the shortest decimal form of x so
 // that the result is the same whatever the floating-point unit does with the product (the
 // documented values, such as 5 mm -> 284 twips, are ties that a binary product may miss).
@@ -93,10 +112,48 @@ std::int32_t ScaledRoundExactly(double x, unsigned factor, int shift) {
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
+template <std::uint64_t Divisor> std::uint64_t RoundedHalfEven(std::uint64_t value) {
+    std::uint64_t quotient = value / Divisor;
+    const std::uint64_t doubled = (value % Divisor) * 2;
+    if (doubled > Divisor || (doubled == Divisor && (quotient & 1) != 0))
+        ++quotient;
+    return quotient;
+}
+
+// MmToTwips of a whole number of millimetres (the indents, the column edges).
+inline std::int32_t WholeMmToTwips(std::int64_t mm) {
+    if (mm == 0)
+        return 0; // the indents, nearly always
+    if (mm < -(std::int64_t(1) << 40) || mm > (std::int64_t(1) << 40))
+        throw std::overflow_error("length out of range");
+    const std::uint64_t quotient = RoundedHalfEven<10>(std::uint64_t(mm < 0 ? -mm : mm) * 567);
+    const std::uint64_t limit = mm < 0 ? std::uint64_t(1) << 31 : (std::uint64_t(1) << 31) - 1;
+    if (quotient > limit)
+        throw std::overflow_error("length out of range");
+    const auto magnitude = static_cast<std::int64_t>(quotient);
+    return static_cast<std::int32_t>(mm < 0 ? -magnitude : magnitude);
+}
+
 // ScaledRoundExactly, remembered: a layout converts the same few lengths (the border width,
 // the columns, the indents) thousands of times, and the decimal form costs far more than
 // the writing of the line it goes into. Failures are not remembered; they throw every time.
-std::int32_t ScaledRound(double x, unsigned factor, int shift) {
+inline std::int32_t ScaledRound(double x, unsigned factor, int shift) {
+    // Whole and half millimetres and points, nearly every length of a layout, are exact in
+    // binary: x = n / 2 exactly, so x * factor / 10^shift = n * 5 * factor / 10^(shift + 1),
+    // rounded here in integers as ScaledRoundExactly does on the decimal form.
+    const double twice = x * 2;
+    const auto n = twice >= -1e9 && twice <= 1e9 ? static_cast<std::int64_t>(twice) : 0;
+    if (static_cast<double>(n) == twice && (shift == 0 || shift == 1)) {
+        const std::uint64_t value = std::uint64_t(n < 0 ? -n : n) * 5 * factor;
+        // Constant divisors: the callers' shifts are constants, and so become these.
+        const std::uint64_t quotient =
+            shift == 0 ? RoundedHalfEven<10>(value) : RoundedHalfEven<100>(value);
+        const std::uint64_t limit = n < 0 ? std::uint64_t(1) << 31 : (std::uint64_t(1) << 31) - 1;
+        if (quotient > limit)
+            throw std::overflow_error("length out of range");
+        const auto magnitude = static_cast<std::int64_t>(quotient);
+        return static_cast<std::int32_t>(n < 0 ? -magnitude : magnitude);
+    }
     struct TEntry {
         std::uint64_t Bits = 0;
         unsigned Factor = 0; // 0: empty
@@ -117,13 +174,42 @@ std::int32_t ScaledRound(double x, unsigned factor, int shift) {
     return result;
 }
 
-bool WrittenAsHex(unsigned char b) {
+constexpr bool WrittenAsHex(unsigned char b) {
     // The Cyrillic letters; the other high bytes (such as the sign No. 0xB9) go as they are.
     return b == 0xA8 || b == 0xAA || b == 0xAF || b == 0xB2 || b == 0xB3 || b == 0xB8 ||
            b == 0xBA || b >= 0xBF;
 }
 
-void AppendEscaped(std::string& line, const std::string& s) {
+// How each byte is written: 1 as it is, 2 after a backslash, 4 as \'hh; the space is
+// decided by its neighbours (EscapedSize, PutEscaped).
+struct TEscapes {
+    std::array<std::uint8_t, 256> Width{};
+    constexpr TEscapes() {
+        for (unsigned b = 0; b < 256; ++b)
+            Width[b] = b == '\\' || b == '{' || b == '}'             ? 2
+                       : WrittenAsHex(static_cast<unsigned char>(b)) ? 4
+                                                                     : 1;
+    }
+};
+constexpr TEscapes kEscapes;
+
+std::size_t EscapedSize(const std::string& s) {
+    std::size_t size = 0;
+    int spaces = 0;
+    for (const char c : s) {
+        if (c == ' ') {
+            ++spaces;
+            size += spaces % 2 == 0 ? 2 : 1;
+            continue;
+        }
+        spaces = 0;
+        size += kEscapes.Width[static_cast<unsigned char>(c)];
+    }
+    return size;
+}
+
+// Writes the escaped `s` at `p` (EscapedSize(s) bytes); returns the end.
+char* PutEscaped(char* p, const std::string& s) {
     static const char hex[] = "0123456789abcdef";
     int spaces = 0;
     for (const char c : s) {
@@ -133,35 +219,63 @@ void AppendEscaped(std::string& line, const std::string& s) {
             // wraps; alternating with non-breaking spaces keeps such runs (the cut line, the
             // signature gap) as wide as they were typed.
             ++spaces;
-            line += spaces % 2 == 0 ? "\\~" : " ";
+            if (spaces % 2 == 0) {
+                *p++ = '\\';
+                *p++ = '~';
+            } else {
+                *p++ = ' ';
+            }
             continue;
         }
         spaces = 0;
-        if (c == '\\' || c == '{' || c == '}') {
-            line += '\\';
-            line += c;
-        } else if (WrittenAsHex(b)) {
-            line += "\\'";
-            line += hex[b >> 4];
-            line += hex[b & 0x0F];
-        } else {
-            line += c;
+        switch (kEscapes.Width[b]) {
+        case 2:
+            *p++ = '\\';
+            *p++ = c;
+            break;
+        case 4:
+            *p++ = '\\';
+            *p++ = '\'';
+            *p++ = hex[b >> 4];
+            *p++ = hex[b & 0x0F];
+            break;
+        default:
+            *p++ = c;
+            break;
         }
     }
+    return p;
 }
 
 void AddBorderLines(std::vector<std::string>& body, const TBorder& border, const char* word) {
     if (!border.Visible || !(border.Width > 0))
         return;
-    body.push_back(word);
-    body.push_back("\\brdrs");
-    body.push_back("\\brdrw" + Num(ScaledRound(border.Width, 20, 0)));
+    body.emplace_back(word);
+    AddLine(body, "\\brdrs");
+    AddWordNum(body, "\\brdrw", ScaledRound(border.Width, 20, 0));
 }
 
 [[noreturn]] void FileFailure(const char* what, const fs::path& path, int e) {
     throw platform::TFileError(what + std::string(" \"") + platform::DisplayPath(path) +
                                    "\": " + platform::ErrorReason(e),
                                e);
+}
+
+// memcpy for the short lines that make up nearly all of the document: fixed-size moves of
+// overlapping halves instead of a library call per line.
+inline void CopyBytes(char* to, const char* from, std::size_t n) {
+    if (n >= 8 && n <= 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n >= 4 && n < 8) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n > 16) {
+        std::memcpy(to, from, n);
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            to[i] = from[i];
+    }
 }
 
 bool EntryExists(const fs::path& path) {
@@ -266,48 +380,62 @@ void TRTF::AddText(const std::string& s) {
         FontIndex = static_cast<std::int32_t>(FontNames.size() - 1);
     }
 
-    std::string line = "\\plain\\f" + Num(FontIndex) + "\\fs" + Num(std::int64_t(Font.Size) * 2);
-    if (Font.Style & fsBold)
-        line += "\\b";
-    if (Font.Style & fsItalic)
-        line += "\\i";
-    if (Font.Style & fsUnderline)
-        line += "\\ul";
-    line += ' ';
-    AppendEscaped(line, s);
-    Runs.push_back(std::move(line));
+    char head[80];
+    char* p = PutWordNum(head, "\\plain\\f", FontIndex);
+    p = PutWordNum(p, "\\fs", std::int64_t(Font.Size) * 2);
+    if (Font.Style & fsBold) {
+        std::memcpy(p, "\\b", 2);
+        p += 2;
+    }
+    if (Font.Style & fsItalic) {
+        std::memcpy(p, "\\i", 2);
+        p += 2;
+    }
+    if (Font.Style & fsUnderline) {
+        std::memcpy(p, "\\ul", 3);
+        p += 3;
+    }
+    *p++ = ' ';
+    const auto headSize = static_cast<std::size_t>(p - head);
+    // A byte takes at most four: a usual run is escaped once, into the stack.
+    char escaped[512];
+    if (s.size() <= sizeof escaped / 4) {
+        const char* end = PutEscaped(escaped, s);
+        std::string& line =
+            Runs.emplace_back(headSize + static_cast<std::size_t>(end - escaped), '\0');
+        std::memcpy(line.data(), head, headSize);
+        std::memcpy(line.data() + headSize, escaped, static_cast<std::size_t>(end - escaped));
+    } else {
+        std::string& line = Runs.emplace_back(headSize + EscapedSize(s), '\0');
+        std::memcpy(line.data(), head, headSize);
+        PutEscaped(line.data() + headSize, s);
+    }
 }
 
 void TRTF::WriteParagraphFormat(std::vector<std::string>& list) {
     list.emplace_back();
-    std::string line = "\\pard";
-    if (Table.InTable)
-        line += "\\intbl";
-    line += "\\fi" + Num(MmToTwips(Par.FirstIndent));
-    line += "\\li" + Num(MmToTwips(Par.LeftIndent));
-    switch (Par.Alignment) {
-    case taLeft:
-        line += "\\ql";
-        break;
-    case taRight:
-        line += "\\qr";
-        break;
-    case taCenter:
-        line += "\\qc";
-        break;
-    case taJustify:
-        line += "\\qj";
-        break;
-    default:
-        break;
+    char line[96];
+    char* p = line;
+    std::memcpy(p, "\\pard", 5);
+    p += 5;
+    if (Table.InTable) {
+        std::memcpy(p, "\\intbl", 6);
+        p += 6;
     }
-    list.push_back(std::move(line));
+    p = PutWordNum(p, "\\fi", WholeMmToTwips(Par.FirstIndent));
+    p = PutWordNum(p, "\\li", WholeMmToTwips(Par.LeftIndent));
+    static constexpr const char* kAlignments[] = {"\\ql", "\\qr", "\\qc", "\\qj"};
+    if (Par.Alignment <= taJustify) {
+        std::memcpy(p, kAlignments[Par.Alignment], 3);
+        p += 3;
+    }
+    list.emplace_back(line, p);
     for (const TTabStop& tab : Par.Tabs) {
         if (tab.Kind == tkRight)
-            list.push_back("\\tqr");
+            AddLine(list, "\\tqr");
         else if (tab.Kind == tkCenter)
-            list.push_back("\\tqc");
-        list.push_back("\\tx" + Num(MmToTwips(tab.Position)));
+            AddLine(list, "\\tqc");
+        AddWordNum(list, "\\tx", MmToTwips(tab.Position));
     }
     Par.Tabs.clear();
 }
@@ -319,7 +447,7 @@ void TRTF::FlushParagraph(bool withMark) {
     target.insert(target.end(), std::make_move_iterator(Runs.begin()),
                   std::make_move_iterator(Runs.end()));
     if (withMark)
-        target.push_back("\\par");
+        AddLine(target, "\\par");
     Runs.clear();
 }
 
@@ -361,7 +489,7 @@ void TRTF::NextCell() {
         throw std::logic_error("TRTF::NextCell outside a table");
     StoreCell();
     FlushParagraph(false);
-    RowLines.push_back("\\cell");
+    AddLine(RowLines, "\\cell");
     ++Table.CellIndex;
     if (Table.CellIndex == std::int64_t(Table.Widths.size()))
         WriteRow();
@@ -372,9 +500,9 @@ void TRTF::EndTable() {
         throw std::logic_error("TRTF::EndTable outside a table");
     StoreCell();
     FlushParagraph(false);
-    RowLines.push_back("\\cell");
+    AddLine(RowLines, "\\cell");
     for (std::int64_t i = std::int64_t(Table.Widths.size()) - 1 - Table.CellIndex; i > 0; --i)
-        RowLines.push_back("\\cell");
+        AddLine(RowLines, "\\cell");
     WriteRow();
     Table.InTable = false;
 }
@@ -383,13 +511,13 @@ void TRTF::WriteRow() {
     if (Table.Widths.size() > std::size_t(TTableData::MaxCells))
         throw std::out_of_range("TRTF: a table row holds at most 100 cells");
     Body.emplace_back();
-    Body.push_back("\\trowd");
-    Body.push_back("\\trgaph" + Num(MmToTwips(CellGap / 2)));
+    AddLine(Body, "\\trowd");
+    AddWordNum(Body, "\\trgaph", MmToTwips(CellGap / 2));
     if (RowHeight != 0)
-        Body.push_back("\\trrh-" + Num(MmToTwips(RowHeight)));
-    Body.push_back("\\trleft0");
+        AddWordNum(Body, "\\trrh-", MmToTwips(RowHeight));
+    AddLine(Body, "\\trleft0");
     if (HeaderRow)
-        Body.push_back("\\trhdr");
+        AddLine(Body, "\\trhdr");
     Body.emplace_back();
 
     std::int64_t right = 0;
@@ -397,37 +525,37 @@ void TRTF::WriteRow() {
         const TCell& c = Table.Cells[i];
         right += Table.Widths[i];
         if (c.HMerge == 1)
-            Body.push_back("\\clmgf");
+            AddLine(Body, "\\clmgf");
         else if (c.HMerge == 2)
-            Body.push_back("\\clmrg");
+            AddLine(Body, "\\clmrg");
         if (c.VMerge == 1)
-            Body.push_back("\\clvmgf");
+            AddLine(Body, "\\clvmgf");
         else if (c.VMerge == 2)
-            Body.push_back("\\clvmrg");
+            AddLine(Body, "\\clvmrg");
         if (c.VAlign == 2)
-            Body.push_back("\\clvertalb");
+            AddLine(Body, "\\clvertalb");
         else if (c.VAlign == 0)
-            Body.push_back("\\clvertalc");
+            AddLine(Body, "\\clvertalc");
         else
-            Body.push_back("\\clvertalt");
+            AddLine(Body, "\\clvertalt");
         AddBorderLines(Body, c.Borders.Top, "\\clbrdrt");
         AddBorderLines(Body, c.Borders.Left, "\\clbrdrl");
         AddBorderLines(Body, c.Borders.Bottom, "\\clbrdrb");
         AddBorderLines(Body, c.Borders.Right, "\\clbrdrr");
         if (c.TextDirection == 0)
-            Body.push_back("\\cltxlrtb");
+            AddLine(Body, "\\cltxlrtb");
         else if (c.TextDirection == 1)
-            Body.push_back("\\cltxtbrl");
+            AddLine(Body, "\\cltxtbrl");
         else if (c.TextDirection == 2)
-            Body.push_back("\\cltxbtlr");
-        Body.push_back("\\cellx" + Num(MmToTwips(static_cast<double>(right))));
+            AddLine(Body, "\\cltxbtlr");
+        AddWordNum(Body, "\\cellx", WholeMmToTwips(right));
         Body.emplace_back();
     }
     Table.CellIndex = 0;
     // Moved, not copied: the row's lines are emptied right after.
     Body.insert(Body.end(), std::make_move_iterator(RowLines.begin()),
                 std::make_move_iterator(RowLines.end()));
-    Body.push_back("\\row");
+    AddLine(Body, "\\row");
     RowLines.clear();
     RowHeight = 0;
     HeaderRow = false;
@@ -450,46 +578,59 @@ void TRTF::CloseDocument() {
 }
 
 std::string TRTF::FileText() {
-    std::string out;
-    // The body is nearly all of the file: one allocation instead of a chain of doublings.
-    std::size_t bodySize = 0;
-    for (const std::string& text : Body)
-        bodySize += text.size() + 2;
-    out.reserve(bodySize + 1024);
-    auto line = [&out](const std::string& text) {
-        out += text;
-        out += "\r\n";
-    };
-    line("{\\rtf1\\ansi\\deff0\\deftab720");
-    line("{\\fonttbl");
+    std::vector<std::string> head;
+    head.reserve(16 + FontNames.size());
+    AddLine(head, "{\\rtf1\\ansi\\deff0\\deftab720");
+    AddLine(head, "{\\fonttbl");
     for (std::size_t i = 0; i < FontNames.size(); ++i)
-        line("{\\f" + Num(std::int64_t(i)) + "\\fnil\\fcharset204 " + FontNames[i] + ";}");
-    line("}");
-    line("{\\colortbl\\red0\\green0\\blue0;}");
+        head.push_back("{\\f" + Num(std::int64_t(i)) + "\\fnil\\fcharset204 " + FontNames[i] +
+                       ";}");
+    AddLine(head, "}");
+    AddLine(head, "{\\colortbl\\red0\\green0\\blue0;}");
     if (Paper.Orientation == 0) {
-        line("\\paperw11906");
-        line("\\paperh16838");
+        AddLine(head, "\\paperw11906");
+        AddLine(head, "\\paperh16838");
     } else if (Paper.Orientation == 1) {
-        line("\\paperw16840");
-        line("\\paperh11907");
+        AddLine(head, "\\paperw16840");
+        AddLine(head, "\\paperh11907");
     } else {
         platform::ShowError("Неправильно задана ориентация бумаги"_w);
     }
-    line("\\deflang1049");
-    line("\\margl" + Num(MmToTwips(Paper.MarginLeft)));
-    line("\\margr" + Num(MmToTwips(Paper.MarginRight)));
-    line("\\margt" + Num(MmToTwips(Paper.MarginTop)));
-    line("\\margb" + Num(MmToTwips(Paper.MarginBottom)));
+    AddLine(head, "\\deflang1049");
+    AddWordNum(head, "\\margl", MmToTwips(Paper.MarginLeft));
+    AddWordNum(head, "\\margr", MmToTwips(Paper.MarginRight));
+    AddWordNum(head, "\\margt", MmToTwips(Paper.MarginTop));
+    AddWordNum(head, "\\margb", MmToTwips(Paper.MarginBottom));
     if (Paper.Orientation == 1)
-        line("\\lndscpsxn");
+        AddLine(head, "\\lndscpsxn");
+
+    // Sized exactly and filled by copying: one allocation, no appends.
+    std::size_t size = 0;
+    for (const std::string& text : head)
+        size += text.size() + 2;
     for (const std::string& text : Body)
-        line(text);
+        size += text.size() + 2;
+    std::string out(size, '\0');
+    char* p = out.data();
+    auto put = [&p](const std::string& text) {
+        CopyBytes(p, text.data(), text.size());
+        p += text.size();
+        *p++ = '\r';
+        *p++ = '\n';
+    };
+    for (const std::string& text : head)
+        put(text);
+    for (const std::string& text : Body)
+        put(text);
     return out;
 }
 
 void TRTF::SaveToFile(const fs::path& path) {
     CloseDocument();
-    platform::WriteFileAtomically(path, FileText());
+    // A document for the printer, made again at will from its order: it replaces the old
+    // file atomically (never a truncated file) but is not flushed to disk, which would cost
+    // many times the writing. Stored data keeps the durable default.
+    platform::WriteFileAtomically(path, FileText(), platform::TDurability::NotFlushed);
 }
 
 std::string TRTF::DocumentText() {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace platform;
@@ -58,6 +59,37 @@ TEST(WriteFileAtomically, AFailureAtAnyStepKeepsThePreviousFileAndReportsTheReas
         EXPECT_EQ(CountEntries(dir.Path()), 1u) << "temporary file left at step "
                                                 << static_cast<int>(step);
     }
+}
+
+// The printer's documents are written without waiting for the disk, but just as atomically.
+TEST(WriteFileAtomically, NotFlushedStillReplacesWholeOrNotAtAll) {
+    TTempDir dir;
+    const fs::path file = dir / "blank.rtf";
+    WriteFileAtomically(file, "new", TDurability::NotFlushed);
+    EXPECT_EQ(ReadFileBytes(file), "new");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    WriteFileAtomically(file, "replaced", TDurability::NotFlushed);
+    EXPECT_EQ(ReadFileBytes(file), "replaced");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    FaultGuard guard;
+    std::vector<TWriteStep> reached;
+    SetWriteFaultForTesting([&](TWriteStep s) {
+        reached.push_back(s);
+        return s == TWriteStep::Rename;
+    });
+    EXPECT_THROW(WriteFileAtomically(file, "lost", TDurability::NotFlushed), TFileError);
+    EXPECT_EQ(ReadFileBytes(file), "replaced");
+    EXPECT_EQ(std::count(reached.begin(), reached.end(), TWriteStep::Flush), 0);
+    EXPECT_EQ(CountEntries(dir.Path()), 1u);
+
+    // A folder in the file's place is not replaced.
+    SetWriteFaultForTesting(nullptr);
+    fs::create_directory(dir / "folder.rtf");
+    EXPECT_THROW(WriteFileAtomically(dir / "folder.rtf", "x", TDurability::NotFlushed), TFileError);
+    EXPECT_TRUE(fs::is_directory(dir / "folder.rtf"));
+    EXPECT_EQ(CountEntries(dir.Path()), 2u);
 }
 
 TEST(WriteFileAtomically, AMissingFolderIsAnErrorWithTheSystemsWords) {
