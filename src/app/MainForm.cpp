@@ -65,9 +65,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-TMainForm::~TMainForm() { FormDestroy(); }
+TMainForm::~TMainForm() {
+    FormDestroy();
+}
 
-std::string TMainForm::Text(const QLineEdit* edit) { return ToCp1251Lossy(edit->text()); }
+std::string TMainForm::Text(const QLineEdit* edit) {
+    return ToCp1251Lossy(edit->text());
+}
 
 void TMainForm::SetText(QLineEdit* edit, const std::string& text) {
     const QString value = FromCp1251(text);
@@ -180,13 +184,13 @@ void TMainForm::BuildControls() {
             const Row& row = rows[r];
             if (row.caption) {
                 const bool after = r == 4; // "в г." stands after its field's neighbour
-                groupLabels[g][r] = label(box, g == 0 ? row.payerLabel : row.recipientLabel,
-                                          row.labelLeft, row.top + (after ? 3 : 4),
-                                          QString::fromUtf8(row.caption),
-                                          after ? -1 : row.fieldLeft);
+                groupLabels[g][r] =
+                    label(box, g == 0 ? row.payerLabel : row.recipientLabel, row.labelLeft,
+                          row.top + (after ? 3 : 4), QString::fromUtf8(row.caption),
+                          after ? -1 : row.fieldLeft);
             }
-            groupEdits[g][r] = edit(box, g == 0 ? row.payerEdit : row.recipientEdit,
-                                    row.fieldLeft, row.top, row.width, r == 0);
+            groupEdits[g][r] = edit(box, g == 0 ? row.payerEdit : row.recipientEdit, row.fieldLeft,
+                                    row.top, row.width, r == 0);
         }
     }
     Label11 = groupLabels[0][0], Label1 = groupLabels[0][1], Label3 = groupLabels[0][2];
@@ -299,7 +303,9 @@ void TMainForm::FormCreate() {
     setWindowTitle(QStringLiteral("Квирен, версия 1.12"));
 }
 
-void TMainForm::FormDestroy() { Options.reset(); }
+void TMainForm::FormDestroy() {
+    Options.reset();
+}
 
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -344,10 +350,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::NewPlat() {
     const auto today = platform::Today();
-    const int number =
-        store::NextPlatNumber(store::ListFiles(DataDir, store::PlatExt), static_cast<int>(today.year()));
-    for (TEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10,
-                     Edit11, Edit12, Edit13, Edit14})
+    const int number = store::NextPlatNumber(store::ListFiles(DataDir, store::PlatExt),
+                                             static_cast<int>(today.year()));
+    for (TEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11,
+                     Edit12, Edit13, Edit14})
         SetText(e, "");
     SetText(Edit15, std::to_string(number));
     for (TEdit* e : {Edit16, Edit17, Edit18, Edit19, Edit20})
@@ -368,7 +374,9 @@ void TMainForm::UpdatePlatFileName() {
     SetText(Edit19, PlatFileNameFor(Text(Edit15), Text(Edit21), Text(Edit8)));
 }
 
-void TMainForm::UpdatePayerFileName() { SetText(Edit1, PayerFileNameFor(Text(Edit2), Text(Edit7))); }
+void TMainForm::UpdatePayerFileName() {
+    SetText(Edit1, PayerFileNameFor(Text(Edit2), Text(Edit7)));
+}
 
 void TMainForm::UpdateSumaWords() {
     SetText(Edit18, SumaWordsFor(Text(Edit16), Text(Edit17), DecimalSeparator));
@@ -380,8 +388,8 @@ void TMainForm::UpdateNDSAmount() {
 
 void TMainForm::UpdateSaveButtons() {
     const bool anyModified = PlatModified || PayerModified || RecipientModified;
-    const bool anyName = !Edit19->text().isEmpty() || !Edit1->text().isEmpty() ||
-                         !Edit8->text().isEmpty();
+    const bool anyName =
+        !Edit19->text().isEmpty() || !Edit1->text().isEmpty() || !Edit8->text().isEmpty();
     SpeedButton3->setEnabled(anyModified && anyName);
     SpeedButton8->setEnabled(!Edit19->text().isEmpty());
     SpeedButton10->setEnabled(PurposeModified && !Edit20->text().isEmpty());
@@ -415,7 +423,9 @@ void TMainForm::RecipientFieldChange() {
     UpdateSaveButtons();
 }
 
-void TMainForm::Edit8Change() { UpdatePlatFileName(); }
+void TMainForm::Edit8Change() {
+    UpdatePlatFileName();
+}
 
 void TMainForm::Edit15Change() {
     PlatModified = true;
@@ -513,13 +523,21 @@ void TMainForm::SpeedButton3Click() {
     SaveRecipient();
 }
 
-void TMainForm::SpeedButton4Click() { ShowAbout(); }
+void TMainForm::SpeedButton4Click() {
+    ShowAbout();
+}
 
-void TMainForm::SpeedButton5Click() { ShowOptionsDialog(); }
+void TMainForm::SpeedButton5Click() {
+    ShowOptionsDialog();
+}
 
-void TMainForm::SpeedButton6Click() { LoadPayer(); }
+void TMainForm::SpeedButton6Click() {
+    LoadPayer();
+}
 
-void TMainForm::SpeedButton7Click() { LoadRecipient(); }
+void TMainForm::SpeedButton7Click() {
+    LoadRecipient();
+}
 
 void TMainForm::SpeedButton8Click() {
     auto composed = ComposePlatData(Record(), *Options, DecimalSeparator, platform::Today().year());
@@ -530,9 +548,13 @@ void TMainForm::SpeedButton8Click() {
     std::get<TPlatData>(composed).BuildDocument();
 }
 
-void TMainForm::SpeedButton9Click() { LoadPurpose(); }
+void TMainForm::SpeedButton9Click() {
+    LoadPurpose();
+}
 
-void TMainForm::SpeedButton10Click() { SavePurpose(); }
+void TMainForm::SpeedButton10Click() {
+    SavePurpose();
+}
 
 void TMainForm::SavePlat() {
     if (!PlatModified && !PayerModified && !RecipientModified)
@@ -624,6 +646,10 @@ void TMainForm::AskSaveChanges() {
     }
 }
 
-void TMainForm::ShowAbout() { ShowAboutBox(); }
+void TMainForm::ShowAbout() {
+    ShowAboutBox();
+}
 
-void TMainForm::ShowOptionsDialog() { ShowOptions(*Options); }
+void TMainForm::ShowOptionsDialog() {
+    ShowOptions(*Options);
+}

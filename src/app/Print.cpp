@@ -15,10 +15,10 @@
 
 namespace {
 
-constexpr int ExitRefused = 1;   // the output command would refuse the order
-constexpr int ExitCannotRead = 2; // the order or the settings cannot be read
+constexpr int ExitRefused = 1;     // the output command would refuse the order
+constexpr int ExitCannotRead = 2;  // the order or the settings cannot be read
 constexpr int ExitCannotWrite = 3; // the document cannot be written
-constexpr int ExitUsage = 64;    // bad arguments (EX_USAGE)
+constexpr int ExitUsage = 64;      // bad arguments (EX_USAGE)
 
 const char* const Usage =
     "usage: vantrel-print [-o OUT.rtf] ORDER.plt\n"

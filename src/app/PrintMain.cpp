@@ -2,4 +2,6 @@
 
 #include "app/Print.h"
 
-int main(int argc, char** argv) { return VantrelPrint(argc, argv); }
+int main(int argc, char** argv) {
+    return VantrelPrint(argc, argv);
+}

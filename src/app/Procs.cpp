@@ -9,12 +9,18 @@
 #include <cmath>
 
 namespace {
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 } // namespace
 
-bool DigitKeyAllowed(char16_t c) { return IsDigit(c) || c == u'\b'; }
+bool DigitKeyAllowed(char16_t c) {
+    return IsDigit(c) || c == u'\b';
+}
 
-bool AccountKeyAllowed(char16_t c) { return DigitKeyAllowed(c) || c == u'/'; }
+bool AccountKeyAllowed(char16_t c) {
+    return DigitKeyAllowed(c) || c == u'/';
+}
 
 bool KopKeyAllowed(char16_t c, std::size_t currentLength) {
     return c == u'\b' || (currentLength < 2 && IsDigit(c));
@@ -103,8 +109,7 @@ bool IsInt64Text(std::string_view text) {
         text.remove_prefix(1);
     std::int64_t v;
     auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v, 10);
-    return !text.empty() && text[0] != '+' && ec == std::errc() &&
-           ptr == text.data() + text.size();
+    return !text.empty() && text[0] != '+' && ec == std::errc() && ptr == text.data() + text.size();
 }
 
 } // namespace
@@ -233,16 +238,16 @@ std::string ComposePurpose(const std::string& purpose, const TOptions& options,
     const std::string nds = lang == 0 ? options.strNDS : lang == 1 ? options.strNDSRus : "";
     if (options.fNDS)
         p += SubstituteNDS(nds, ndsAmount);
-    const std::string bezNds =
-        lang == 0 ? options.strBezNDS : lang == 1 ? options.strBezNDSRus : "";
+    const std::string bezNds = lang == 0   ? options.strBezNDS
+                               : lang == 1 ? options.strBezNDSRus
+                                           : "";
     if (options.fBezNDS)
         p += SubstituteNDS(bezNds, ndsAmount);
     return p;
 }
 
 std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
-                                                     const TOptions& options,
-                                                     char decimalSeparator,
+                                                     const TOptions& options, char decimalSeparator,
                                                      std::chrono::year currentYear) {
     const auto number = OrderNumberValue(order.Number);
     if (!number)

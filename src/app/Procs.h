@@ -76,8 +76,7 @@ class TOptions;
 // the first failed check instead. Language options out of range report internal error
 // 8935 (once per option) and print Ukrainian.
 std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
-                                                     const TOptions& options,
-                                                     char decimalSeparator,
+                                                     const TOptions& options, char decimalSeparator,
                                                      std::chrono::year currentYear);
 
 // The purpose as printed: the purpose, then the VAT-included and the without-VAT wordings

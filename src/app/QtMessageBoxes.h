@@ -7,6 +7,5 @@ class TQtMessageBoxes final : public platform::TMessageBoxes {
 public:
     void Show(const std::string& text, const std::string& caption,
               platform::TMsgIcon icon) override;
-    bool Ask(const std::string& text, const std::string& caption,
-             platform::TMsgIcon icon) override;
+    bool Ask(const std::string& text, const std::string& caption, platform::TMsgIcon icon) override;
 };

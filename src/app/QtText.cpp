@@ -44,4 +44,6 @@ std::string ToCp1251Lossy(const QString& text) {
     return out;
 }
 
-bool IsCp1251Char(char32_t cp) { return platform::UnicodeToCp1251(cp).has_value(); }
+bool IsCp1251Char(char32_t cp) {
+    return platform::UnicodeToCp1251(cp).has_value();
+}

@@ -389,9 +389,9 @@ private:
             if (layout.First != layout.Last)
                 Rtf.Cell.HMerge = first ? 1 : 2;
             if (first || layout.Arrow == DnAll || layout.Arrow == UpAll)
-                Rtf.Cell.VMerge = layout.Arrow == No                          ? 0
+                Rtf.Cell.VMerge = layout.Arrow == No                            ? 0
                                   : layout.Arrow == Dn || layout.Arrow == DnAll ? 1
-                                                                            : 2;
+                                                                                : 2;
             // The other columns of a span hold one empty paragraph each.
             if (first)
                 WriteContents(layout.Contents);

@@ -19,6 +19,8 @@ std::chrono::year_month_day Today() {
                                        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
 }
 
-void SetTodayForTesting(std::optional<std::chrono::year_month_day> day) { g_Fixed = day; }
+void SetTodayForTesting(std::optional<std::chrono::year_month_day> day) {
+    g_Fixed = day;
+}
 
 } // namespace platform

@@ -57,9 +57,7 @@ template <TUtf8Literal S> consteval auto Convert() {
     return out;
 }
 
-template <TUtf8Literal S> struct THolder {
-    static constexpr auto value = Convert<S>();
-};
+template <TUtf8Literal S> struct THolder { static constexpr auto value = Convert<S>(); };
 
 } // namespace platform::literal_detail
 

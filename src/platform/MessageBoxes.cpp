@@ -31,7 +31,9 @@ TMessageBoxes* g_Boxes = &g_StderrBoxes;
 
 } // namespace
 
-TMessageBoxes& MessageBoxes() { return *g_Boxes; }
+TMessageBoxes& MessageBoxes() {
+    return *g_Boxes;
+}
 
 TMessageBoxes* SetMessageBoxes(TMessageBoxes* boxes) {
     TMessageBoxes* previous = g_Boxes;

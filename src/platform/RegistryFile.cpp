@@ -290,8 +290,8 @@ struct TDocument {
 // line of its own, even after a dangling backslash, so a value written after such a line is
 // never swallowed by it.
 bool IsHexContinuation(std::string_view line) {
-    return !line.empty() && line.find_first_not_of("0123456789abcdefABCDEF, \t\\") ==
-                                std::string_view::npos;
+    return !line.empty() &&
+           line.find_first_not_of("0123456789abcdefABCDEF, \t\\") == std::string_view::npos;
 }
 
 // Reads the value part of a value line, joining the continuation lines that a long

@@ -177,9 +177,8 @@ TEST_F(FileCommandsTest, AFailedSaveKeepsThePreviousFileAndTheFlags) {
 
     TMainForm::SetText(form->Edit16, "999");
     TMainForm::SetText(form->Edit2, W("Бета"));
-    platform::SetWriteFaultForTesting([](platform::TWriteStep s) {
-        return s == platform::TWriteStep::Rename;
-    });
+    platform::SetWriteFaultForTesting(
+        [](platform::TWriteStep s) { return s == platform::TWriteStep::Rename; });
     form->SpeedButton3->click();
     ASSERT_EQ(boxes.Boxes.size(), 1u);
     EXPECT_EQ(boxes.Boxes[0].Icon, platform::TMsgIcon::Error);
@@ -323,9 +322,9 @@ TEST_F(FileCommandsTest, EveryWriteFailingAtEveryStepLosesNothing) {
                 break;
             }
             // Put the field back, so the next round starts from the saved order.
-            TMainForm::SetText(edits[which],
-                               TMainForm::Text(edits[which]).substr(
-                                   0, TMainForm::Text(edits[which]).size() - 1));
+            TMainForm::SetText(
+                edits[which],
+                TMainForm::Text(edits[which]).substr(0, TMainForm::Text(edits[which]).size() - 1));
         }
     }
     size_t entries = 0;

@@ -55,7 +55,9 @@ void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QApplication::sendEvent(w, &press);
 }
 
-QString T(const QLineEdit* e) { return e->text(); }
+QString T(const QLineEdit* e) {
+    return e->text();
+}
 
 class MainFormTest : public ::testing::Test {
 protected:
@@ -89,8 +91,7 @@ TEST_F(MainFormTest, StartsWithANewOrderAndCreatesTheDataFolder) {
     EXPECT_EQ(T(f->Edit21), "07.12.2026");
     EXPECT_EQ(T(f->Edit22), QStringLiteral("7 грудня 2026 р."));
     EXPECT_EQ(T(f->Edit19), QStringLiteral("№ 0001 от 07.12.2026"));
-    EXPECT_FALSE(f->PlatModified || f->PayerModified || f->RecipientModified ||
-                 f->PurposeModified);
+    EXPECT_FALSE(f->PlatModified || f->PayerModified || f->RecipientModified || f->PurposeModified);
     EXPECT_FALSE(f->SpeedButton3->isEnabled());
     EXPECT_TRUE(f->SpeedButton8->isEnabled());
     EXPECT_FALSE(f->SpeedButton10->isEnabled());

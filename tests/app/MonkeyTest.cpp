@@ -38,7 +38,8 @@ unsigned long EnvNumber(const char* name, unsigned long fallback) {
 
 class TRandomBoxes final : public platform::TMessageBoxes {
 public:
-    explicit TRandomBoxes(std::mt19937& rng) : Rng(rng), Previous(platform::SetMessageBoxes(this)) {}
+    explicit TRandomBoxes(std::mt19937& rng)
+        : Rng(rng), Previous(platform::SetMessageBoxes(this)) {}
     ~TRandomBoxes() override { platform::SetMessageBoxes(Previous); }
     void Show(const std::string&, const std::string&, platform::TMsgIcon) override { ++Shown; }
     bool Ask(const std::string&, const std::string&, platform::TMsgIcon) override {
@@ -51,9 +52,9 @@ private:
     platform::TMessageBoxes* Previous;
 };
 
-const QString Alphabet = QStringLiteral(
-    "0123456789/0123456789 абвгґдеєжзиіїйклмнопрстуфхцчшщьюяАБВГҐДЕЄЖЗИІЇЙЯ"
-    "abcXYZ.,-:;!?\"*<>|\\'()№«»€—\u00E4\u4E2D\u20B4\u0101");
+const QString Alphabet =
+    QStringLiteral("0123456789/0123456789 абвгґдеєжзиіїйклмнопрстуфхцчшщьюяАБВГҐДЕЄЖЗИІЇЙЯ"
+                   "abcXYZ.,-:;!?\"*<>|\\'()№«»€—\u00E4\u4E2D\u20B4\u0101");
 
 QString RandomText(std::mt19937& rng, int maxLength) {
     QString s;
@@ -145,7 +146,7 @@ TEST(Monkey, RandomUseKeepsEveryFieldSoundAndEveryDerivedFieldTrue) {
     std::vector<QToolButton*> buttons = {f.SpeedButton1, f.SpeedButton2, f.SpeedButton3,
                                          f.SpeedButton6, f.SpeedButton7, f.SpeedButton8,
                                          f.SpeedButton9, f.SpeedButton10};
-    const int keys[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right,
+    const int keys[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left,  Qt::Key_Right,
                         Qt::Key_Home,      Qt::Key_End,    Qt::Key_Return};
 
     for (unsigned long step = 0; step < events; ++step) {

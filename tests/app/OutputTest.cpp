@@ -198,8 +198,7 @@ TEST_F(OutputTest, TheRendererReportsWhatItCannotDoByItsExitStatus) {
     fs::remove(config / "Morvane" / "Vantrel.reg");
     EXPECT_EQ(Print({"-o", rtf.string(), (out / "good.plt").string()}), 0);
     EXPECT_TRUE(fs::exists(rtf));
-    EXPECT_EQ(Print({"-o", (out / "no" / "such" / "x.rtf").string(),
-                     (out / "good.plt").string()}),
+    EXPECT_EQ(Print({"-o", (out / "no" / "such" / "x.rtf").string(), (out / "good.plt").string()}),
               3);
     // Without -o the renderer opens the document as the button does.
     EXPECT_EQ(Print({(out / "good.plt").string()}), 0);

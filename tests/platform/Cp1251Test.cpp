@@ -45,18 +45,20 @@ TEST(Cp1251, UnassignedByteMapsToItsC1ControlBothWays) {
 }
 
 TEST(Cp1251, CharactersOutsideTheCodePageHaveNoByte) {
-    for (char32_t cp : {U'ä', U'ß', U'\u20B4' /* hryvnia sign */, U'\u4E2D', U'\U0001F600',
-                        U'\u0081', U'\uFFFD'})
+    for (char32_t cp :
+         {U'ä', U'ß', U'\u20B4' /* hryvnia sign */, U'\u4E2D', U'\U0001F600', U'\u0081', U'\uFFFD'})
         EXPECT_FALSE(UnicodeToCp1251(cp).has_value()) << static_cast<unsigned>(cp);
     EXPECT_FALSE(Utf8ToCp1251("Сума \xE2\x82\xB4").has_value());
     EXPECT_EQ(Utf8ToCp1251Lossy("Сума \xE2\x82\xB4!"), "Сума !"_w);
 }
 
 TEST(Cp1251, MalformedUtf8IsRefusedNotGuessed) {
-    for (const char* bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xD0", "\x80",
-                            "\xF4\x90\x80\x80", "\xFF"})
+    for (const char* bad :
+         {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xD0", "\x80", "\xF4\x90\x80\x80", "\xFF"})
         EXPECT_FALSE(Utf8ToCp1251(bad).has_value()) << bad;
-    EXPECT_EQ(Utf8ToCp1251Lossy("a\xD0" "b"), "ab");
+    EXPECT_EQ(Utf8ToCp1251Lossy("a\xD0"
+                                "b"),
+              "ab");
 }
 
 TEST(Cp1251, LiteralsConvertAtCompileTime) {

@@ -1,5 +1,5 @@
-#include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/Clock.h"
 #include "platform/Locale.h"
 
 #include "support/TestSupport.h"
@@ -43,8 +43,8 @@ TEST(WriteFileAtomically, AFailureAtAnyStepKeepsThePreviousFileAndReportsTheReas
     const fs::path file = dir / "order.plt";
     WriteFileAtomically(file, "previous");
     FaultGuard guard;
-    for (auto step : {TWriteStep::Create, TWriteStep::Write, TWriteStep::Flush,
-                      TWriteStep::Rename}) {
+    for (auto step :
+         {TWriteStep::Create, TWriteStep::Write, TWriteStep::Flush, TWriteStep::Rename}) {
         SetWriteFaultForTesting([step](TWriteStep s) { return s == step; });
         try {
             WriteFileAtomically(file, "replacement that must not appear");
@@ -56,8 +56,8 @@ TEST(WriteFileAtomically, AFailureAtAnyStepKeepsThePreviousFileAndReportsTheReas
             EXPECT_NE(text.find("Input/output error"), std::string::npos) << text;
         }
         EXPECT_EQ(ReadFileBytes(file), "previous");
-        EXPECT_EQ(CountEntries(dir.Path()), 1u) << "temporary file left at step "
-                                                << static_cast<int>(step);
+        EXPECT_EQ(CountEntries(dir.Path()), 1u)
+            << "temporary file left at step " << static_cast<int>(step);
     }
 }
 

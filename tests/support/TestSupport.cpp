@@ -9,7 +9,9 @@
 namespace testing_support {
 
 TRecordingBoxes::TRecordingBoxes() : Previous(platform::SetMessageBoxes(this)) {}
-TRecordingBoxes::~TRecordingBoxes() { platform::SetMessageBoxes(Previous); }
+TRecordingBoxes::~TRecordingBoxes() {
+    platform::SetMessageBoxes(Previous);
+}
 
 void TRecordingBoxes::Show(const std::string& text, const std::string& caption,
                            platform::TMsgIcon icon) {
@@ -63,7 +65,9 @@ std::string W(const std::string& utf8) {
     return *cp;
 }
 
-std::string U(const std::string& cp1251) { return platform::Cp1251ToUtf8(cp1251); }
+std::string U(const std::string& cp1251) {
+    return platform::Cp1251ToUtf8(cp1251);
+}
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -28,8 +28,7 @@ public:
     ~TRecordingBoxes() override;
     void Show(const std::string& text, const std::string& caption,
               platform::TMsgIcon icon) override;
-    bool Ask(const std::string& text, const std::string& caption,
-             platform::TMsgIcon icon) override;
+    bool Ask(const std::string& text, const std::string& caption, platform::TMsgIcon icon) override;
 
     void Answer(bool yes) { Answers.push_back(yes); }
     // Texts of all boxes shown, in UTF-8 for readable assertions.

@@ -2,9 +2,9 @@
 
 #include "app/Application.h"
 #include "app/DialogKit.h"
+#include "app/FieldEdit.h"
 #include "app/QtText.h"
 #include "settings/Options.h"
-#include "app/FieldEdit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
