@@ -123,20 +123,6 @@ bool Updating() {
     return v && std::string(v) == "1";
 }
 
-// Page objects of a PDF: "/Type /Page" (any white space between), not "/Type /Pages".
-std::size_t CountPdfPages(const std::string& pdf) {
-    std::size_t pages = 0;
-    for (std::size_t at = pdf.find("/Type"); at != std::string::npos;
-         at = pdf.find("/Type", at + 1)) {
-        std::size_t k = at + 5;
-        while (k < pdf.size() && std::isspace(static_cast<unsigned char>(pdf[k])))
-            ++k;
-        if (pdf.compare(k, 5, "/Page") == 0 && (k + 5 >= pdf.size() || pdf[k + 5] != 's'))
-            ++pages;
-    }
-    return pages;
-}
-
 // Width and height in points of the first page's media box.
 std::pair<double, double> PageSize(const std::string& pdf) {
     const std::string key = "/MediaBox[0 0 ";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -79,6 +80,19 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+std::size_t CountPdfPages(const std::string& pdf) {
+    std::size_t pages = 0;
+    for (std::size_t at = pdf.find("/Type"); at != std::string::npos;
+         at = pdf.find("/Type", at + 1)) {
+        std::size_t k = at + 5;
+        while (k < pdf.size() && std::isspace(static_cast<unsigned char>(pdf[k])))
+            ++k;
+        if (pdf.compare(k, 5, "/Page") == 0 && (k + 5 >= pdf.size() || pdf[k + 5] != 's'))
+            ++pages;
+    }
+    return pages;
 }
 
 } // namespace testing_support

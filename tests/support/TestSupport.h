@@ -63,4 +63,7 @@ std::string U(const std::string& cp1251);
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 
+// Page objects of a PDF: "/Type /Page" (any white space between), not "/Type /Pages".
+std::size_t CountPdfPages(const std::string& pdf);
+
 } // namespace testing_support
