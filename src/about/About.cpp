@@ -113,12 +113,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
 void TAboutForm::BuildControls() {
     setObjectName("AboutForm");
     setWindowTitle(QStringLiteral("О программе"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
-    setFixedSize(272, 217);
+    SetUpFixedDialog(this, 272, 217, 11);
     QPalette background = palette();
     background.setColor(QPalette::Window, background.color(QPalette::Button));
     setPalette(background);
@@ -132,7 +127,7 @@ void TAboutForm::BuildControls() {
     Label4 = new QLabel(this);
     Label4->setObjectName("Label4");
     Label4->setGeometry(56, 13, 217, 13);
-    QFont bold = font;
+    QFont bold = font();
     bold.setBold(true);
     Label4->setFont(bold);
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

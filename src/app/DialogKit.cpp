@@ -22,11 +22,11 @@ void CentreOnScreen(QWidget* window) {
     window->move(frame.topLeft());
 }
 
-void SetUpFixedDialog(QDialog* dialog, int width, int height) {
+void SetUpFixedDialog(QDialog* dialog, int width, int height, int fontPixels) {
     dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(12);
+    font.setPixelSize(fontPixels);
     dialog->setFont(font);
     dialog->setFixedSize(width, height);
     CentreOnScreen(dialog);

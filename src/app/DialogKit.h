@@ -6,8 +6,8 @@ class QWidget;
 
 // A fixed dialog border with only the close button, a client area of `width` x `height`
 // pixels, the font of the main window, and a place in the middle of the screen the user
-// is working on.
-void SetUpFixedDialog(QDialog* dialog, int width, int height);
+// is working on. The font is Arial of `fontPixels` pixels.
+void SetUpFixedDialog(QDialog* dialog, int width, int height, int fontPixels = 12);
 
 // Moves a window to the middle of the screen of the window that asked for it (its parent,
 // else the active window), or of the primary screen.

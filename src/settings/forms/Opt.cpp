@@ -93,13 +93,7 @@ TOptForm::TOptForm(TOptions& options, QWidget* parent) : QDialog(parent), Option
 void TOptForm::BuildControls() {
     setObjectName("OptForm");
     setWindowTitle(QStringLiteral("Настройки"));
-    // A fixed dialog border: a close button, nothing to resize, minimise or ask about.
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(12);
-    setFont(font);
-    setFixedSize(313, 341);
+    SetUpFixedDialog(this, 313, 341);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
