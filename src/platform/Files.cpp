@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -30,26 +31,28 @@ bool Injected(TWriteStep step) {
     throw TFileError(what + " \"" + DisplayPath(path) + "\": " + ErrorReason(e), e);
 }
 
-mode_t NewFileMode(const fs::path& target) {
+// The mode for the file that replaces `target`: the old file's (through a link), or what the
+// umask gives a new file. `found` is the lstat of `target` when it succeeded.
+mode_t NewFileMode(const fs::path& target, const struct stat* found) {
+    if (found && S_ISREG(found->st_mode))
+        return found->st_mode & 07777;
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0)
+    if (found && ::stat(target.c_str(), &st) == 0)
         return st.st_mode & 07777;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
-// Puts `temp` in the place of the regular file `path` by exchanging the two names, and
-// removes the old file from under the temporary name; false, changing nothing, when that
-// cannot be done (no such file, a file system without exchange), so that the caller renames.
+// Puts `temp` in the place of `path`, a regular file when the caller looked, by exchanging the
+// two names, and removes the old file from under the temporary name; false, changing nothing,
+// when that cannot be done (the file gone, a file system without exchange), so that the
+// caller renames.
 // ext4 writes a file's data out to disk when it is renamed over another file (its guard for
 // programs that replace files without flushing them), which is the very wait that a file
 // written without flushing means to spare; an exchange is as atomic for readers and does
 // not trigger it.
 bool ExchangedOver(const std::string& temp, const fs::path& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
     if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) != 0)
         return false;
     if (::unlink(temp.c_str()) == 0 || errno != EISDIR)
@@ -57,6 +60,30 @@ bool ExchangedOver(const std::string& temp, const fs::path& path) {
     // A folder took the file's place in the meantime: put it back, and let the rename fail.
     ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
     return false;
+}
+
+// Writes `count` vectors whole, advancing through them past partial writes.
+bool WriteVectors(int fd, iovec* next, std::size_t count) {
+    while (count > 0) {
+        const ssize_t n = ::writev(fd, next, static_cast<int>(count));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        // Past what was written: whole pieces, then into the first one not finished.
+        auto left = static_cast<std::size_t>(n);
+        while (count > 0 && left >= next->iov_len) {
+            left -= next->iov_len;
+            ++next;
+            --count;
+        }
+        if (count > 0) {
+            next->iov_base = static_cast<char*>(next->iov_base) + left;
+            next->iov_len -= left;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -121,11 +148,37 @@ std::string ReadWholeFile(const fs::path& path) {
     return data;
 }
 
+bool WriteAll(int fd, std::initializer_list<std::string_view> pieces) {
+    // A document is two or three pieces; more go in groups, one group after the other.
+    constexpr std::size_t kGroup = 8;
+    iovec vectors[kGroup];
+    std::size_t count = 0;
+    for (const std::string_view piece : pieces) {
+        if (piece.empty())
+            continue;
+        vectors[count++] = {const_cast<char*>(piece.data()), piece.size()};
+        if (count == kGroup) {
+            if (!WriteVectors(fd, vectors, count))
+                return false;
+            count = 0;
+        }
+    }
+    return WriteVectors(fd, vectors, count);
+}
+
 void WriteFileAtomically(const fs::path& path, std::string_view bytes, TDurability durability) {
+    WriteFileAtomically(path, {bytes}, durability);
+}
+
+void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string_view> pieces,
+                         TDurability durability) {
     const bool flush = durability == TDurability::Durable;
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
     std::string temp = (dir / ("." + path.filename().native() + ".XXXXXX")).native();
-    const mode_t mode = NewFileMode(path);
+    struct stat found {};
+    const bool exists = ::lstat(path.c_str(), &found) == 0;
+    const bool regular = exists && S_ISREG(found.st_mode);
+    const mode_t mode = NewFileMode(path, exists ? &found : nullptr);
 
     int fd = Injected(TWriteStep::Create) ? -1 : ::mkstemp(temp.data());
     if (fd < 0)
@@ -139,18 +192,11 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes, TDurabili
         Fail(what, path, e);
     };
 
-    size_t done = 0;
-    while (done < bytes.size()) {
-        if (Injected(TWriteStep::Write))
-            abandon("Ошибка записи файла"_w);
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            abandon("Ошибка записи файла"_w);
-        }
-        done += static_cast<size_t>(n);
-    }
+    bool empty = true;
+    for (const std::string_view piece : pieces)
+        empty = empty && piece.empty();
+    if (!empty && (Injected(TWriteStep::Write) || !WriteAll(fd, pieces)))
+        abandon("Ошибка записи файла"_w);
     if (::fchmod(fd, mode) != 0)
         abandon("Ошибка записи файла"_w);
     if (flush && (Injected(TWriteStep::Flush) || ::fsync(fd) != 0))
@@ -162,7 +208,7 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes, TDurabili
     fd = -1;
     if (Injected(TWriteStep::Rename))
         abandon("Ошибка записи файла"_w);
-    if (!flush && ExchangedOver(temp, path))
+    if (!flush && regular && ExchangedOver(temp, path))
         return;
     if (::rename(temp.c_str(), path.c_str()) != 0)
         abandon("Ошибка записи файла"_w);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -54,6 +55,16 @@ enum class TDurability { Durable, NotFlushed };
 // untouched, the temporary file is removed and TFileError is thrown.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          TDurability durability = TDurability::Durable);
+// The same with the bytes given in pieces, written one after the other (with one call to
+// the system where it takes them all).
+void WriteFileAtomically(const std::filesystem::path& path,
+                         std::initializer_list<std::string_view> pieces,
+                         TDurability durability = TDurability::Durable);
+
+// Writes all the pieces to the open file `fd`, one after the other, with as few calls to
+// the system as it allows (retrying interrupted and partial writes); false, with errno set,
+// when the system refuses.
+bool WriteAll(int fd, std::initializer_list<std::string_view> pieces);
 
 // Fault injection for tests: called before each step of WriteFileAtomically; returning
 // true makes that step fail as if the system had refused it (EIO). The Flush step is not

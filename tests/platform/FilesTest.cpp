@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <unistd.h>
 
 using namespace platform;
 using namespace testing_support;
@@ -90,6 +92,60 @@ TEST(WriteFileAtomically, NotFlushedStillReplacesWholeOrNotAtAll) {
     EXPECT_THROW(WriteFileAtomically(dir / "folder.rtf", "x", TDurability::NotFlushed), TFileError);
     EXPECT_TRUE(fs::is_directory(dir / "folder.rtf"));
     EXPECT_EQ(CountEntries(dir.Path()), 2u);
+}
+
+TEST(WriteFileAtomically, PiecesAreWrittenOneAfterTheOther) {
+    TTempDir dir;
+    const fs::path file = dir / "blank.rtf";
+    WriteFileAtomically(file, {"{\\rtf1\r\n", "", std::string(70000, 'x'), "}\r\n"},
+                        TDurability::NotFlushed);
+    EXPECT_EQ(ReadFileBytes(file), "{\\rtf1\r\n" + std::string(70000, 'x') + "}\r\n");
+
+    // Nothing to write reaches no write step, as a single empty text does not.
+    FaultGuard guard;
+    SetWriteFaultForTesting([](TWriteStep s) { return s == TWriteStep::Write; });
+    WriteFileAtomically(file, {"", ""});
+    EXPECT_EQ(ReadFileBytes(file), "");
+    EXPECT_THROW(WriteFileAtomically(file, {"", "a"}), TFileError);
+    EXPECT_EQ(ReadFileBytes(file), "");
+    EXPECT_EQ(CountEntries(dir.Path()), 1u);
+}
+
+TEST(WriteFileAtomically, ALinkIsReplacedByTheFileWithItsTargetsMode) {
+    TTempDir dir;
+    const fs::path target = dir / "target.rtf";
+    WriteFileAtomically(target, "target");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(target, dir / "link.rtf");
+    for (const TDurability durability : {TDurability::Durable, TDurability::NotFlushed}) {
+        WriteFileAtomically(dir / "link.rtf", "new", durability);
+        EXPECT_FALSE(fs::is_symlink(dir / "link.rtf"));
+        EXPECT_EQ(ReadFileBytes(dir / "link.rtf"), "new");
+        EXPECT_EQ(ReadFileBytes(target), "target");
+        EXPECT_EQ(fs::status(dir / "link.rtf").permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        fs::remove(dir / "link.rtf");
+        fs::create_symlink(target, dir / "link.rtf");
+    }
+}
+
+TEST(WriteAll, WritesEveryPieceOrSaysWhyNot) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    EXPECT_TRUE(WriteAll(fds[1], {"ab", "", "cd"}));
+    EXPECT_TRUE(WriteAll(fds[1], {}));
+    char buffer[8] = {};
+    EXPECT_EQ(::read(fds[0], buffer, sizeof buffer), 4);
+    EXPECT_EQ(std::string(buffer, 4), "abcd");
+    // More pieces than one call of the system takes here.
+    EXPECT_TRUE(WriteAll(fds[1], {"1", "2", "3", "4", "5", "6", "7", "", "8", "9", "10"}));
+    char many[16] = {};
+    EXPECT_EQ(::read(fds[0], many, sizeof many), 11);
+    EXPECT_EQ(std::string(many, 11), "12345678910");
+    ::close(fds[0]);
+    ::close(fds[1]);
+    EXPECT_FALSE(WriteAll(fds[1], {"x"}));
+    EXPECT_EQ(errno, EBADF);
 }
 
 TEST(WriteFileAtomically, AMissingFolderIsAnErrorWithTheSystemsWords) {
