@@ -427,7 +427,10 @@ std::optional<TDocument> WithValue(TDocument doc, std::string_view key, std::str
     } else {
         if (!lines.empty() && !Trim(lines.back()).empty())
             lines.emplace_back();
-        lines.push_back("[" + std::string(key) + "]");
+        // Appended piece by piece: "[" + key + "]" trips g++ 12's -Wrestrict at -O3.
+        std::string& section = lines.emplace_back("[");
+        section.append(key);
+        section.push_back(']');
         lines.push_back(std::move(*line));
         lines.emplace_back();
     }
