@@ -87,7 +87,7 @@ std::string Unescape(std::string_view t) {
 }
 
 // The run's line: "\plain\fN\fsN[\b][\i][\ul] " and the escaped text.
-void CheckRun(const std::string& line, const std::string& text, const TFont& font,
+void CheckRun(std::string_view line, const std::string& text, const TFont& font,
               std::int32_t fontIndex) {
     std::string head = "\\plain\\f" + std::to_string(fontIndex) + "\\fs" +
                        std::to_string(std::int64_t(font.Size) * 2);
@@ -99,8 +99,7 @@ void CheckRun(const std::string& line, const std::string& text, const TFont& fon
         head += "\\ul";
     head += ' ';
     Check(line.rfind(head, 0) == 0, "a run without its control words", line);
-    Check(Unescape(std::string_view(line).substr(head.size())) == text,
-          "a run does not decode to its text", line);
+    Check(Unescape(line.substr(head.size())) == text, "a run does not decode to its text", line);
 }
 
 // The whole document: controls, groups and raw bytes.
@@ -194,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             CheckRun(rtf.Runs.back(), text, rtf.Font, rtf.FontIndex);
             Check(rtf.FontNames[static_cast<std::size_t>(rtf.FontIndex)] == rtf.Font.Name,
                   "a run in another font than the current one");
-            runs.push_back(rtf.Runs.back());
+            runs.emplace_back(rtf.Runs.back());
             break;
         }
         }

@@ -39,11 +39,12 @@ enum TPreset : std::int32_t {
 constexpr int kTopMarginDefault = 14;
 constexpr int kCopyCountDefault = 2;
 
-// A copy of the blank is some 1,600 lines of RTF. The writer's line list is given room for
-// them at once: grown line by line, it would leave a chain of outgrown buffers behind, and
+// A copy of the blank is some 1,600 lines, 17 KB of RTF. The writer's line list is given room
+// for them at once: grown as it goes, it would leave a chain of outgrown blocks behind, and
 // the allocator would hand that memory back to the system after every document and fault
-// it in again for the next (several times the cost of the layout itself).
+// it in again for the next.
 constexpr std::size_t kBodyLinesPerCopy = 1700;
+constexpr std::size_t kBodyBytesPerCopy = 18 * 1024;
 
 // The cut line between two copies: 62 hyphens, spaced so that scissors have room.
 constexpr const char* kCutDashes18 = "-  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  ";
@@ -323,10 +324,6 @@ std::string Decimal(std::int64_t value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string Joined(const std::string& first, const std::string& second) {
-    return second.empty() ? first : first + "/" + second;
-}
-
 // Codes 1 and 0 choose Ukrainian and Russian; anything else follows the blank.
 bool UkrainianBy(std::uint8_t code, bool blankUkrainian) {
     return code == 1 || (code != 0 && blankUkrainian);
@@ -421,7 +418,7 @@ private:
             }
             return;
         }
-        const std::optional<std::string> text = TextOf(run.Text);
+        const std::optional<std::string_view> text = TextOf(run.Text);
         if (!text)
             return;
         std::int32_t preset = run.Preset;
@@ -433,16 +430,17 @@ private:
         Rtf.AddText(*text);
     }
 
-    // Nothing when the run is not printed at all.
-    std::optional<std::string> TextOf(TText text) const {
+    // Nothing when the run is not printed at all. A composed text lives in Scratch until the
+    // next call; the words are made once for all copies.
+    std::optional<std::string_view> TextOf(TText text) {
         const TPlatData& d = Data;
         switch (text) {
         case CopyLabel:
             if (!d.ShowCopyNumber)
                 return std::nullopt;
-            return std::string(Labels.CopyLabel) + " " + Decimal(Copy);
+            return Compose(Labels.CopyLabel, " ", Decimal(Copy));
         case Title:
-            return Labels.Title + Decimal(d.Number) + (d.NumberNDS == 1 ? "/НДС"_w : "");
+            return Compose(Labels.Title, Decimal(d.Number), d.NumberNDS == 1 ? "/НДС"_w : "");
         case FormCode:
             return "0410001";
         case OneSignature:
@@ -450,12 +448,15 @@ private:
                 return std::nullopt;
             return "З правом одного підпису"_w;
         case DateLine:
-            return UkrainianBy(d.DocDateLang, BlankUkrainian) ? "від "_w + DateToWordsUkr(d.Date)
-                                                              : "от "_w + DateToWordsRus(d.Date);
+            if (DateLineText.empty())
+                DateLineText = UkrainianBy(d.DocDateLang, BlankUkrainian)
+                                   ? "від "_w + DateToWordsUkr(d.Date)
+                                   : "от "_w + DateToWordsRus(d.Date);
+            return DateLineText;
         case BankReceipt:
             return Labels.BankReceipt;
         case Nothing:
-            return std::string();
+            return std::string_view();
         case DateBlank:
             return Labels.DateBlank;
         case PayerLabel:
@@ -479,13 +480,15 @@ private:
         case PayerBank2:
             return d.PayerBank2;
         case PayerCity:
-            return Labels.CityPrefix + d.PayerCity;
+            return Compose(Labels.CityPrefix, d.PayerCity);
         case PayerMFO:
             return d.PayerMFO;
         case PayerAccount:
             return Joined(d.PayerAccount, d.PayerAccount2);
         case AmountDigits:
-            return FormatNum(d.Suma, d.DecimalSeparator);
+            if (AmountDigitsText.empty())
+                AmountDigitsText = FormatNum(d.Suma, d.DecimalSeparator);
+            return AmountDigitsText;
         case RecipientLabel:
             return Labels.Recipient;
         case RecipientName:
@@ -503,7 +506,7 @@ private:
         case RecipientBank2:
             return d.RecipientBank2;
         case RecipientCity:
-            return Labels.CityPrefix + d.RecipientCity;
+            return Compose(Labels.CityPrefix, d.RecipientCity);
         case RecipientMFO:
             return d.RecipientMFO;
         case RecipientBankBox:
@@ -511,8 +514,11 @@ private:
         case AmountInWordsLabel:
             return Labels.AmountInWords;
         case AmountInWords:
-            return UkrainianBy(d.DocSumaLang, BlankUkrainian) ? SumaToWordsUkr(d.Suma)
-                                                              : SumaToWordsRus(d.Suma);
+            if (!AmountWordsText)
+                AmountWordsText = UkrainianBy(d.DocSumaLang, BlankUkrainian)
+                                      ? SumaToWordsUkr(d.Suma)
+                                      : SumaToWordsRus(d.Suma);
+            return *AmountWordsText;
         case PurposeLabel:
             return Labels.Purpose;
         case PurposeLines:
@@ -533,12 +539,28 @@ private:
         return std::nullopt;
     }
 
+    template <typename... TPieces> std::string_view Compose(const TPieces&... pieces) {
+        Scratch.clear();
+        (Scratch.append(std::string_view(pieces)), ...);
+        return Scratch;
+    }
+
+    std::string_view Joined(const std::string& first, const std::string& second) {
+        if (second.empty())
+            return first;
+        return Compose(first, "/", second);
+    }
+
     const TPlatData& Data;
     TRTF& Rtf;
     const bool BlankUkrainian;
     const TLabels& Labels;
     TFontTable Presets;
     std::int32_t Copy = 0;
+    std::string Scratch;
+    std::string DateLineText;
+    std::string AmountDigitsText;
+    std::optional<std::string> AmountWordsText;
 };
 
 } // namespace
@@ -554,7 +576,8 @@ std::unique_ptr<TRTF> TPlatData::Layout() {
     auto rtf = std::make_unique<TRTF>();
     // Room for the usual copies only: a record asking for thousands grows as it goes.
     const auto reservedCopies = static_cast<std::size_t>(std::clamp(CopyCount, 0, 4));
-    rtf->Body.reserve(kBodyLinesPerCopy * reservedCopies + kBodyLinesPerCopy / 16);
+    rtf->Body.reserve(kBodyLinesPerCopy * reservedCopies + kBodyLinesPerCopy / 16,
+                      kBodyBytesPerCopy * reservedCopies + kBodyBytesPerCopy / 16);
     rtf->Paper.MarginLeft = 15;
     rtf->Paper.MarginRight = 15;
     rtf->Paper.MarginTop = TopMargin;

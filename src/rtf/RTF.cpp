@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
-#include <iterator>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,10 +25,11 @@ std::string Num(std::int64_t value) {
     return std::string(buffer, result.ptr);
 }
 
-// The document is some 3,200 short lines: each is built in place in its list, from a literal
-// of known length or from a small buffer, never through a chain of temporaries.
-template <std::size_t N> void AddLine(std::vector<std::string>& list, const char (&word)[N]) {
-    list.emplace_back(word, N - 1);
+// Lines are built in place at the end of their list (TLineList::BeginLine).
+template <std::size_t N> void AddLine(TLineList& list, const char (&word)[N]) {
+    char* p = list.BeginLine(N - 1);
+    std::memcpy(p, word, N - 1);
+    list.EndLine(p + N - 1);
 }
 
 // Appends `word` and the decimal `value` at `p` (room for 24 more bytes); returns the end.
@@ -40,9 +40,8 @@ template <std::size_t N> char* PutWordNum(char* p, const char (&word)[N], std::i
 }
 
 template <std::size_t N>
-void AddWordNum(std::vector<std::string>& list, const char (&word)[N], std::int64_t value) {
-    char buffer[N + 24];
-    list.emplace_back(buffer, PutWordNum(buffer, word, value));
+void AddWordNum(TLineList& list, const char (&word)[N], std::int64_t value) {
+    list.EndLine(PutWordNum(list.BeginLine(N + 24), word, value));
 }
 
 // round(x * factor / 10^shift), ties to even, computed on the shortest decimal form of x so
@@ -181,7 +180,7 @@ constexpr bool WrittenAsHex(unsigned char b) {
 }
 
 // How each byte is written: 1 as it is, 2 after a backslash, 4 as \'hh; the space is
-// decided by its neighbours (EscapedSize, PutEscaped).
+// decided by its neighbours (PutEscaped).
 struct TEscapes {
     std::array<std::uint8_t, 256> Width{};
     constexpr TEscapes() {
@@ -193,23 +192,8 @@ struct TEscapes {
 };
 constexpr TEscapes kEscapes;
 
-std::size_t EscapedSize(const std::string& s) {
-    std::size_t size = 0;
-    int spaces = 0;
-    for (const char c : s) {
-        if (c == ' ') {
-            ++spaces;
-            size += spaces % 2 == 0 ? 2 : 1;
-            continue;
-        }
-        spaces = 0;
-        size += kEscapes.Width[static_cast<unsigned char>(c)];
-    }
-    return size;
-}
-
-// Writes the escaped `s` at `p` (EscapedSize(s) bytes); returns the end.
-char* PutEscaped(char* p, const std::string& s) {
+// Writes the escaped `s` at `p` (at most four bytes for each of its bytes); returns the end.
+char* PutEscaped(char* p, std::string_view s) {
     static const char hex[] = "0123456789abcdef";
     int spaces = 0;
     for (const char c : s) {
@@ -247,10 +231,11 @@ char* PutEscaped(char* p, const std::string& s) {
     return p;
 }
 
-void AddBorderLines(std::vector<std::string>& body, const TBorder& border, const char* word) {
+template <std::size_t N>
+void AddBorderLines(TLineList& body, const TBorder& border, const char (&word)[N]) {
     if (!border.Visible || !(border.Width > 0))
         return;
-    body.emplace_back(word);
+    AddLine(body, word);
     AddLine(body, "\\brdrs");
     AddWordNum(body, "\\brdrw", ScaledRound(border.Width, 20, 0));
 }
@@ -259,23 +244,6 @@ void AddBorderLines(std::vector<std::string>& body, const TBorder& border, const
     throw platform::TFileError(what + std::string(" \"") + platform::DisplayPath(path) +
                                    "\": " + platform::ErrorReason(e),
                                e);
-}
-
-// memcpy for the short lines that make up nearly all of the document: fixed-size moves of
-// overlapping halves instead of a library call per line.
-inline void CopyBytes(char* to, const char* from, std::size_t n) {
-    if (n >= 8 && n <= 16) {
-        std::memcpy(to, from, 8);
-        std::memcpy(to + n - 8, from + n - 8, 8);
-    } else if (n >= 4 && n < 8) {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + n - 4, from + n - 4, 4);
-    } else if (n > 16) {
-        std::memcpy(to, from, n);
-    } else {
-        for (std::size_t i = 0; i < n; ++i)
-            to[i] = from[i];
-    }
 }
 
 bool EntryExists(const fs::path& path) {
@@ -368,7 +336,7 @@ std::int32_t TRTF::MmToTwips(double x) {
     return ScaledRound(x, 567, 1);
 }
 
-void TRTF::AddText(const std::string& s) {
+void TRTF::AddText(std::string_view s) {
     FontIndex = -1;
     for (std::size_t i = 0; i < FontNames.size(); ++i)
         if (FontNames[i] == Font.Name) {
@@ -380,8 +348,9 @@ void TRTF::AddText(const std::string& s) {
         FontIndex = static_cast<std::int32_t>(FontNames.size() - 1);
     }
 
-    char head[80];
-    char* p = PutWordNum(head, "\\plain\\f", FontIndex);
+    // Room for the longest head and for every byte written as \'hh.
+    char* const line = Runs.BeginLine(80 + 4 * s.size());
+    char* p = PutWordNum(line, "\\plain\\f", FontIndex);
     p = PutWordNum(p, "\\fs", std::int64_t(Font.Size) * 2);
     if (Font.Style & fsBold) {
         std::memcpy(p, "\\b", 2);
@@ -396,26 +365,12 @@ void TRTF::AddText(const std::string& s) {
         p += 3;
     }
     *p++ = ' ';
-    const auto headSize = static_cast<std::size_t>(p - head);
-    // A byte takes at most four: a usual run is escaped once, into the stack.
-    char escaped[512];
-    if (s.size() <= sizeof escaped / 4) {
-        const char* end = PutEscaped(escaped, s);
-        std::string& line =
-            Runs.emplace_back(headSize + static_cast<std::size_t>(end - escaped), '\0');
-        std::memcpy(line.data(), head, headSize);
-        std::memcpy(line.data() + headSize, escaped, static_cast<std::size_t>(end - escaped));
-    } else {
-        std::string& line = Runs.emplace_back(headSize + EscapedSize(s), '\0');
-        std::memcpy(line.data(), head, headSize);
-        PutEscaped(line.data() + headSize, s);
-    }
+    Runs.EndLine(PutEscaped(p, s));
 }
 
-void TRTF::WriteParagraphFormat(std::vector<std::string>& list) {
-    list.emplace_back();
-    char line[96];
-    char* p = line;
+void TRTF::WriteParagraphFormat(TLineList& list) {
+    list.AddEmpty();
+    char* p = list.BeginLine(96);
     std::memcpy(p, "\\pard", 5);
     p += 5;
     if (Table.InTable) {
@@ -429,7 +384,7 @@ void TRTF::WriteParagraphFormat(std::vector<std::string>& list) {
         std::memcpy(p, kAlignments[Par.Alignment], 3);
         p += 3;
     }
-    list.emplace_back(line, p);
+    list.EndLine(p);
     for (const TTabStop& tab : Par.Tabs) {
         if (tab.Kind == tkRight)
             AddLine(list, "\\tqr");
@@ -441,11 +396,9 @@ void TRTF::WriteParagraphFormat(std::vector<std::string>& list) {
 }
 
 void TRTF::FlushParagraph(bool withMark) {
-    std::vector<std::string>& target = Table.InTable ? RowLines : Body;
+    TLineList& target = Table.InTable ? RowLines : Body;
     WriteParagraphFormat(target);
-    // Moved, not copied: the runs are emptied right after.
-    target.insert(target.end(), std::make_move_iterator(Runs.begin()),
-                  std::make_move_iterator(Runs.end()));
+    target.Append(Runs);
     if (withMark)
         AddLine(target, "\\par");
     Runs.clear();
@@ -510,7 +463,7 @@ void TRTF::EndTable() {
 void TRTF::WriteRow() {
     if (Table.Widths.size() > std::size_t(TTableData::MaxCells))
         throw std::out_of_range("TRTF: a table row holds at most 100 cells");
-    Body.emplace_back();
+    Body.AddEmpty();
     AddLine(Body, "\\trowd");
     AddWordNum(Body, "\\trgaph", MmToTwips(CellGap / 2));
     if (RowHeight != 0)
@@ -518,7 +471,7 @@ void TRTF::WriteRow() {
     AddLine(Body, "\\trleft0");
     if (HeaderRow)
         AddLine(Body, "\\trhdr");
-    Body.emplace_back();
+    Body.AddEmpty();
 
     std::int64_t right = 0;
     for (std::size_t i = 0; i < Table.Widths.size(); ++i) {
@@ -549,12 +502,10 @@ void TRTF::WriteRow() {
         else if (c.TextDirection == 2)
             AddLine(Body, "\\cltxbtlr");
         AddWordNum(Body, "\\cellx", WholeMmToTwips(right));
-        Body.emplace_back();
+        Body.AddEmpty();
     }
     Table.CellIndex = 0;
-    // Moved, not copied: the row's lines are emptied right after.
-    Body.insert(Body.end(), std::make_move_iterator(RowLines.begin()),
-                std::make_move_iterator(RowLines.end()));
+    Body.Append(RowLines);
     AddLine(Body, "\\row");
     RowLines.clear();
     RowHeight = 0;
@@ -569,17 +520,15 @@ void TRTF::CloseDocument() {
     if (Closed)
         return;
     FlushParagraph(true);
-    // Body is empty only when the last paragraph went into a table left open.
-    if (Body.empty())
-        Body.push_back("}");
-    else
-        Body.back() += "}";
+    // Body is empty only when the last paragraph went into a table left open; the brace is
+    // then its only line.
+    Body.AppendToLast("}");
     Closed = true;
 }
 
-std::string TRTF::FileText() {
-    std::vector<std::string> head;
-    head.reserve(16 + FontNames.size());
+TLineList TRTF::FileHead() {
+    TLineList head;
+    head.reserve(16 + FontNames.size(), 512);
     AddLine(head, "{\\rtf1\\ansi\\deff0\\deftab720");
     AddLine(head, "{\\fonttbl");
     for (std::size_t i = 0; i < FontNames.size(); ++i)
@@ -603,26 +552,7 @@ std::string TRTF::FileText() {
     AddWordNum(head, "\\margb", MmToTwips(Paper.MarginBottom));
     if (Paper.Orientation == 1)
         AddLine(head, "\\lndscpsxn");
-
-    // Sized exactly and filled by copying: one allocation, no appends.
-    std::size_t size = 0;
-    for (const std::string& text : head)
-        size += text.size() + 2;
-    for (const std::string& text : Body)
-        size += text.size() + 2;
-    std::string out(size, '\0');
-    char* p = out.data();
-    auto put = [&p](const std::string& text) {
-        CopyBytes(p, text.data(), text.size());
-        p += text.size();
-        *p++ = '\r';
-        *p++ = '\n';
-    };
-    for (const std::string& text : head)
-        put(text);
-    for (const std::string& text : Body)
-        put(text);
-    return out;
+    return head;
 }
 
 void TRTF::SaveToFile(const fs::path& path) {
@@ -630,12 +560,19 @@ void TRTF::SaveToFile(const fs::path& path) {
     // A document for the printer, made again at will from its order: it replaces the old
     // file atomically (never a truncated file) but is not flushed to disk, which would cost
     // many times the writing. Stored data keeps the durable default.
-    platform::WriteFileAtomically(path, FileText(), platform::TDurability::NotFlushed);
+    const TLineList head = FileHead();
+    platform::WriteFileAtomically(path, {head.Text(), Body.Text()},
+                                  platform::TDurability::NotFlushed);
 }
 
 std::string TRTF::DocumentText() {
     CloseDocument();
-    return FileText();
+    const TLineList head = FileHead();
+    std::string text;
+    text.reserve(head.Text().size() + Body.Text().size());
+    text.append(head.Text());
+    text.append(Body.Text());
+    return text;
 }
 
 void TRTF::SaveAndOpen(const fs::path& path) {
@@ -645,16 +582,8 @@ void TRTF::SaveAndOpen(const fs::path& path) {
 
 void TRTF::ShowDocument() {
     const fs::path dir = platform::TempDirectory();
-    std::error_code ec;
-    if (!fs::is_directory(dir, ec)) {
-        fs::create_directory(dir, ec);
-        if (!fs::is_directory(dir, ec)) {
-            platform::ShowError("Ошибка создания временного каталога"_w + std::string(" \"") +
-                                platform::DisplayPath(dir) + "\"");
-            return;
-        }
-    }
-
+    // The folder is looked at only when a file cannot be made in it: nearly always it is there.
+    bool dirChecked = false;
     for (int n = 1; n <= 99; ++n) {
         const std::string name = "~temp" + Num(n) + ".rtf";
         const fs::path file = dir / name;
@@ -668,32 +597,40 @@ void TRTF::ShowDocument() {
         const int fd =
             ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
-            if (errno == EEXIST)
+            const int e = errno;
+            if (e == EEXIST)
                 continue;
-            FileFailure("Ошибка создания файла"_w, file, errno);
+            if ((e == ENOENT || e == ENOTDIR) && !dirChecked) {
+                dirChecked = true;
+                std::error_code ec;
+                if (!fs::is_directory(dir, ec)) {
+                    fs::create_directory(dir, ec);
+                    if (!fs::is_directory(dir, ec)) {
+                        platform::ShowError("Ошибка создания временного каталога"_w +
+                                            std::string(" \"") + platform::DisplayPath(dir) + "\"");
+                        return;
+                    }
+                }
+                --n; // the same name again, now that the folder is there
+                continue;
+            }
+            FileFailure("Ошибка создания файла"_w, file, e);
         }
 
-        std::string bytes;
+        TLineList head;
         try {
             CloseDocument();
-            bytes = FileText();
+            head = FileHead();
         } catch (...) {
             ::close(fd);
             ::unlink(file.c_str());
             throw;
         }
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
-                const int e = errno;
-                ::close(fd);
-                ::unlink(file.c_str());
-                FileFailure("Ошибка записи файла"_w, file, e);
-            }
-            done += static_cast<std::size_t>(written);
+        if (!platform::WriteAll(fd, {head.Text(), Body.Text()})) {
+            const int e = errno;
+            ::close(fd);
+            ::unlink(file.c_str());
+            FileFailure("Ошибка записи файла"_w, file, e);
         }
         if (::close(fd) != 0) {
             const int e = errno;

@@ -18,10 +18,13 @@
 // table) throws std::out_of_range; a file that cannot be created or written throws
 // platform::TFileError; the remaining problems are reported through platform::MessageBoxes().
 
+#include "rtf/LineList.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // ---------------------------------------------------------------------------------------
@@ -166,7 +169,7 @@ public:
 
     // Appends one run holding `s` (Windows-1251) in the current Font to the paragraph being
     // filled. An empty `s` still makes a run: it carries the font size of the paragraph mark.
-    void AddText(const std::string& s);
+    void AddText(std::string_view s);
 
     // Moves the paragraph being filled (its format from Par, then its runs) into the document,
     // or into the current table cell while a table is open; with a paragraph mark ("\par")
@@ -175,7 +178,7 @@ public:
     // FlushParagraph with the mark. Two in a row give an empty paragraph.
     void NewParagraph();
     // Appends the lines of the current paragraph format to `list` and empties Par.Tabs.
-    void WriteParagraphFormat(std::vector<std::string>& list);
+    void WriteParagraphFormat(TLineList& list);
 
     // Millimetres to twips: the nearest integer to x * 56.7, ties to even, computed exactly
     // on the shortest decimal form of x (1 -> 57, 5 -> 284, 15 -> 850, 1.9 -> 108).
@@ -222,9 +225,9 @@ public:
 
     // --- State (public so that clients set formats by assignment) -----------------------
     std::vector<std::string> FontNames; // font table; entry i is \f i, in order of first use
-    std::vector<std::string> Body;      // the document's lines after the header
-    std::vector<std::string> RowLines;  // lines of the cells of the row being filled
-    std::vector<std::string> Runs;      // run lines of the paragraph being filled
+    TLineList Body;                     // the document's lines after the header
+    TLineList RowLines;                 // lines of the cells of the row being filled
+    TLineList Runs;                     // run lines of the paragraph being filled
     std::int32_t FontIndex = 0;         // font-table index used by the last run
     TTableData Table;
     TPar Par;               // format of the paragraph being filled
@@ -237,7 +240,8 @@ public:
 
 private:
     void CloseDocument();
-    std::string FileText();
+    // The lines before Body: the font and colour tables, the paper.
+    TLineList FileHead();
 
     bool Closed = false;
 };

@@ -31,7 +31,7 @@ const std::string EmptyDocument = "{\\rtf1\\ansi\\deff0\\deftab720\r\n"
 std::string RunOf(const std::string& text) {
     TRTF rtf;
     rtf.AddText(text);
-    return rtf.Runs.at(0);
+    return std::string(rtf.Runs.at(0));
 }
 
 } // namespace
@@ -187,7 +187,7 @@ TEST(RtfDocument, FontsAreNumberedByFirstUseAndComparedCaseSensitively) {
     EXPECT_EQ(rtf.FontIndex, 1);
     std::vector<std::string> fonts;
     for (const auto& run : rtf.Runs)
-        fonts.push_back(run.substr(6, 3));
+        fonts.emplace_back(run.substr(6, 3));
     EXPECT_EQ(fonts, (std::vector<std::string>{"\\f0", "\\f1", "\\f0", "\\f2", "\\f1"}));
 
     const auto lines = Lines(Saved(rtf));
@@ -225,7 +225,7 @@ TEST(RtfDocument, ParagraphsCarryIndentsAlignmentAndTabStopsOfTheirOwn) {
     for (const auto& [alignment, word] : words) {
         TRTF one;
         one.Par.Alignment = alignment;
-        std::vector<std::string> list;
+        TLineList list;
         one.WriteParagraphFormat(list);
         EXPECT_EQ(list, (std::vector<std::string>{"", "\\pard\\fi0\\li0" + word}));
     }

@@ -13,8 +13,8 @@ using TLines = std::vector<std::string>;
 
 const std::vector<std::int32_t> BlankColumns = {17, 33, 42, 22, 2, 40, 24};
 
-bool StartsWith(const std::string& s, const std::string& prefix) {
-    return s.compare(0, prefix.size(), prefix) == 0;
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
 }
 
 // The row definitions of `body`: for each "\trowd", its row lines (up to the empty line)
@@ -24,7 +24,7 @@ struct TRowDef {
     std::vector<TLines> Cells;
 };
 
-std::vector<TRowDef> RowDefinitions(const TLines& body) {
+std::vector<TRowDef> RowDefinitions(const TLineList& body) {
     std::vector<TRowDef> rows;
     for (std::size_t i = 0; i < body.size(); ++i) {
         if (body[i] != "\\trowd")
@@ -32,13 +32,13 @@ std::vector<TRowDef> RowDefinitions(const TLines& body) {
         TRowDef row;
         std::size_t k = i;
         for (; k < body.size() && !body[k].empty(); ++k)
-            row.Row.push_back(body[k]);
+            row.Row.emplace_back(body[k]);
         ++k;
         while (k < body.size() && (StartsWith(body[k], "\\cl") || StartsWith(body[k], "\\brdr") ||
                                    StartsWith(body[k], "\\cellx"))) {
             TLines cell;
             for (; k < body.size() && !body[k].empty(); ++k)
-                cell.push_back(body[k]);
+                cell.emplace_back(body[k]);
             ++k;
             row.Cells.push_back(cell);
         }

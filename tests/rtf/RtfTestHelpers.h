@@ -40,8 +40,9 @@ inline std::vector<std::string> Lines(const std::string& bytes) {
     return lines;
 }
 
-// The lines of `lines` from index `from` to the end.
-inline std::vector<std::string> Tail(const std::vector<std::string>& lines, std::size_t from) {
+// The lines of `lines` (a vector of strings or the writer's TLineList) from index `from` to
+// the end.
+template <typename TList> std::vector<std::string> Tail(const TList& lines, std::size_t from) {
     return {lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end()};
 }
 
