@@ -9,6 +9,7 @@
 #include "platform/Cp1251.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
+#include "rtf/RTF.h"
 #include "settings/Options.h"
 
 #include <benchmark/benchmark.h>
@@ -68,6 +69,11 @@ TPlatData Compose(const store::TPlatRecord& order, const TOptions& options) {
     return std::get<TPlatData>(std::move(composed));
 }
 
+// The very bytes that the output command writes.
+std::string DocumentBytes() {
+    return Compose(Order(), TOptions()).Layout()->DocumentText();
+}
+
 void BM_OutputToFile(benchmark::State& state) {
     const store::TPlatRecord order = Order();
     TOptions options;
@@ -98,18 +104,38 @@ void BM_OutputWindow(benchmark::State& state) {
         ::unsetenv("TMPDIR");
 }
 
+// Where the time of the output command goes: the order composed; composed and laid out;
+// composed, laid out and turned into the file's bytes (no file).
+void BM_OutputCompose(benchmark::State& state) {
+    const store::TPlatRecord order = Order();
+    TOptions options;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Compose(order, options));
+}
+
+void BM_OutputLayout(benchmark::State& state) {
+    const store::TPlatRecord order = Order();
+    TOptions options;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Compose(order, options).Layout());
+}
+
+void BM_OutputText(benchmark::State& state) {
+    const store::TPlatRecord order = Order();
+    TOptions options;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Compose(order, options).Layout()->DocumentText());
+}
+
 void BM_OutputFloor(benchmark::State& state) {
-    // The very bytes of the document.
-    const fs::path sample = OutputDir() / "sample.rtf";
-    Compose(Order(), TOptions()).BuildDocumentToFile(sample);
-    const std::string bytes = platform::ReadWholeFile(sample);
-    // A new file every time: truncating a file that holds data makes ext4 write it out at
-    // close (its guard for programs that replace files that way), which would be no floor.
+    const std::string bytes = DocumentBytes();
+    // Both measured commands put their document in place of the one they wrote the time
+    // before, so the floor does too, the cheapest way there is: the old file removed, a new
+    // one written. Truncating the old file instead makes ext4 write it out at close (its
+    // guard for programs that replace files that way), which would be no floor.
     const fs::path path = OutputDir() / "floor.rtf";
     for (auto _ : state) {
-        state.PauseTiming();
         ::unlink(path.c_str());
-        state.ResumeTiming();
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0 ||
             ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
@@ -122,6 +148,25 @@ void BM_OutputFloor(benchmark::State& state) {
                             static_cast<std::int64_t>(bytes.size()));
 }
 
+// For comparison only: the bytes written to a file that is not there, the old one removed
+// outside the measurement.
+void BM_OutputFloorNewFile(benchmark::State& state) {
+    const std::string bytes = DocumentBytes();
+    const fs::path path = OutputDir() / "floor-new.rtf";
+    for (auto _ : state) {
+        state.PauseTiming();
+        ::unlink(path.c_str());
+        state.ResumeTiming();
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 ||
+            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+            state.SkipWithError("cannot write the floor's file");
+            break;
+        }
+        ::close(fd);
+    }
+}
+
 void InProcess(benchmark::internal::Benchmark* b) {
     b->UseRealTime()->Repetitions(9)->Unit(benchmark::kMicrosecond);
 }
@@ -131,3 +176,7 @@ void InProcess(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_OutputToFile)->Apply(InProcess);
 BENCHMARK(BM_OutputWindow)->Apply(InProcess);
 BENCHMARK(BM_OutputFloor)->Apply(InProcess);
+BENCHMARK(BM_OutputFloorNewFile)->Apply(InProcess);
+BENCHMARK(BM_OutputCompose)->Apply(InProcess);
+BENCHMARK(BM_OutputLayout)->Apply(InProcess);
+BENCHMARK(BM_OutputText)->Apply(InProcess);
