@@ -135,16 +135,12 @@ public:
 
     // Appends `text` to the last line; on an empty list it becomes the first line.
     void AppendToLast(std::string_view text) {
-        if (empty()) {
-            push_back(text);
-            return;
+        // The last line's line end is taken back; the text and a new one follow it.
+        if (!empty()) {
+            Ends.pop_back();
+            Used -= 2;
         }
-        Ends.pop_back();
-        Used -= 2;
-        char* p = BeginLine(text.size());
-        if (!text.empty())
-            std::memcpy(p, text.data(), text.size());
-        EndLine(p + text.size());
+        push_back(text);
     }
 
     // Appends all lines of `other`, in order.
@@ -155,7 +151,8 @@ public:
             Grow(other.Used);
         std::memcpy(Block.data() + Used, other.Block.data(), other.Used);
         const std::size_t base = Used;
-        Ends.reserve(Ends.size() + other.Ends.size());
+        // No reserve of the exact size here: called for every row, it would defeat the
+        // vector's doubling and copy the ends of the whole document each time.
         for (const std::uint32_t end : other.Ends)
             Ends.push_back(static_cast<std::uint32_t>(base + end));
         Used += other.Used;
