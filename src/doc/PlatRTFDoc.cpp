@@ -343,7 +343,15 @@ class TLayoutWriter {
 public:
     TLayoutWriter(const TPlatData& data, TRTF& rtf)
         : Data(data), Rtf(rtf), BlankUkrainian(data.DocBlankLang != 0),
-          Labels(BlankUkrainian ? kUkrainian : kRussian) {
+          Labels(BlankUkrainian ? kUkrainian : kRussian),
+          // The same in every copy: made once.
+          DateLineText(UkrainianBy(data.DocDateLang, BlankUkrainian)
+                           ? "від "_w + DateToWordsUkr(data.Date)
+                           : "от "_w + DateToWordsRus(data.Date)),
+          AmountDigitsText(FormatNum(data.Suma, data.DecimalSeparator)),
+          AmountWordsText(UkrainianBy(data.DocSumaLang, BlankUkrainian)
+                              ? SumaToWordsUkr(data.Suma)
+                              : SumaToWordsRus(data.Suma)) {
         Presets.SetEntries(kPresetSizes, kPresetStyles);
     }
 
@@ -431,7 +439,7 @@ private:
     }
 
     // Nothing when the run is not printed at all. A composed text lives in Scratch until the
-    // next call; the words are made once for all copies.
+    // next call.
     std::optional<std::string_view> TextOf(TText text) {
         const TPlatData& d = Data;
         switch (text) {
@@ -448,10 +456,6 @@ private:
                 return std::nullopt;
             return "З правом одного підпису"_w;
         case DateLine:
-            if (DateLineText.empty())
-                DateLineText = UkrainianBy(d.DocDateLang, BlankUkrainian)
-                                   ? "від "_w + DateToWordsUkr(d.Date)
-                                   : "от "_w + DateToWordsRus(d.Date);
             return DateLineText;
         case BankReceipt:
             return Labels.BankReceipt;
@@ -486,8 +490,6 @@ private:
         case PayerAccount:
             return Joined(d.PayerAccount, d.PayerAccount2);
         case AmountDigits:
-            if (AmountDigitsText.empty())
-                AmountDigitsText = FormatNum(d.Suma, d.DecimalSeparator);
             return AmountDigitsText;
         case RecipientLabel:
             return Labels.Recipient;
@@ -514,11 +516,7 @@ private:
         case AmountInWordsLabel:
             return Labels.AmountInWords;
         case AmountInWords:
-            if (!AmountWordsText)
-                AmountWordsText = UkrainianBy(d.DocSumaLang, BlankUkrainian)
-                                      ? SumaToWordsUkr(d.Suma)
-                                      : SumaToWordsRus(d.Suma);
-            return *AmountWordsText;
+            return AmountWordsText;
         case PurposeLabel:
             return Labels.Purpose;
         case PurposeLines:
@@ -555,12 +553,12 @@ private:
     TRTF& Rtf;
     const bool BlankUkrainian;
     const TLabels& Labels;
+    const std::string DateLineText;
+    const std::string AmountDigitsText;
+    const std::string AmountWordsText;
     TFontTable Presets;
     std::int32_t Copy = 0;
     std::string Scratch;
-    std::string DateLineText;
-    std::string AmountDigitsText;
-    std::optional<std::string> AmountWordsText;
 };
 
 } // namespace
