@@ -127,6 +127,17 @@ void BM_OutputText(benchmark::State& state) {
         benchmark::DoNotOptimize(Compose(order, options).Layout()->DocumentText());
 }
 
+// The floors' writing: a new file, one write.
+bool WriteNewFile(const fs::path& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written =
+        ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ::close(fd);
+    return written;
+}
+
 void BM_OutputFloor(benchmark::State& state) {
     const std::string bytes = DocumentBytes();
     // Both measured commands put their document in place of the one they wrote the time
@@ -136,13 +147,10 @@ void BM_OutputFloor(benchmark::State& state) {
     const fs::path path = OutputDir() / "floor.rtf";
     for (auto _ : state) {
         ::unlink(path.c_str());
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 ||
-            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        if (!WriteNewFile(path, bytes)) {
             state.SkipWithError("cannot write the floor's file");
             break;
         }
-        ::close(fd);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(bytes.size()));
@@ -157,13 +165,10 @@ void BM_OutputFloorNewFile(benchmark::State& state) {
         state.PauseTiming();
         ::unlink(path.c_str());
         state.ResumeTiming();
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 ||
-            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        if (!WriteNewFile(path, bytes)) {
             state.SkipWithError("cannot write the floor's file");
             break;
         }
-        ::close(fd);
     }
 }
 
