@@ -8,7 +8,7 @@
 
 #include "WordsCheck.h"
 
-#include "app/Procs.h"
+#include "editor/Procs.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

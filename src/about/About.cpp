@@ -1,8 +1,9 @@
 #include "about/About.h"
 
-#include "app/Application.h"
-#include "app/DialogKit.h"
+#include "formkit/Application.h"
+#include "formkit/DialogKit.h"
 #include "platform/Desktop.h"
+#include "platform/Version.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -25,7 +26,8 @@ namespace {
 // What the web link shows: the address without its scheme, as people say it.
 const char* const WebAddressShown = "www.example.org/vantrel/";
 
-const char* const Subject = "?Subject=From Vantrel Programm 1.12";
+const std::string Subject =
+    std::string("?Subject=From Vantrel Programm ") + platform::ProgramVersion;
 
 // The program's small picture: a payment order with its lines and a round bank stamp.
 QPixmap ProgramPicture() {
@@ -177,7 +179,8 @@ void TAboutForm::showEvent(QShowEvent* event) {
 }
 
 void TAboutForm::FormShow() {
-    Label4->setText(QStringLiteral("Квирен, версия 1.12"));
+    Label4->setText(QStringLiteral("Квирен, версия ") +
+                    QString::fromLatin1(platform::ProgramVersion));
 }
 
 bool TAboutForm::FormKeyDown(QKeyEvent* event) {

@@ -1,25 +1,17 @@
 #include "app/MainForm.h"
 
 #include "about/About.h"
-#include "app/Application.h"
-#include "app/Procs.h"
-#include "app/QtText.h"
-#include "platform/Clock.h"
-#include "platform/Cp1251Literal.h"
+#include "formkit/Application.h"
+#include "formkit/QtText.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
-#include "platform/MessageBoxes.h"
-#include "settings/Options.h"
+#include "platform/Version.h"
 #include "settings/forms/Opt.h"
-#include "store/DataFiles.h"
-#include "store/FileList.h"
 #include "store/forms/GetNZNFileName.h"
 #include "store/forms/Open.h"
-#include "words/BuhProc.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -27,7 +19,6 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include <cstdio>
 #include <map>
 
 namespace {
@@ -59,14 +50,16 @@ QIcon AppIcon() {
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     ProgramDir = platform::ProgramDirectory();
-    DecimalSeparator = platform::UserDecimalSeparator();
+    Editor.DecimalSeparator = platform::UserDecimalSeparator();
     BuildControls();
-    ConnectHandlers();
+    Bind();
     FormCreate();
 }
 
 TMainForm::~TMainForm() {
-    FormDestroy();
+    // The model outlives the controls' last signals; nothing may reach them from it.
+    Editor.FieldChanged = nullptr;
+    Editor.ButtonsChanged = nullptr;
 }
 
 std::string TMainForm::Text(const QLineEdit* edit) {
@@ -78,7 +71,6 @@ void TMainForm::SetText(QLineEdit* edit, const std::string& text) {
     if (edit->text() != value)
         edit->setText(value);
 }
-
 void TMainForm::BuildControls() {
     setObjectName("MainForm");
     setWindowIcon(AppIcon());
@@ -238,43 +230,39 @@ void TMainForm::BuildControls() {
                           QStringLiteral("Загрузить назначение"));
     SpeedButton10 = button(client, "SpeedButton10", 666, 372, QStyle::SP_DialogSaveButton,
                            QStringLiteral("Сохранить назначение"));
-
-    // Tab visits the input fields only, in the order of the form.
-    QWidget* tabOrder[] = {Edit15, Edit21, Edit2,  Edit3,  Edit4,  Edit23, Edit5,
-                           Edit6,  Edit7,  Edit9,  Edit10, Edit11, Edit24, Edit12,
-                           Edit13, Edit14, Edit16, Edit17, Edit20};
-    for (size_t i = 0; i + 1 < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i], tabOrder[i + 1]);
-
-    for (TEdit* e : {Edit15, Edit5, Edit6, Edit12, Edit13, Edit16})
-        e->KeyFilter = DigitKeyAllowed;
-    for (TEdit* e : {Edit7, Edit14})
-        e->KeyFilter = AccountKeyAllowed;
-    Edit17->KeyFilter = [this](char16_t c) {
-        return KopKeyAllowed(c, static_cast<size_t>(Edit17->text().size()));
-    };
 }
 
-void TMainForm::ConnectHandlers() {
-    auto on = [this](TEdit* e, void (TMainForm::*handler)()) {
+void TMainForm::Bind() {
+    using editor::TField;
+    for (const editor::TFieldInfo& info : editor::Fields) {
+        TEdit* e = findChild<TEdit*>(
+            QString::fromLatin1(info.Control.data(), static_cast<qsizetype>(info.Control.size())));
+        Q_ASSERT(e);
+        Edits[static_cast<std::size_t>(info.Field)] = e;
+        const TField field = info.Field;
         connect(e, &QLineEdit::textChanged, this,
-                [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
+                [this, field, e] { RunGuarded([&] { Editor.SetText(field, Text(e)); }); });
+        if (info.Keys != editor::TKeyRule::Any)
+            e->KeyFilter = [rule = info.Keys, e](char16_t c) {
+                return editor::KeyAllowed(rule, c, static_cast<std::size_t>(e->text().size()));
+            };
+    }
+    // Tab visits the input fields only, in the order of the field table.
+    QWidget* previous = nullptr;
+    for (const editor::TFieldInfo& info : editor::Fields) {
+        if (info.Derived)
+            continue;
+        if (previous)
+            setTabOrder(previous, Edit(info.Field));
+        previous = Edit(info.Field);
+    }
+
+    Editor.FieldChanged = [this](TField field) { SetText(Edit(field), Editor.Text(field)); };
+    Editor.ButtonsChanged = [this] { UpdateSaveButtons(); };
+    Editor.SelectDataFile = [this](int mode) { return SelectDataFile(Editor.DataDir, mode); };
+    Editor.AskNZNFileName = [this](const std::string& purpose) {
+        return AskNZNFileName(Editor.DataDir, purpose);
     };
-    on(Edit2, &TMainForm::Edit2Change);
-    on(Edit7, &TMainForm::Edit7Change);
-    for (TEdit* e : {Edit3, Edit4, Edit5, Edit6, Edit23})
-        on(e, &TMainForm::PayerFieldChange);
-    on(Edit9, &TMainForm::Edit9Change);
-    for (TEdit* e : {Edit10, Edit11, Edit12, Edit13, Edit14, Edit24})
-        on(e, &TMainForm::RecipientFieldChange);
-    on(Edit8, &TMainForm::Edit8Change);
-    on(Edit15, &TMainForm::Edit15Change);
-    on(Edit21, &TMainForm::Edit21Change);
-    on(Edit16, &TMainForm::SumaChange);
-    on(Edit17, &TMainForm::SumaChange);
-    on(Edit18, &TMainForm::Edit18Change);
-    on(Edit19, &TMainForm::Edit19Change);
-    on(Edit20, &TMainForm::Edit20Change);
 
     auto click = [this](QToolButton* b, void (TMainForm::*handler)()) {
         connect(b, &QToolButton::clicked, this,
@@ -292,19 +280,21 @@ void TMainForm::ConnectHandlers() {
     click(SpeedButton10, &TMainForm::SpeedButton10Click);
 }
 
+void TMainForm::UpdateSaveButtons() {
+    SpeedButton3->setEnabled(Editor.SaveEnabled());
+    SpeedButton8->setEnabled(Editor.OutputEnabled());
+    SpeedButton10->setEnabled(Editor.SavePurposeEnabled());
+}
+
 void TMainForm::FormCreate() {
-    Options = std::make_unique<TOptions>();
     try {
-        Options->Load();
+        Editor.Options.Load();
     } catch (...) {
         // The values before the failing one are loaded; the window opens all the same.
         ShowCurrentException();
     }
-    setWindowTitle(QStringLiteral("Квирен, версия 1.12"));
-}
-
-void TMainForm::FormDestroy() {
-    Options.reset();
+    setWindowTitle(QStringLiteral("Квирен, версия ") +
+                   QString::fromLatin1(platform::ProgramVersion));
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -314,32 +304,17 @@ void TMainForm::showEvent(QShowEvent* event) {
     Shown = true;
     if (QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
-    try {
-        FormShow();
-    } catch (...) {
-        ShowCurrentException();
-    }
+    RunGuarded([this] { FormShow(); });
     Edit15->setFocus();
 }
 
 void TMainForm::FormShow() {
-    // Dates are always written "DD.MM.YYYY" by this program (see the date functions), so
-    // there is no process-wide format to set.
-    FileVersion = 101;
-    DataDir = ProgramDir / "Data";
-    std::error_code ec;
-    if (!std::filesystem::is_directory(DataDir, ec)) {
-        std::filesystem::create_directory(DataDir, ec);
-        if (ec || !std::filesystem::is_directory(DataDir))
-            platform::ShowError("Ошибка создания рабочего каталога \""_w +
-                                platform::DisplayPath(DataDir) + "\"");
-    }
-    NewPlat();
+    Editor.FormShow(ProgramDir);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     try {
-        AskSaveChanges();
+        Editor.Close();
         event->accept();
     } catch (...) {
         // A save after Yes failed: the order must not be lost, so the window stays.
@@ -348,308 +323,42 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TMainForm::NewPlat() {
-    const auto today = platform::Today();
-    const int number = store::NextPlatNumber(store::ListFiles(DataDir, store::PlatExt),
-                                             static_cast<int>(today.year()));
-    for (TEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11,
-                     Edit12, Edit13, Edit14})
-        SetText(e, "");
-    SetText(Edit15, std::to_string(number));
-    for (TEdit* e : {Edit16, Edit17, Edit18, Edit19, Edit20})
-        SetText(e, "");
-    char date[16];
-    std::snprintf(date, sizeof date, "%02u.%02u.%04d", static_cast<unsigned>(today.day()),
-                  static_cast<unsigned>(today.month()), static_cast<int>(today.year()));
-    SetText(Edit21, date);
-    SetText(Edit23, "");
-    SetText(Edit24, "");
-    UpdatePlatFileName();
-    PlatModified = PayerModified = RecipientModified = PurposeModified = false;
-    UpdatePayerFileName();
-    UpdateSaveButtons();
-}
-
-void TMainForm::UpdatePlatFileName() {
-    SetText(Edit19, PlatFileNameFor(Text(Edit15), Text(Edit21), Text(Edit8)));
-}
-
-void TMainForm::UpdatePayerFileName() {
-    SetText(Edit1, PayerFileNameFor(Text(Edit2), Text(Edit7)));
-}
-
-void TMainForm::UpdateSumaWords() {
-    SetText(Edit18, SumaWordsFor(Text(Edit16), Text(Edit17), DecimalSeparator));
-}
-
-void TMainForm::UpdateNDSAmount() {
-    SetText(Edit25, NDSAmountFor(Text(Edit16), Text(Edit17), DecimalSeparator));
-}
-
-void TMainForm::UpdateSaveButtons() {
-    const bool anyModified = PlatModified || PayerModified || RecipientModified;
-    const bool anyName =
-        !Edit19->text().isEmpty() || !Edit1->text().isEmpty() || !Edit8->text().isEmpty();
-    SpeedButton3->setEnabled(anyModified && anyName);
-    SpeedButton8->setEnabled(!Edit19->text().isEmpty());
-    SpeedButton10->setEnabled(PurposeModified && !Edit20->text().isEmpty());
-}
-
-void TMainForm::Edit2Change() {
-    UpdatePayerFileName();
-    PayerModified = true;
-    UpdateSaveButtons();
-}
-
-void TMainForm::Edit7Change() {
-    PayerModified = true;
-    UpdatePayerFileName();
-    UpdateSaveButtons();
-}
-
-void TMainForm::PayerFieldChange() {
-    PayerModified = true;
-    UpdateSaveButtons();
-}
-
-void TMainForm::Edit9Change() {
-    SetText(Edit8, StripFileNameChars(Text(Edit9)));
-    RecipientModified = true;
-    UpdateSaveButtons();
-}
-
-void TMainForm::RecipientFieldChange() {
-    RecipientModified = true;
-    UpdateSaveButtons();
-}
-
-void TMainForm::Edit8Change() {
-    UpdatePlatFileName();
-}
-
-void TMainForm::Edit15Change() {
-    PlatModified = true;
-    UpdatePlatFileName();
-    UpdateSaveButtons();
-}
-
-void TMainForm::Edit21Change() {
-    SetText(Edit22, DateTextToWordsUkr(Text(Edit21)));
-    PlatModified = true;
-    UpdatePlatFileName();
-    UpdateSaveButtons();
-}
-
-void TMainForm::SumaChange() {
-    UpdateSumaWords();
-    UpdateNDSAmount();
-    PlatModified = true;
-    UpdateSaveButtons();
-}
-
-void TMainForm::Edit18Change() {
-    PlatModified = true;
-    UpdateSaveButtons();
-}
-
-void TMainForm::Edit19Change() {
-    PlatModified = true;
-    UpdateSaveButtons();
-}
-
-void TMainForm::Edit20Change() {
-    PlatModified = true;
-    PurposeModified = true;
-    UpdateSaveButtons();
-}
-
-store::TPlatRecord TMainForm::Record() const {
-    store::TPlatRecord r;
-    r.Number = Text(Edit15);
-    r.Date = Text(Edit21);
-    r.PayerName = Text(Edit2);
-    r.PayerBank = Text(Edit3);
-    r.PayerBank2 = Text(Edit4);
-    r.PayerOKPO = Text(Edit5);
-    r.PayerMFO = Text(Edit6);
-    r.PayerAccount = Text(Edit7);
-    r.RecipientName = Text(Edit9);
-    r.RecipientBank = Text(Edit10);
-    r.RecipientBank2 = Text(Edit11);
-    r.RecipientOKPO = Text(Edit12);
-    r.RecipientMFO = Text(Edit13);
-    r.RecipientAccount = Text(Edit14);
-    r.SumaGrn = Text(Edit16);
-    r.SumaKop = Text(Edit17);
-    r.Purpose = Text(Edit20);
-    r.PayerCity = Text(Edit23);
-    r.RecipientCity = Text(Edit24);
-    return r;
-}
-
-void TMainForm::SetPayer(const store::TRequisites& payer) {
-    SetText(Edit2, payer.Name);
-    SetText(Edit3, payer.Bank);
-    SetText(Edit4, payer.Bank2);
-    SetText(Edit5, payer.OKPO);
-    SetText(Edit6, payer.MFO);
-    SetText(Edit7, payer.Account);
-    SetText(Edit23, payer.City);
-}
-
-void TMainForm::SetRecipient(const store::TRequisites& recipient) {
-    SetText(Edit9, recipient.Name);
-    SetText(Edit10, recipient.Bank);
-    SetText(Edit11, recipient.Bank2);
-    SetText(Edit12, recipient.OKPO);
-    SetText(Edit13, recipient.MFO);
-    SetText(Edit14, recipient.Account);
-    SetText(Edit24, recipient.City);
-}
-
 void TMainForm::SpeedButton1Click() {
-    AskSaveChanges();
-    NewPlat();
+    Editor.NewOrder();
 }
 
 void TMainForm::SpeedButton2Click() {
-    AskSaveChanges();
-    LoadPlat();
+    Editor.OpenOrder();
 }
 
 void TMainForm::SpeedButton3Click() {
-    SavePlat();
-    SavePayer();
-    SaveRecipient();
+    Editor.SaveOrder();
 }
 
 void TMainForm::SpeedButton4Click() {
-    ShowAbout();
-}
-
-void TMainForm::SpeedButton5Click() {
-    ShowOptionsDialog();
-}
-
-void TMainForm::SpeedButton6Click() {
-    LoadPayer();
-}
-
-void TMainForm::SpeedButton7Click() {
-    LoadRecipient();
-}
-
-void TMainForm::SpeedButton8Click() {
-    auto composed = ComposePlatData(Record(), *Options, DecimalSeparator, platform::Today().year());
-    if (auto* message = std::get_if<std::string>(&composed)) {
-        platform::MessageBoxes().Show(*message, "Квирен"_w, platform::TMsgIcon::Exclamation);
-        return;
-    }
-    std::get<TPlatData>(composed).BuildDocument();
-}
-
-void TMainForm::SpeedButton9Click() {
-    LoadPurpose();
-}
-
-void TMainForm::SpeedButton10Click() {
-    SavePurpose();
-}
-
-void TMainForm::SavePlat() {
-    if (!PlatModified && !PayerModified && !RecipientModified)
-        return;
-    store::SavePlatFile(DataDir, Text(Edit19), Record());
-    PlatModified = false;
-    UpdateSaveButtons();
-}
-
-void TMainForm::SavePayer() {
-    if (!PayerModified)
-        return;
-    store::SaveRequisitesFile(DataDir, Text(Edit1), store::PayerExt, store::PayerOf(Record()));
-    PayerModified = false;
-    UpdateSaveButtons();
-}
-
-void TMainForm::SaveRecipient() {
-    if (!RecipientModified)
-        return;
-    store::SaveRequisitesFile(DataDir, Text(Edit8), store::RecipientExt,
-                              store::RecipientOf(Record()));
-    RecipientModified = false;
-    UpdateSaveButtons();
-}
-
-void TMainForm::LoadPlat() {
-    const std::string name = SelectDataFile(DataDir, 0);
-    if (name.empty())
-        return;
-    // Read completely before touching a field: a refused file leaves the window as it was.
-    const store::TPlatRecord r = store::LoadPlatFile(DataDir, name, DecimalSeparator);
-    SetText(Edit15, r.Number);
-    SetText(Edit21, r.Date);
-    SetPayer(store::PayerOf(r));
-    SetRecipient(store::RecipientOf(r));
-    SetText(Edit16, r.SumaGrn);
-    SetText(Edit17, r.SumaKop);
-    SetText(Edit20, r.Purpose);
-    PlatModified = PayerModified = RecipientModified = PurposeModified = false;
-    UpdateSaveButtons();
-}
-
-void TMainForm::LoadPayer() {
-    const std::string name = SelectDataFile(DataDir, 1);
-    if (name.empty())
-        return;
-    SetPayer(store::LoadRequisitesFile(DataDir, name, store::PayerExt));
-    PayerModified = false;
-    UpdateSaveButtons();
-}
-
-void TMainForm::LoadRecipient() {
-    const std::string name = SelectDataFile(DataDir, 2);
-    if (name.empty())
-        return;
-    SetRecipient(store::LoadRequisitesFile(DataDir, name, store::RecipientExt));
-    RecipientModified = false;
-    UpdateSaveButtons();
-}
-
-void TMainForm::LoadPurpose() {
-    const std::string name = SelectDataFile(DataDir, 3);
-    if (name.empty())
-        return;
-    SetText(Edit20, store::LoadPurposeFile(DataDir, name));
-    PurposeModified = false;
-    UpdateSaveButtons();
-}
-
-void TMainForm::SavePurpose() {
-    const std::string purpose = Text(Edit20);
-    const std::filesystem::path path = AskNZNFileName(DataDir, purpose);
-    if (path.empty())
-        return;
-    store::WritePurpose(path, purpose);
-    PurposeModified = false;
-    UpdateSaveButtons();
-}
-
-void TMainForm::AskSaveChanges() {
-    if (!PlatModified && !PayerModified && !RecipientModified)
-        return;
-    if (platform::MessageBoxes().Ask("Сохранить изменения в документе \""_w + Text(Edit19) + "\"?",
-                                     "Сохранение данных"_w, platform::TMsgIcon::Warning)) {
-        SavePlat();
-        SavePayer();
-        SaveRecipient();
-    }
-}
-
-void TMainForm::ShowAbout() {
     ShowAboutBox();
 }
 
-void TMainForm::ShowOptionsDialog() {
-    ShowOptions(*Options);
+void TMainForm::SpeedButton5Click() {
+    ShowOptions(Editor.Options);
+}
+
+void TMainForm::SpeedButton6Click() {
+    Editor.LoadPayer();
+}
+
+void TMainForm::SpeedButton7Click() {
+    Editor.LoadRecipient();
+}
+
+void TMainForm::SpeedButton8Click() {
+    Editor.Output();
+}
+
+void TMainForm::SpeedButton9Click() {
+    Editor.LoadPurpose();
+}
+
+void TMainForm::SpeedButton10Click() {
+    Editor.SavePurpose();
 }

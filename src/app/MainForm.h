@@ -1,42 +1,32 @@
 #pragma once
-// The main window: one payment order in edit fields, the derived fields kept up to date as
-// the user types, and the buttons of the file, settings, output and About commands.
+// The main window: the controls of one payment order, bound to the editor model that holds
+// the order and its rules. The window builds the controls, forwards what the user does to
+// the model and shows what the model says.
 
-#include "app/FieldEdit.h"
+#include "editor/PlatEditor.h"
+#include "formkit/FieldEdit.h"
 
-#include <QLineEdit>
 #include <QMainWindow>
 
-#include "store/DataFiles.h"
-
+#include <array>
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <string>
 
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QToolButton;
-class TOptions;
 
 class TMainForm : public QMainWindow {
 public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
+    // The order, its flags and its commands.
+    editor::TPlatEditor Editor;
     // Where the program file lives; the data folder is this + "/Data". Tests point it
     // elsewhere before the window is shown.
     std::filesystem::path ProgramDir;
-    std::filesystem::path DataDir;
-    int FileVersion = 0;
-
-    bool PlatModified = false;
-    bool PayerModified = false;
-    bool RecipientModified = false;
-    bool PurposeModified = false;
-
-    std::unique_ptr<TOptions> Options;
-    char DecimalSeparator = '.';
 
     // Controls, named as in the window's design.
     QLabel *Label13, *Label14, *Label20;
@@ -51,18 +41,15 @@ public:
     QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton5, *SpeedButton8,
         *SpeedButton4, *SpeedButton6, *SpeedButton7, *SpeedButton9, *SpeedButton10;
 
-    // Field texts in Windows-1251, and setting them as the program does (nothing fires
+    // The control of a field (the field table names it).
+    TEdit* Edit(editor::TField field) const { return Edits[static_cast<std::size_t>(field)]; }
+
+    // A control's text in Windows-1251, and setting it as the program does (nothing fires
     // when the text is already there).
     static std::string Text(const QLineEdit* edit);
     static void SetText(QLineEdit* edit, const std::string& text);
 
-    // Commands.
-    void NewPlat();
-    void UpdatePlatFileName();
-    void UpdatePayerFileName();
-    void UpdateSumaWords();
-    void UpdateNDSAmount();
-    void UpdateSaveButtons();
+    // The buttons' commands.
     void SpeedButton1Click();
     void SpeedButton2Click();
     void SpeedButton3Click();
@@ -73,18 +60,6 @@ public:
     void SpeedButton8Click();
     void SpeedButton9Click();
     void SpeedButton10Click();
-    void AskSaveChanges();
-    void SavePlat();
-    void SavePayer();
-    void SaveRecipient();
-    void LoadPlat();
-    void LoadPayer();
-    void LoadRecipient();
-    void LoadPurpose();
-    void SavePurpose();
-
-    // The order's stored fields as they stand in the window.
-    store::TPlatRecord Record() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -93,26 +68,10 @@ protected:
 private:
     void FormCreate();
     void FormShow();
-    void FormDestroy();
     void BuildControls();
-    void ConnectHandlers();
-    void SetPayer(const store::TRequisites& payer);
-    void SetRecipient(const store::TRequisites& recipient);
-    void ShowAbout();
-    void ShowOptionsDialog();
+    void Bind();
+    void UpdateSaveButtons();
 
-    void Edit2Change();
-    void Edit7Change();
-    void PayerFieldChange();
-    void Edit9Change();
-    void RecipientFieldChange();
-    void Edit8Change();
-    void Edit15Change();
-    void Edit21Change();
-    void SumaChange();
-    void Edit18Change();
-    void Edit19Change();
-    void Edit20Change();
-
+    std::array<TEdit*, editor::FieldCount> Edits{};
     bool Shown = false;
 };

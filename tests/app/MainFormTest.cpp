@@ -1,7 +1,7 @@
 // The main window driven as a user drives it: real widgets, key events, pastes.
 
 #include "app/MainForm.h"
-#include "app/QtText.h"
+#include "formkit/QtText.h"
 #include "platform/Clock.h"
 #include "settings/Options.h"
 
@@ -61,65 +61,35 @@ QString T(const QLineEdit* e) {
 
 class MainFormTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ::setenv("XDG_CONFIG_HOME", (config.Path()).c_str(), 1);
-        platform::SetTodayForTesting(year{2026} / 12 / 7);
-    }
-    void TearDown() override { platform::SetTodayForTesting(std::nullopt); }
-
-    std::unique_ptr<TMainForm> Open(const fs::path& programDir) {
+    std::unique_ptr<TMainForm> Open() {
         auto form = std::make_unique<TMainForm>();
-        form->ProgramDir = programDir;
-        form->DecimalSeparator = ',';
+        form->ProgramDir = S.Program.Path();
+        form->Editor.DecimalSeparator = ',';
         form->show();
         return form;
     }
 
-    TTempDir config;
-    TTempDir program;
+    TScratch S;
     TRecordingBoxes boxes;
 };
 
 } // namespace
 
-TEST_F(MainFormTest, StartsWithANewOrderAndCreatesTheDataFolder) {
-    auto f = Open(program.Path());
+TEST_F(MainFormTest, OpensOnANewOrderWithTheFocusOnTheNumber) {
+    auto f = Open();
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Квирен, версия 1.12"));
-    EXPECT_TRUE(fs::is_directory(program / "Data"));
-    EXPECT_EQ(f->FileVersion, 101);
     EXPECT_EQ(T(f->Edit15), "1");
-    EXPECT_EQ(T(f->Edit21), "07.12.2026");
-    EXPECT_EQ(T(f->Edit22), QStringLiteral("7 грудня 2026 р."));
     EXPECT_EQ(T(f->Edit19), QStringLiteral("№ 0001 от 07.12.2026"));
-    EXPECT_FALSE(f->PlatModified || f->PayerModified || f->RecipientModified || f->PurposeModified);
+    EXPECT_EQ(T(f->Edit22), QStringLiteral("7 грудня 2026 р."));
     EXPECT_FALSE(f->SpeedButton3->isEnabled());
     EXPECT_TRUE(f->SpeedButton8->isEnabled());
     EXPECT_FALSE(f->SpeedButton10->isEnabled());
+    EXPECT_EQ(f->focusWidget(), f->Edit15);
     EXPECT_TRUE(boxes.Boxes.empty());
 }
 
-TEST_F(MainFormTest, NumbersFromTheOrdersOfThisYear) {
-    fs::create_directory(program / "Data");
-    for (const char* name : {"№ 0007 от 10.01.2026 - A.plt", "№ 0012 от 05.03.2026.plt",
-                             "№ 0040 от 30.12.2025 - B.plt"})
-        WriteFileBytes(program / "Data" / name, "101\r\n");
-    auto f = Open(program.Path());
-    EXPECT_EQ(T(f->Edit15), "13");
-}
-
-TEST_F(MainFormTest, AnUncreatableDataFolderIsReportedAndTheWindowStillOpens) {
-    WriteFileBytes(program / "file", "x"); // a folder cannot be made below a file
-    auto f = Open(program / "file");
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(U(boxes.Boxes[0].Text),
-              "Ошибка создания рабочего каталога \"" + (program / "file" / "Data").string() + "\"");
-    EXPECT_EQ(U(boxes.Boxes[0].Caption), "Ошибка");
-    EXPECT_EQ(boxes.Boxes[0].Icon, platform::TMsgIcon::Error);
-    EXPECT_EQ(T(f->Edit15), "1");
-}
-
 TEST_F(MainFormTest, LayoutFollowsTheDesign) {
-    auto f = Open(program.Path());
+    auto f = Open();
     EXPECT_EQ(f->size(), QSize(713, 425));
     EXPECT_EQ(f->statusBar()->height(), 19);
     EXPECT_FALSE(f->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -150,7 +120,7 @@ TEST_F(MainFormTest, LayoutFollowsTheDesign) {
 }
 
 TEST_F(MainFormTest, KeyRulesOfTheFields) {
-    auto f = Open(program.Path());
+    auto f = Open();
     f->Edit15->clear();
     Type(f->Edit15, QStringLiteral("1a/ б2 -3"));
     EXPECT_EQ(T(f->Edit15), "123");
@@ -178,72 +148,35 @@ TEST_F(MainFormTest, KeyRulesOfTheFields) {
     EXPECT_EQ(T(f->Edit2), QStringLiteral("ТОВ «Ёж» ґ Ab €№"));
 }
 
-TEST_F(MainFormTest, ChangesCascadeAndSetTheirFlags) {
-    auto f = Open(program.Path());
-    Type(f->Edit2, QStringLiteral("Альфа"));
-    EXPECT_TRUE(f->PayerModified);
-    EXPECT_FALSE(f->PlatModified);
-    EXPECT_FALSE(f->RecipientModified);
-    EXPECT_EQ(T(f->Edit1), QStringLiteral("Альфа"));
-    Type(f->Edit7, QStringLiteral("2600/1"));
-    EXPECT_EQ(T(f->Edit1), QStringLiteral("Альфа (рс 26001)"));
-    EXPECT_FALSE(f->PlatModified);
-    EXPECT_TRUE(f->SpeedButton3->isEnabled());
-
-    f->PayerModified = false;
-    Type(f->Edit9, QStringLiteral("Бета?"));
-    EXPECT_EQ(T(f->Edit8), QStringLiteral("Бета"));
-    EXPECT_EQ(T(f->Edit19), QStringLiteral("№ 0001 от 07.12.2026 - Бета"));
-    EXPECT_TRUE(f->RecipientModified);
-    EXPECT_TRUE(f->PlatModified); // through RecipientFileName and PlatFileName
-    EXPECT_FALSE(f->PayerModified);
-
-    Type(f->Edit20, QStringLiteral("За товар"));
-    EXPECT_TRUE(f->PurposeModified);
-    EXPECT_TRUE(f->SpeedButton10->isEnabled());
-    f->Edit20->clear();
-    EXPECT_FALSE(f->SpeedButton10->isEnabled());
-
-    // Setting a field to the text it holds fires nothing.
-    f->PlatModified = false;
-    TMainForm::SetText(f->Edit15, "1");
-    TMainForm::SetText(f->Edit21, "07.12.2026");
-    EXPECT_FALSE(f->PlatModified);
-}
-
-TEST_F(MainFormTest, DerivedFieldsOfTheAmountAndTheNumber) {
-    auto f = Open(program.Path());
+// Every control reaches its field of the model, and every field its control: what the user
+// types and what the model computes.
+TEST_F(MainFormTest, EachControlIsBoundToItsField) {
+    auto f = Open();
+    for (const editor::TFieldInfo& info : editor::Fields) {
+        SCOPED_TRACE(std::string(info.Name));
+        TEdit* e = f->Edit(info.Field);
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->objectName().toStdString(), info.Control);
+        EXPECT_EQ(e->isReadOnly(), info.Derived);
+        f->Editor.SetText(info.Field, "42");
+        EXPECT_EQ(T(e), "42");
+        e->setText(QStringLiteral("Ж7"));
+        EXPECT_EQ(f->Editor.Text(info.Field), W("Ж7"));
+    }
+    // Typing goes through the model's rules and back into the derived controls.
+    f->Editor.NewPlat();
     Type(f->Edit16, QStringLiteral("120"));
     Type(f->Edit17, QStringLiteral("6"));
     EXPECT_EQ(T(f->Edit25), QStringLiteral("20,01"));
     EXPECT_EQ(T(f->Edit18), QStringLiteral("Сто двадцать грн. 06 коп."));
-    EXPECT_TRUE(f->PlatModified);
-
-    f->Edit16->clear();
-    f->Edit17->clear();
-    EXPECT_EQ(T(f->Edit25), "");
-    EXPECT_EQ(T(f->Edit18), "");
-    Type(f->Edit17, QStringLiteral("50"));
-    EXPECT_EQ(T(f->Edit25), QStringLiteral("0,08"));
-
-    // Letters that reach the kopecks by pasting empty the derived fields, silently.
-    f->Edit17->setText(QStringLiteral("ab"));
-    EXPECT_EQ(T(f->Edit25), "");
-    EXPECT_EQ(T(f->Edit18), "");
-
-    f->Edit15->setText(QStringLiteral("0"));
-    EXPECT_TRUE(T(f->Edit19).startsWith(QStringLiteral("№ 0000 от")));
+    EXPECT_TRUE(f->SpeedButton3->isEnabled());
     f->Edit15->clear();
     EXPECT_EQ(T(f->Edit19), "");
     EXPECT_FALSE(f->SpeedButton8->isEnabled());
-
-    f->Edit21->setText(QStringLiteral("31.02.2001"));
-    EXPECT_EQ(T(f->Edit22), "");
-    EXPECT_TRUE(boxes.Boxes.empty());
 }
 
 TEST_F(MainFormTest, PastedTextIsKeptToWhatTheFilesCanHold) {
-    auto f = Open(program.Path());
+    auto f = Open();
     QApplication::clipboard()->setText(QStringLiteral("Рядок 1\r\nLine 2\nx\u4E2D\u00E4y\u20B4"));
     f->Edit20->paste();
     EXPECT_EQ(T(f->Edit20), QStringLiteral("Рядок 1 Line 2 xy"));
@@ -266,7 +199,7 @@ TEST_F(MainFormTest, Screenshot) {
     const char* folder = std::getenv("VANTREL_SCREENSHOTS");
     if (!folder || !*folder)
         GTEST_SKIP() << "VANTREL_SCREENSHOTS not set";
-    auto f = Open(program.Path());
+    auto f = Open();
     Type(f->Edit2, QStringLiteral("ТОВ \"Альфа\""));
     Type(f->Edit3, QStringLiteral("АТ КБ \"ПриватБанк\""));
     Type(f->Edit23, QStringLiteral("Київ"));

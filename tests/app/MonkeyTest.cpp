@@ -4,8 +4,8 @@
 // its seed, and VANTREL_MONKEY_SEED / VANTREL_MONKEY_EVENTS replay or lengthen a run.
 
 #include "app/MainForm.h"
-#include "app/Procs.h"
-#include "app/QtText.h"
+#include "editor/Procs.h"
+#include "formkit/QtText.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "store/DataFiles.h"
@@ -90,7 +90,7 @@ void CheckInvariants(TMainForm& f, unsigned seed, unsigned long step) {
             << e->objectName().toStdString();
     }
     auto T = [](const QLineEdit* e) { return TMainForm::Text(e); };
-    const char sep = f.DecimalSeparator;
+    const char sep = f.Editor.DecimalSeparator;
     EXPECT_EQ(T(f.Edit1), PayerFileNameFor(T(f.Edit2), T(f.Edit7)));
     EXPECT_EQ(T(f.Edit8), StripFileNameChars(T(f.Edit9)));
     EXPECT_EQ(T(f.Edit19), PlatFileNameFor(T(f.Edit15), T(f.Edit21), T(f.Edit8)));
@@ -99,9 +99,10 @@ void CheckInvariants(TMainForm& f, unsigned seed, unsigned long step) {
     EXPECT_EQ(T(f.Edit25), NDSAmountFor(T(f.Edit16), T(f.Edit17), sep));
     const bool anyName = !T(f.Edit19).empty() || !T(f.Edit1).empty() || !T(f.Edit8).empty();
     EXPECT_EQ(f.SpeedButton3->isEnabled(),
-              (f.PlatModified || f.PayerModified || f.RecipientModified) && anyName);
+              (f.Editor.PlatModified || f.Editor.PayerModified || f.Editor.RecipientModified) &&
+                  anyName);
     EXPECT_EQ(f.SpeedButton8->isEnabled(), !T(f.Edit19).empty());
-    EXPECT_EQ(f.SpeedButton10->isEnabled(), f.PurposeModified && !T(f.Edit20).empty());
+    EXPECT_EQ(f.SpeedButton10->isEnabled(), f.Editor.PurposeModified && !T(f.Edit20).empty());
 }
 
 } // namespace
@@ -111,38 +112,35 @@ TEST(Monkey, RandomUseKeepsEveryFieldSoundAndEveryDerivedFieldTrue) {
     const unsigned long events = EnvNumber("VANTREL_MONKEY_EVENTS", 3000);
     std::mt19937 rng(seed);
 
-    TTempDir config, program, temp;
-    ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-    const char* oldTmp = std::getenv("TMPDIR");
-    const std::string savedTmp = oldTmp ? oldTmp : "";
-    ::setenv("TMPDIR", temp.Path().c_str(), 1);
+    TScratch scratch;
     TRandomBoxes boxes(rng);
     int opened = 0;
     platform::SetDesktopOpenerForTesting([&](const std::string&) { ++opened; });
 
     TMainForm f;
-    f.ProgramDir = program.Path();
+    f.ProgramDir = scratch.Program.Path();
     f.show();
 
-    SetSelectDataFileForTesting([&](int mode) -> std::string {
+    f.Editor.SelectDataFile = [&](int mode) -> std::string {
         static const std::string_view exts[] = {store::PlatExt, store::PayerExt,
                                                 store::RecipientExt, store::PurposeExt};
-        auto names = store::ListFileNames(f.DataDir, exts[mode]);
+        auto names = store::ListFileNames(f.Editor.DataDir, exts[mode]);
         if (names.empty() || rng() % 4 == 0)
             return {};
         return names[rng() % names.size()];
-    });
-    SetAskNZNFileNameForTesting([&](const std::string& purpose) -> fs::path {
+    };
+    f.Editor.AskNZNFileName = [&](const std::string& purpose) -> fs::path {
         if (rng() % 4 == 0)
             return {};
         const std::string name = ProposeNZNFileName(purpose);
-        return name.empty() ? fs::path() : store::DataFilePath(f.DataDir, name, store::PurposeExt);
-    });
+        return name.empty() ? fs::path()
+                            : store::DataFilePath(f.Editor.DataDir, name, store::PurposeExt);
+    };
 
-    std::vector<TEdit*> inputs = {f.Edit15, f.Edit21, f.Edit2,  f.Edit3,  f.Edit4,
-                                  f.Edit23, f.Edit5,  f.Edit6,  f.Edit7,  f.Edit9,
-                                  f.Edit10, f.Edit11, f.Edit24, f.Edit12, f.Edit13,
-                                  f.Edit14, f.Edit16, f.Edit17, f.Edit20};
+    std::vector<TEdit*> inputs;
+    for (const editor::TFieldInfo& info : editor::Fields)
+        if (!info.Derived)
+            inputs.push_back(f.Edit(info.Field));
     std::vector<QToolButton*> buttons = {f.SpeedButton1, f.SpeedButton2, f.SpeedButton3,
                                          f.SpeedButton6, f.SpeedButton7, f.SpeedButton8,
                                          f.SpeedButton9, f.SpeedButton10};
@@ -191,17 +189,12 @@ TEST(Monkey, RandomUseKeepsEveryFieldSoundAndEveryDerivedFieldTrue) {
     CheckInvariants(f, seed, events);
 
     // Whatever was saved on the way reads back.
-    for (const auto& name : store::ListFileNames(f.DataDir, store::PlatExt))
-        EXPECT_NO_THROW(store::LoadPlatFile(f.DataDir, name, f.DecimalSeparator)) << U(name);
+    for (const auto& name : store::ListFileNames(f.Editor.DataDir, store::PlatExt))
+        EXPECT_NO_THROW(store::LoadPlatFile(f.Editor.DataDir, name, f.Editor.DecimalSeparator))
+            << U(name);
 
-    SetSelectDataFileForTesting(nullptr);
-    SetAskNZNFileNameForTesting(nullptr);
     platform::SetDesktopOpenerForTesting(nullptr);
-    if (oldTmp)
-        ::setenv("TMPDIR", savedTmp.c_str(), 1);
-    else
-        ::unsetenv("TMPDIR");
-    f.PlatModified = f.PayerModified = f.RecipientModified = false;
+    f.Editor.PlatModified = f.Editor.PayerModified = f.Editor.RecipientModified = false;
     std::printf("monkey: seed %u, %lu events, %d boxes, %d documents\n", seed, events, boxes.Shown,
                 opened);
 }

@@ -1,6 +1,6 @@
 // Widget tests run without a display unless the caller asks for one.
 
-#include "app/Application.h"
+#include "formkit/Application.h"
 
 #include <gtest/gtest.h>
 

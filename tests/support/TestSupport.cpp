@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "platform/Clock.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -93,6 +95,75 @@ std::size_t CountPdfPages(const std::string& pdf) {
             ++pages;
     }
     return pages;
+}
+
+} // namespace testing_support
+
+namespace testing_support {
+
+TWriteFault::TWriteFault(std::function<bool(platform::TWriteStep)> fault) {
+    platform::SetWriteFaultForTesting(std::move(fault));
+}
+
+TWriteFault::~TWriteFault() {
+    platform::SetWriteFaultForTesting(nullptr);
+}
+
+namespace {
+
+std::optional<std::string> Replace(const char* name, const std::filesystem::path& value) {
+    std::optional<std::string> old;
+    if (const char* v = std::getenv(name))
+        old = v;
+    ::setenv(name, value.c_str(), 1);
+    return old;
+}
+
+void Restore(const char* name, const std::optional<std::string>& old) {
+    if (old)
+        ::setenv(name, old->c_str(), 1);
+    else
+        ::unsetenv(name);
+}
+
+} // namespace
+
+TScratch::TScratch()
+    : SavedConfig(Replace("XDG_CONFIG_HOME", Config.Path())),
+      SavedTemp(Replace("TMPDIR", Temp.Path())) {
+    using namespace std::chrono;
+    platform::SetTodayForTesting(year{2026} / 12 / 7);
+}
+
+TScratch::~TScratch() {
+    platform::SetTodayForTesting(std::nullopt);
+    Restore("XDG_CONFIG_HOME", SavedConfig);
+    Restore("TMPDIR", SavedTemp);
+}
+
+store::TPlatRecord RealisticOrder() {
+    store::TPlatRecord r;
+    r.Number = "12";
+    r.Date = "05.03.2026";
+    r.PayerName = W("ТОВ \"Альфа\" {дужки} \\ слеш");
+    r.PayerBank = W("АТ КБ «ПриватБанк»");
+    r.PayerBank2 = W("філія №2");
+    r.PayerOKPO = "12345678";
+    r.PayerMFO = "305299";
+    r.PayerAccount = "2600/123";
+    r.RecipientName = W("Ромашка");
+    r.RecipientBank = "";
+    r.RecipientBank2 = "-";
+    r.RecipientOKPO = "87654321";
+    r.RecipientMFO = "300001";
+    r.RecipientAccount = "2601";
+    r.SumaGrn = "1500";
+    r.SumaKop = "7";
+    r.Purpose =
+        W("Оплата за товар згідно рахунку № 15 від 01.03.2026, \\ {} ") + std::string(300, 'x');
+    r.PayerCity = W("Київ");
+    r.RecipientCity = W("Львів");
+    return r;
 }
 
 } // namespace testing_support

@@ -4,10 +4,14 @@
 
 #include "platform/Cp1251.h"
 #include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
 #include "platform/MessageBoxes.h"
+#include "store/DataFiles.h"
 
 #include <deque>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +58,37 @@ public:
 private:
     std::filesystem::path Dir;
 };
+
+// Makes the atomic writes fail at the steps `fault` chooses, for the object's lifetime.
+class TWriteFault {
+public:
+    explicit TWriteFault(std::function<bool(platform::TWriteStep)> fault);
+    ~TWriteFault();
+    TWriteFault(const TWriteFault&) = delete;
+    TWriteFault& operator=(const TWriteFault&) = delete;
+};
+
+// The world of one test, undone with the object: settings in a fresh folder (so the defaults
+// apply), temporary files in another, today fixed at 7 December 2026, and a program folder
+// whose "Data" is the data folder.
+class TScratch {
+public:
+    TScratch();
+    ~TScratch();
+    TScratch(const TScratch&) = delete;
+    TScratch& operator=(const TScratch&) = delete;
+    std::filesystem::path Data() const { return Program / "Data"; }
+
+    TTempDir Config, Temp, Program;
+
+private:
+    std::optional<std::string> SavedConfig, SavedTemp;
+};
+
+// An order as an accountant types it, with what tends to break things: quotes, braces, a
+// backslash, «», №, a field that is exactly "-", an empty one, a one-digit kopeck and a long
+// purpose. It is saved as "№ 0012 от 05.03.2026 - Ромашка".
+store::TPlatRecord RealisticOrder();
 
 // "Текст" in UTF-8 to Windows-1251 bytes (the test fails on a character without a byte).
 std::string W(const std::string& utf8);

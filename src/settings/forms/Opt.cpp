@@ -1,9 +1,9 @@
 #include "settings/forms/Opt.h"
 
-#include "app/Application.h"
-#include "app/DialogKit.h"
-#include "app/FieldEdit.h"
-#include "app/QtText.h"
+#include "formkit/Application.h"
+#include "formkit/DialogKit.h"
+#include "formkit/FieldEdit.h"
+#include "formkit/QtText.h"
 #include "settings/Options.h"
 
 #include <QApplication>

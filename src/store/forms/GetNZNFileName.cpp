@@ -1,10 +1,10 @@
 #include "store/forms/GetNZNFileName.h"
 
-#include "app/DialogKit.h"
+#include "formkit/DialogKit.h"
 
-#include "app/Application.h"
-#include "app/FieldEdit.h"
-#include "app/QtText.h"
+#include "formkit/Application.h"
+#include "formkit/FieldEdit.h"
+#include "formkit/QtText.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/MessageBoxes.h"
 #include "store/DataFiles.h"
@@ -30,11 +30,6 @@ namespace {
 // The characters no file name of the system may hold.
 bool IsForbiddenNameChar(char32_t cp) {
     return cp < 0x80 && store::IsForbiddenFileNameChar(static_cast<char>(cp));
-}
-
-std::function<fs::path(const std::string&)>& AskNZNFileNameAnswer() {
-    static std::function<fs::path(const std::string&)> answer;
-    return answer;
 }
 
 } // namespace
@@ -126,8 +121,6 @@ std::string ProposeNZNFileName(const std::string& purpose) {
 }
 
 fs::path AskNZNFileName(const fs::path& dataDir, const std::string& purpose) {
-    if (const auto& answer = AskNZNFileNameAnswer())
-        return answer(purpose);
     for (;;) {
         std::string name;
         {
@@ -148,8 +141,4 @@ fs::path AskNZNFileName(const fs::path& dataDir, const std::string& purpose) {
                                          "Сохранение"_w, platform::TMsgIcon::Warning))
             return path;
     }
-}
-
-void SetAskNZNFileNameForTesting(std::function<fs::path(const std::string& purpose)> answer) {
-    AskNZNFileNameAnswer() = std::move(answer);
 }

@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 class QLabel;
@@ -53,8 +52,3 @@ std::string ProposeNZNFileName(const std::string& purpose);
 // Asks before an existing file is replaced; "No" starts again with a fresh proposal.
 std::filesystem::path AskNZNFileName(const std::filesystem::path& dataDir,
                                      const std::string& purpose);
-
-// While set, AskNZNFileName returns what `answer` gives for the purpose and shows nothing;
-// an empty function brings the real dialog back.
-void SetAskNZNFileNameForTesting(
-    std::function<std::filesystem::path(const std::string& purpose)> answer);

@@ -1,9 +1,9 @@
 #include "store/forms/Open.h"
 
-#include "app/DialogKit.h"
+#include "formkit/DialogKit.h"
 
-#include "app/Application.h"
-#include "app/QtText.h"
+#include "formkit/Application.h"
+#include "formkit/QtText.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
@@ -84,11 +84,6 @@ public:
         return {QStyledItemDelegate::sizeHint(option, index).width(), 15};
     }
 };
-
-std::function<std::string(int)>& SelectDataFileAnswer() {
-    static std::function<std::string(int)> answer;
-    return answer;
-}
 
 } // namespace
 
@@ -239,15 +234,9 @@ void TOpenForm::reject() {
 }
 
 std::string SelectDataFile(const fs::path& dataDir, int mode) {
-    if (const auto& answer = SelectDataFileAnswer())
-        return answer(mode);
     (void)ModeInfo(mode); // an unknown mode fails before anything is shown
     TOpenForm form(dataDir, QApplication::activeWindow());
     form.Mode = static_cast<std::uint8_t>(mode);
     form.exec();
     return form.FileName;
-}
-
-void SetSelectDataFileForTesting(std::function<std::string(int mode)> answer) {
-    SelectDataFileAnswer() = std::move(answer);
 }

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,7 +64,3 @@ private:
 // 3 purposes; returns the chosen name (Windows-1251, without extension) or "" when
 // cancelled. A mode outside 0..3 throws std::out_of_range.
 std::string SelectDataFile(const std::filesystem::path& dataDir, int mode);
-
-// While set, SelectDataFile returns what `answer` gives for the mode and shows nothing;
-// an empty function brings the real dialog back.
-void SetSelectDataFileForTesting(std::function<std::string(int mode)> answer);

@@ -225,16 +225,4 @@ TEST_F(AskNZNFileNameTest, NoShowsAFreshDialogWithTheProposalAgain) {
     EXPECT_EQ(U(Boxes.Boxes[0].Text), "Назначение с именем <Мое> существует. Заменить?");
 }
 
-TEST_F(AskNZNFileNameTest, TheTestingAnswerReplacesTheDialog) {
-    std::vector<std::string> asked;
-    SetAskNZNFileNameForTesting([&](const std::string& purpose) {
-        asked.push_back(purpose);
-        return Nzn("x");
-    });
-    EXPECT_EQ(AskNZNFileName(Dir.Path(), W("Аренда")), Nzn("x"));
-    SetAskNZNFileNameForTesting({});
-    EXPECT_EQ(asked, std::vector<std::string>{W("Аренда")});
-    EXPECT_EQ(Driver.Driven(), 0);
-}
-
 } // namespace

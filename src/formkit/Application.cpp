@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "formkit/Application.h"
 
 #include "platform/Cp1251Literal.h"
 #include "platform/MessageBoxes.h"

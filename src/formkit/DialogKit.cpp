@@ -1,4 +1,4 @@
-#include "app/DialogKit.h"
+#include "formkit/DialogKit.h"
 
 #include <QApplication>
 #include <QDialog>

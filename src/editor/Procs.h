@@ -18,13 +18,6 @@
 // Removes the ten characters that no file name may hold: ! " * / : < > ? \ |
 using store::StripFileNameChars;
 
-// The key rules of the fields: which typed character (Backspace as '\b') reaches them.
-// Number, OKPO, MFO and hryvnias take digits; accounts digits and "/"; kopecks digits while
-// they hold fewer than two characters, whatever part of them is selected. Backspace always.
-bool DigitKeyAllowed(char16_t c);
-bool AccountKeyAllowed(char16_t c);
-bool KopKeyAllowed(char16_t c, std::size_t currentLength);
-
 // PayerFileName: the payer's name, with " (р/с " account ")" when there is an account,
 // stripped of the forbidden characters.
 std::string PayerFileNameFor(std::string_view payerName, std::string_view payerAccount);

@@ -1,5 +1,5 @@
 // Every edit field holds only what Windows-1251 can store, on one line.
-#include "app/FieldEdit.h"
+#include "formkit/FieldEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "app/Procs.h"
+#include "editor/Procs.h"
 
 #include "platform/Cp1251Literal.h"
 #include "settings/Options.h"
@@ -7,24 +7,6 @@
 
 #include <charconv>
 #include <cmath>
-
-namespace {
-bool IsDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-} // namespace
-
-bool DigitKeyAllowed(char16_t c) {
-    return IsDigit(c) || c == u'\b';
-}
-
-bool AccountKeyAllowed(char16_t c) {
-    return DigitKeyAllowed(c) || c == u'/';
-}
-
-bool KopKeyAllowed(char16_t c, std::size_t currentLength) {
-    return c == u'\b' || (currentLength < 2 && IsDigit(c));
-}
 
 std::string PayerFileNameFor(std::string_view payerName, std::string_view payerAccount) {
     std::string name(payerName);

@@ -1,4 +1,4 @@
-#include "app/Procs.h"
+#include "editor/Procs.h"
 #include "settings/Options.h"
 #include "words/BuhProc.h"
 

@@ -1,4 +1,4 @@
-#include "app/QtText.h"
+#include "formkit/QtText.h"
 
 #include "platform/Cp1251.h"
 

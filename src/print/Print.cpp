@@ -1,6 +1,6 @@
-#include "app/Print.h"
+#include "print/Print.h"
 
-#include "app/Procs.h"
+#include "editor/Procs.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
 #include "platform/Files.h"

@@ -1,6 +1,6 @@
-#include "app/QtMessageBoxes.h"
+#include "formkit/QtMessageBoxes.h"
 
-#include "app/QtText.h"
+#include "formkit/QtText.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "app/FieldEdit.h"
+#include "formkit/FieldEdit.h"
 
-#include "app/QtText.h"
+#include "formkit/QtText.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>

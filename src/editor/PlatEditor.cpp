@@ -1,0 +1,321 @@
+#include "editor/PlatEditor.h"
+
+#include "editor/Procs.h"
+#include "platform/Clock.h"
+#include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+#include "store/FileList.h"
+#include "words/BuhProc.h"
+
+#include <cstdio>
+#include <variant>
+
+namespace editor {
+
+namespace {
+
+constexpr bool FieldsInEnumOrder() {
+    for (std::size_t i = 0; i < Fields.size(); ++i)
+        if (static_cast<std::size_t>(Fields[i].Field) != i)
+            return false;
+    return true;
+}
+static_assert(FieldsInEnumOrder(), "Info() indexes the field table by the enum");
+
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// What a single-line field can hold of a text read from a file or set by the program.
+std::string OneLine(std::string text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\0')
+            continue;
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            out += ' ';
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+bool KeyAllowed(TKeyRule rule, char16_t c, std::size_t currentLength) {
+    switch (rule) {
+    case TKeyRule::Any:
+        return true;
+    case TKeyRule::Digits:
+        return IsDigit(c) || c == u'\b';
+    case TKeyRule::Account:
+        return IsDigit(c) || c == u'/' || c == u'\b';
+    case TKeyRule::Kopecks:
+        return c == u'\b' || (currentLength < 2 && IsDigit(c));
+    }
+    return false;
+}
+
+TPlatEditor::TPlatEditor() = default;
+
+void TPlatEditor::SetText(TField field, std::string text) {
+    if (text.find_first_of(std::string_view("\0\r\n", 3)) != std::string::npos)
+        text = OneLine(std::move(text));
+    std::string& slot = Texts[static_cast<std::size_t>(field)];
+    if (slot == text)
+        return;
+    slot = std::move(text);
+    if (FieldChanged)
+        FieldChanged(field);
+    RunHandler(field);
+}
+
+void TPlatEditor::RunHandler(TField field) {
+    for (TStep step : Handlers[static_cast<std::size_t>(field)].Steps) {
+        switch (step) {
+        case TStep::None:
+            return;
+        case TStep::UpdatePlatFileName:
+            UpdatePlatFileName();
+            break;
+        case TStep::UpdatePayerFileName:
+            UpdatePayerFileName();
+            break;
+        case TStep::UpdateRecipientFileName:
+            SetText(TField::RecipientFileName, StripFileNameChars(Text(TField::RecipientName)));
+            break;
+        case TStep::UpdateDateWords:
+            SetText(TField::DateWords, DateTextToWordsUkr(Text(TField::Date)));
+            break;
+        case TStep::UpdateSumaWords:
+            UpdateSumaWords();
+            break;
+        case TStep::UpdateNDSAmount:
+            UpdateNDSAmount();
+            break;
+        case TStep::SetPlatModified:
+            PlatModified = true;
+            break;
+        case TStep::SetPayerModified:
+            PayerModified = true;
+            break;
+        case TStep::SetRecipientModified:
+            RecipientModified = true;
+            break;
+        case TStep::SetPurposeModified:
+            PurposeModified = true;
+            break;
+        case TStep::UpdateSaveButtons:
+            UpdateSaveButtons();
+            break;
+        }
+    }
+}
+
+void TPlatEditor::UpdatePlatFileName() {
+    SetText(TField::PlatFileName, PlatFileNameFor(Text(TField::Number), Text(TField::Date),
+                                                  Text(TField::RecipientFileName)));
+}
+
+void TPlatEditor::UpdatePayerFileName() {
+    SetText(TField::PayerFileName,
+            PayerFileNameFor(Text(TField::PayerName), Text(TField::PayerAccount)));
+}
+
+void TPlatEditor::UpdateSumaWords() {
+    SetText(TField::SumaWords,
+            SumaWordsFor(Text(TField::SumaGrn), Text(TField::SumaKop), DecimalSeparator));
+}
+
+void TPlatEditor::UpdateNDSAmount() {
+    SetText(TField::NDSAmount,
+            NDSAmountFor(Text(TField::SumaGrn), Text(TField::SumaKop), DecimalSeparator));
+}
+
+void TPlatEditor::UpdateSaveButtons() {
+    const bool anyModified = PlatModified || PayerModified || RecipientModified;
+    const bool anyName = !Text(TField::PlatFileName).empty() ||
+                         !Text(TField::PayerFileName).empty() ||
+                         !Text(TField::RecipientFileName).empty();
+    SaveOn = anyModified && anyName;
+    OutputOn = !Text(TField::PlatFileName).empty();
+    SavePurposeOn = PurposeModified && !Text(TField::Purpose).empty();
+    if (ButtonsChanged)
+        ButtonsChanged();
+}
+
+void TPlatEditor::ClearFlags() {
+    PlatModified = PayerModified = RecipientModified = PurposeModified = false;
+}
+
+void TPlatEditor::FormShow(const std::filesystem::path& programDir) {
+    // Dates are always written "DD.MM.YYYY" by this program's own functions, so there is no
+    // process-wide date format to set.
+    FileVersion = store::FileVersion;
+    DataDir = programDir / "Data";
+    std::error_code ec;
+    if (!std::filesystem::is_directory(DataDir, ec)) {
+        std::filesystem::create_directory(DataDir, ec);
+        if (ec || !std::filesystem::is_directory(DataDir, ec))
+            platform::ShowError("Ошибка создания рабочего каталога \""_w +
+                                platform::DisplayPath(DataDir) + "\"");
+    }
+    NewPlat();
+}
+
+void TPlatEditor::NewPlat() {
+    const auto today = platform::Today();
+    const int number = store::NextPlatNumber(store::ListFiles(DataDir, store::PlatExt),
+                                             static_cast<int>(today.year()));
+    using enum TField;
+    for (TField f : {PayerFileName, PayerName, PayerBank, PayerBank2, PayerOKPO, PayerMFO,
+                     PayerAccount, RecipientFileName, RecipientName, RecipientBank, RecipientBank2,
+                     RecipientOKPO, RecipientMFO, RecipientAccount})
+        SetText(f, "");
+    SetText(Number, std::to_string(number));
+    for (TField f : {SumaGrn, SumaKop, SumaWords, PlatFileName, Purpose})
+        SetText(f, "");
+    char date[16];
+    std::snprintf(date, sizeof date, "%02u.%02u.%04d", static_cast<unsigned>(today.day()),
+                  static_cast<unsigned>(today.month()), static_cast<int>(today.year()));
+    SetText(Date, date);
+    SetText(PayerCity, "");
+    SetText(RecipientCity, "");
+    UpdatePlatFileName();
+    ClearFlags();
+    UpdatePayerFileName();
+    UpdateSaveButtons();
+}
+
+store::TPlatRecord TPlatEditor::Record() const {
+    store::TPlatRecord r;
+    for (const TRecordField& f : RecordFields)
+        r.*f.Member = Text(f.Field);
+    return r;
+}
+
+void TPlatEditor::SetParty(bool payer, const store::TRequisites& requisites) {
+    for (const TPartyField& f : PartyFields)
+        SetText(payer ? f.Payer : f.Recipient, requisites.*f.Member);
+}
+
+void TPlatEditor::SavePlat() {
+    if (!PlatModified && !PayerModified && !RecipientModified)
+        return;
+    store::SavePlatFile(DataDir, Text(TField::PlatFileName), Record());
+    PlatModified = false;
+    UpdateSaveButtons();
+}
+
+void TPlatEditor::SavePayer() {
+    if (!PayerModified)
+        return;
+    store::SaveRequisitesFile(DataDir, Text(TField::PayerFileName), store::PayerExt,
+                              store::PayerOf(Record()));
+    PayerModified = false;
+    UpdateSaveButtons();
+}
+
+void TPlatEditor::SaveRecipient() {
+    if (!RecipientModified)
+        return;
+    store::SaveRequisitesFile(DataDir, Text(TField::RecipientFileName), store::RecipientExt,
+                              store::RecipientOf(Record()));
+    RecipientModified = false;
+    UpdateSaveButtons();
+}
+
+void TPlatEditor::LoadPlat() {
+    const std::string name = SelectDataFile(0);
+    if (name.empty())
+        return;
+    // Read completely before touching a field: a refused file leaves the order as it was.
+    const store::TPlatRecord r = store::LoadPlatFile(DataDir, name, DecimalSeparator);
+    for (const TRecordField& f : RecordFields)
+        SetText(f.Field, r.*f.Member);
+    ClearFlags();
+    UpdateSaveButtons();
+}
+
+void TPlatEditor::LoadPayer() {
+    const std::string name = SelectDataFile(1);
+    if (name.empty())
+        return;
+    SetParty(true, store::LoadRequisitesFile(DataDir, name, store::PayerExt));
+    PayerModified = false;
+    UpdateSaveButtons();
+}
+
+void TPlatEditor::LoadRecipient() {
+    const std::string name = SelectDataFile(2);
+    if (name.empty())
+        return;
+    SetParty(false, store::LoadRequisitesFile(DataDir, name, store::RecipientExt));
+    RecipientModified = false;
+    UpdateSaveButtons();
+}
+
+void TPlatEditor::LoadPurpose() {
+    const std::string name = SelectDataFile(3);
+    if (name.empty())
+        return;
+    SetText(TField::Purpose, store::LoadPurposeFile(DataDir, name));
+    PurposeModified = false;
+    UpdateSaveButtons();
+}
+
+void TPlatEditor::SavePurpose() {
+    const std::string purpose = Text(TField::Purpose);
+    const std::filesystem::path path = AskNZNFileName(purpose);
+    if (path.empty())
+        return;
+    store::WritePurpose(path, purpose);
+    PurposeModified = false;
+    UpdateSaveButtons();
+}
+
+void TPlatEditor::AskSaveChanges() {
+    if (!PlatModified && !PayerModified && !RecipientModified)
+        return;
+    if (platform::MessageBoxes().Ask("Сохранить изменения в документе \""_w +
+                                         Text(TField::PlatFileName) + "\"?",
+                                     "Сохранение данных"_w, platform::TMsgIcon::Warning))
+        SaveOrder();
+}
+
+void TPlatEditor::NewOrder() {
+    AskSaveChanges();
+    NewPlat();
+}
+
+void TPlatEditor::OpenOrder() {
+    AskSaveChanges();
+    LoadPlat();
+}
+
+void TPlatEditor::SaveOrder() {
+    SavePlat();
+    SavePayer();
+    SaveRecipient();
+}
+
+void TPlatEditor::Close() {
+    AskSaveChanges();
+}
+
+void TPlatEditor::Output() {
+    auto composed = ComposePlatData(Record(), Options, DecimalSeparator, platform::Today().year());
+    if (auto* message = std::get_if<std::string>(&composed)) {
+        platform::MessageBoxes().Show(*message, "Квирен"_w, platform::TMsgIcon::Exclamation);
+        return;
+    }
+    std::get<TPlatData>(composed).BuildDocument();
+}
+
+} // namespace editor

@@ -1,0 +1,102 @@
+#pragma once
+// The main editor's rules without a widget: the order's fields, what a change of each one
+// recomputes and marks, which save and output buttons are enabled, and the file and output
+// commands. The main window only shows what this model holds and forwards what the user does;
+// tests drive the model directly.
+
+#include "editor/Fields.h"
+#include "settings/Options.h"
+#include "store/DataFiles.h"
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace editor {
+
+class TPlatEditor {
+public:
+    TPlatEditor();
+
+    // The field's text, Windows-1251.
+    const std::string& Text(TField field) const { return Texts[static_cast<std::size_t>(field)]; }
+    // Assigns a field as typing it would: its change handler runs, and through the derived
+    // fields it assigns, theirs. Setting a field to the text it already holds fires nothing.
+    // Fields are single lines: a line break becomes a blank and NUL never enters.
+    void SetText(TField field, std::string text);
+
+    bool PlatModified = false;
+    bool PayerModified = false;
+    bool RecipientModified = false;
+    bool PurposeModified = false;
+    int FileVersion = 0;
+
+    std::filesystem::path DataDir;
+    char DecimalSeparator = '.';
+    TOptions Options;
+
+    // The enabled states UpdateSaveButtons last computed: save order (SpeedButton3), output
+    // (SpeedButton8), save purpose (SpeedButton10).
+    bool SaveEnabled() const { return SaveOn; }
+    bool OutputEnabled() const { return OutputOn; }
+    bool SavePurposeEnabled() const { return SavePurposeOn; }
+
+    // Called after a field's text changed (before its handler runs), and after the enabled
+    // states were recomputed; the window repaints from them.
+    std::function<void(TField)> FieldChanged;
+    std::function<void()> ButtonsChanged;
+
+    // The dialogs the commands need: the open dialog (mode 0 orders, 1 payer requisites,
+    // 2 recipient requisites, 3 purposes; the chosen name without extension, empty when
+    // cancelled) and the purpose-name dialog (the full path to write, empty when cancelled).
+    std::function<std::string(int mode)> SelectDataFile;
+    std::function<std::filesystem::path(const std::string& purpose)> AskNZNFileName;
+
+    // The window's start: the data folder `programDir` + "/Data" is created when missing
+    // (an error box when it cannot be), then a new order.
+    void FormShow(const std::filesystem::path& programDir);
+
+    void UpdatePlatFileName();
+    void UpdatePayerFileName();
+    void UpdateSumaWords();
+    void UpdateNDSAmount();
+    void UpdateSaveButtons();
+
+    void NewPlat();
+    void LoadPlat();
+    void SavePlat();
+    void SavePayer();
+    void SaveRecipient();
+    void LoadPayer();
+    void LoadRecipient();
+    void LoadPurpose();
+    void SavePurpose();
+    void AskSaveChanges();
+
+    // The commands of the buttons that do more than one operation.
+    void NewOrder();  // ask about changes, then a new order
+    void OpenOrder(); // ask about changes, then load an order
+    void SaveOrder(); // the order, the payer, the recipient, in this order
+    // Closing the window: asks about unsaved changes; an error of the save after Yes is
+    // thrown, and the window must then stay open.
+    void Close();
+    // The output command: checks the number, the date and the amount (an exclamation box
+    // for the first that is wrong), composes the blank and hands it to the desktop.
+    void Output();
+
+    // The order's stored fields as they stand.
+    store::TPlatRecord Record() const;
+
+private:
+    void RunHandler(TField field);
+    void SetParty(bool payer, const store::TRequisites& requisites);
+    void ClearFlags();
+
+    std::array<std::string, FieldCount> Texts;
+    bool SaveOn = false;
+    bool OutputOn = false;
+    bool SavePurposeOn = false;
+};
+
+} // namespace editor

@@ -1,0 +1,415 @@
+// The main editor's rules on the model alone, without a widget: what each field's change
+// marks and recomputes, the save and output buttons, and the file commands with the dialogs
+// answered through the model's seams.
+
+#include "editor/PlatEditor.h"
+#include "platform/Desktop.h"
+#include "store/DataFiles.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace testing_support;
+using editor::TField;
+namespace fs = std::filesystem;
+
+namespace {
+
+class PlatEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        E.DecimalSeparator = ',';
+        E.SelectDataFile = [this](int mode) {
+            Modes.push_back(mode);
+            return Choice;
+        };
+        E.AskNZNFileName = [this](const std::string&) { return PurposePath; };
+        E.FieldChanged = [this](TField f) { Changed.push_back(f); };
+        E.FormShow(S.Program.Path());
+        Changed.clear();
+    }
+
+    void Fill(const store::TPlatRecord& r) {
+        for (const auto& f : editor::RecordFields)
+            E.SetText(f.Field, r.*f.Member);
+    }
+    struct TFlags {
+        bool Plat, Payer, Recipient, Purpose;
+        bool operator==(const TFlags&) const = default;
+    };
+    TFlags Flags() const {
+        return {E.PlatModified, E.PayerModified, E.RecipientModified, E.PurposeModified};
+    }
+    void ClearFlags() { E.PlatModified = E.PayerModified = E.RecipientModified = false; }
+
+    TScratch S;
+    TRecordingBoxes Boxes;
+    editor::TPlatEditor E;
+    std::string Choice;
+    std::vector<int> Modes;
+    fs::path PurposePath;
+    std::vector<TField> Changed;
+};
+
+} // namespace
+
+namespace editor {
+// Failed expectations name the field.
+void PrintTo(TField f, std::ostream* out) {
+    *out << Info(f).Name;
+}
+} // namespace editor
+
+TEST_F(PlatEditorTest, ANewOrderAtTheStart) {
+    EXPECT_TRUE(fs::is_directory(S.Data()));
+    EXPECT_EQ(E.FileVersion, 101);
+    EXPECT_EQ(E.Text(TField::Number), "1");
+    EXPECT_EQ(E.Text(TField::Date), "07.12.2026");
+    EXPECT_EQ(U(E.Text(TField::DateWords)), "7 грудня 2026 р.");
+    EXPECT_EQ(U(E.Text(TField::PlatFileName)), "№ 0001 от 07.12.2026");
+    EXPECT_EQ(Flags(), (TFlags{false, false, false, false}));
+    EXPECT_FALSE(E.SaveEnabled());
+    EXPECT_TRUE(E.OutputEnabled());
+    EXPECT_FALSE(E.SavePurposeEnabled());
+    EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(PlatEditorTest, NewOrdersAreNumberedFromThisYearsOrders) {
+    for (const char* name : {"№ 0007 от 10.01.2026 - A.plt", "№ 0012 от 05.03.2026.plt",
+                             "№ 0040 от 30.12.2025 - B.plt"})
+        WriteFileBytes(S.Data() / name, "101\r\n");
+    E.NewPlat();
+    EXPECT_EQ(E.Text(TField::Number), "13");
+}
+
+TEST_F(PlatEditorTest, AnUncreatableDataFolderIsReportedAndANewOrderStillStarts) {
+    WriteFileBytes(S.Program / "file", "x"); // no folder can be made below a file
+    editor::TPlatEditor other;
+    other.FormShow(S.Program / "file");
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_EQ(U(Boxes.Boxes[0].Text), "Ошибка создания рабочего каталога \"" +
+                                          (S.Program / "file" / "Data").string() + "\"");
+    EXPECT_EQ(U(Boxes.Boxes[0].Caption), "Ошибка");
+    EXPECT_EQ(Boxes.Boxes[0].Icon, platform::TMsgIcon::Error);
+    EXPECT_EQ(other.Text(TField::Number), "1");
+}
+
+// The flags each input field's change sets, the cascade included: a new recipient renames
+// the order, and so marks it.
+TEST_F(PlatEditorTest, EachFieldMarksWhatItsChangeHandlerMarks) {
+    struct Case {
+        TField Field;
+        const char* Value;
+        TFlags Expected;
+    };
+    const Case cases[] = {
+        {TField::Number, "7", {true, false, false, false}},
+        {TField::Date, "01.01.2026", {true, false, false, false}},
+        {TField::SumaGrn, "5", {true, false, false, false}},
+        {TField::SumaKop, "5", {true, false, false, false}},
+        {TField::Purpose, "x", {true, false, false, true}},
+        {TField::PayerName, "A", {false, true, false, false}},
+        {TField::PayerBank, "A", {false, true, false, false}},
+        {TField::PayerBank2, "A", {false, true, false, false}},
+        {TField::PayerCity, "A", {false, true, false, false}},
+        {TField::PayerOKPO, "1", {false, true, false, false}},
+        {TField::PayerMFO, "1", {false, true, false, false}},
+        {TField::PayerAccount, "1", {false, true, false, false}},
+        {TField::RecipientName, "B", {true, false, true, false}},
+        {TField::RecipientBank, "B", {false, false, true, false}},
+        {TField::RecipientBank2, "B", {false, false, true, false}},
+        {TField::RecipientCity, "B", {false, false, true, false}},
+        {TField::RecipientOKPO, "1", {false, false, true, false}},
+        {TField::RecipientMFO, "1", {false, false, true, false}},
+        {TField::RecipientAccount, "1", {false, false, true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(editor::Info(c.Field).Name);
+        E.NewPlat();
+        E.SetText(c.Field, c.Value);
+        EXPECT_EQ(Flags(), c.Expected);
+    }
+}
+
+TEST_F(PlatEditorTest, DerivedFieldsFollowTheFieldsTheyComeFrom) {
+    using Texts = std::vector<std::pair<TField, std::string>>;
+    struct Case {
+        Texts Set;
+        Texts Expected;
+    };
+    const Case cases[] = {
+        {{{TField::SumaGrn, "120"}, {TField::SumaKop, "6"}},
+         {{TField::NDSAmount, "20,01"}, {TField::SumaWords, W("Сто двадцать грн. 06 коп.")}}},
+        {{{TField::SumaKop, "50"}}, {{TField::NDSAmount, "0,08"}}},
+        {{{TField::SumaGrn, "0"}}, {{TField::NDSAmount, "0,00"}, {TField::SumaWords, ""}}},
+        {{{TField::SumaGrn, "5"}, {TField::SumaGrn, ""}},
+         {{TField::NDSAmount, ""}, {TField::SumaWords, ""}}},
+        {{{TField::SumaKop, "ab"}}, {{TField::NDSAmount, ""}, {TField::SumaWords, ""}}},
+        {{{TField::Number, "12345"}}, {{TField::PlatFileName, W("№ 12345 от 07.12.2026")}}},
+        {{{TField::Number, "0"}}, {{TField::PlatFileName, W("№ 0000 от 07.12.2026")}}},
+        {{{TField::Number, ""}}, {{TField::PlatFileName, ""}}},
+        {{{TField::Number, "7"}, {TField::Date, "06.12.2026"}, {TField::RecipientName, "Beta"}},
+         {{TField::RecipientFileName, "Beta"},
+          {TField::PlatFileName, W("№ 0007 от 06.12.2026 - Beta")}}},
+        {{{TField::RecipientName, "?"}},
+         {{TField::RecipientFileName, ""}, {TField::PlatFileName, W("№ 0001 от 07.12.2026")}}},
+        {{{TField::PayerName, "Alpha"}, {TField::PayerAccount, "2600123"}},
+         {{TField::PayerFileName, W("Alpha (рс 2600123)")}}},
+        {{{TField::Date, "31.02.2001"}}, {{TField::DateWords, ""}}},
+        {{{TField::Date, "10.10.2010"}}, {{TField::DateWords, W("10 жовтня 2010 р.")}}},
+        // A loaded or pasted text stays one line.
+        {{{TField::Purpose, std::string("a\r\nb\nc\rd\0e", 10)}}, {{TField::Purpose, "a b c de"}}},
+    };
+    for (const Case& c : cases) {
+        E.NewPlat();
+        for (const auto& [field, text] : c.Set)
+            E.SetText(field, text);
+        for (const auto& [field, text] : c.Expected)
+            EXPECT_EQ(U(E.Text(field)), U(text)) << editor::Info(field).Name;
+    }
+}
+
+TEST_F(PlatEditorTest, ChangesCascadeInTheHandlersOrderAndTheSameTextFiresNothing) {
+    E.SetText(TField::RecipientName, "Beta");
+    EXPECT_EQ(Changed, (std::vector<TField>{TField::RecipientName, TField::RecipientFileName,
+                                            TField::PlatFileName}));
+    Changed.clear();
+    ClearFlags();
+    E.SetText(TField::RecipientName, "Beta");
+    E.SetText(TField::Number, "1");
+    E.SetText(TField::Date, "07.12.2026");
+    EXPECT_TRUE(Changed.empty());
+    EXPECT_EQ(Flags(), (TFlags{false, false, false, false}));
+}
+
+TEST_F(PlatEditorTest, TheSaveOutputAndSavePurposeButtons) {
+    E.SetText(TField::Number, "");
+    EXPECT_FALSE(E.OutputEnabled());
+    EXPECT_FALSE(E.SaveEnabled()); // a change, but nothing has a name
+    E.SetText(TField::PayerName, "A");
+    EXPECT_TRUE(E.SaveEnabled());
+    E.SetText(TField::Number, "3");
+    EXPECT_TRUE(E.OutputEnabled());
+
+    E.SetText(TField::Purpose, "x");
+    EXPECT_TRUE(E.SavePurposeEnabled());
+    E.SetText(TField::Purpose, "");
+    EXPECT_FALSE(E.SavePurposeEnabled());
+}
+
+TEST_F(PlatEditorTest, SaveThenLoadGivesBackEveryFieldAndClearsTheFlags) {
+    Fill(RealisticOrder());
+    E.SaveOrder();
+    EXPECT_TRUE(Boxes.Boxes.empty()) << Boxes.TextsUtf8()[0];
+    EXPECT_EQ(Flags(), (TFlags{false, false, false, true}));
+    EXPECT_FALSE(E.SaveEnabled());
+
+    const std::string name = W("№ 0012 от 05.03.2026 - Ромашка");
+    const fs::path plt = S.Data() / (U(name) + ".plt");
+    ASSERT_TRUE(fs::exists(plt));
+    EXPECT_TRUE(fs::exists(S.Data() / (U(E.Text(TField::PayerFileName)) + ".rpl")));
+    EXPECT_TRUE(fs::exists(S.Data() / "Ромашка.rpo"));
+    const std::string bytes = ReadFileBytes(plt);
+    EXPECT_EQ(bytes.substr(0, 9), "101\r\n12\r\n");
+    EXPECT_NE(bytes.find("\r\n-\r\n-\r\n87654321"), std::string::npos); // empty and "-" alike
+
+    E.NewOrder();
+    EXPECT_EQ(E.Text(TField::Number), "13");
+    Choice = name;
+    E.OpenOrder();
+    EXPECT_EQ(Modes, std::vector<int>{0});
+    auto expected = RealisticOrder();
+    expected.RecipientBank2 = ""; // "-" comes back empty
+    EXPECT_EQ(E.Record(), expected);
+    EXPECT_EQ(Flags(), (TFlags{false, false, false, false}));
+    EXPECT_EQ(E.Text(TField::PlatFileName), name);
+}
+
+TEST_F(PlatEditorTest, NewerOrdersAreRefusedAndTheOrderShownStays) {
+    WriteFileBytes(S.Data() / "new.plt", "102\r\n99\r\n");
+    WriteFileBytes(S.Data() / "junk.plt", "abc\r\n99\r\n");
+    WriteFileBytes(S.Data() / "old.plt", "100\n77\n01.02.2026\n");
+    const auto before = E.Record();
+    Choice = "new";
+    try {
+        E.LoadPlat();
+        ADD_FAILURE() << "a newer order was loaded";
+    } catch (const store::TPlatVersionError& e) {
+        EXPECT_EQ(U(e.what()),
+                  "Для открытия данного файла необходима программа версии 1.02 или выше");
+    }
+    Choice = "junk";
+    EXPECT_THROW(E.LoadPlat(), store::TNotIntegerError);
+    EXPECT_EQ(E.Record(), before);
+    Choice = "old";
+    E.LoadPlat();
+    EXPECT_EQ(E.Text(TField::Number), "77");
+    EXPECT_EQ(E.Text(TField::RecipientCity), ""); // a short file gives empty fields
+}
+
+TEST_F(PlatEditorTest, UnsavedChangesAreAskedAboutOnceAndNoKeepsTheOrder) {
+    E.SetText(TField::SumaGrn, "5");
+    Boxes.Answer(false);
+    Choice = ""; // the open dialog is cancelled
+    E.OpenOrder();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_TRUE(Boxes.Boxes[0].Question);
+    EXPECT_EQ(U(Boxes.Boxes[0].Text), "Сохранить изменения в документе \"№ 0001 от 07.12.2026\"?");
+    EXPECT_EQ(U(Boxes.Boxes[0].Caption), "Сохранение данных");
+    EXPECT_EQ(Boxes.Boxes[0].Icon, platform::TMsgIcon::Warning);
+    EXPECT_EQ(E.Text(TField::SumaGrn), "5");
+    EXPECT_TRUE(E.PlatModified);
+
+    // A changed purpose alone is not asked about.
+    E.PlatModified = false;
+    E.PurposeModified = true;
+    E.NewOrder();
+    EXPECT_EQ(Boxes.Boxes.size(), 1u);
+}
+
+TEST_F(PlatEditorTest, ClosingAfterYesFailsWhileTheSaveFails) {
+    E.SetText(TField::SumaGrn, "5");
+    {
+        TWriteFault fault([](platform::TWriteStep) { return true; });
+        Boxes.Answer(true);
+        EXPECT_THROW(E.Close(), platform::TFileError);
+        EXPECT_TRUE(E.PlatModified);
+    }
+    Boxes.Answer(true);
+    E.Close();
+    EXPECT_TRUE(fs::exists(S.Data() / "№ 0001 от 07.12.2026.plt"));
+}
+
+TEST_F(PlatEditorTest, NamelessFilesAreNotWritten) {
+    E.SetText(TField::Number, "");
+    E.SetText(TField::RecipientName, "?");
+    E.SetText(TField::PayerName, W("Альфа"));
+    ASSERT_TRUE(E.SaveEnabled());
+    EXPECT_THROW(E.SaveOrder(), store::TEmptyFileNameError);
+    EXPECT_TRUE(fs::is_empty(S.Data()));
+    EXPECT_TRUE(E.PayerModified);
+}
+
+TEST_F(PlatEditorTest, RequisitesLoadIntoTheirPartyOnly) {
+    store::WriteRequisites(S.Data() / "p.rpl", {W("Платник"), "B", "B2", "1", "2", "3", W("Київ")});
+    store::WriteRequisites(S.Data() / "r.rpo", {W("Отримувач"), "-", "", "4", "5", "6", ""});
+    E.SetText(TField::SumaGrn, "5");
+    E.PlatModified = false;
+    E.RecipientModified = true;
+    Choice = "p";
+    E.LoadPayer();
+    EXPECT_EQ(E.Text(TField::PayerName), W("Платник"));
+    EXPECT_EQ(E.Text(TField::PayerCity), W("Київ"));
+    EXPECT_EQ(Flags(), (TFlags{false, false, true, false}));
+    EXPECT_EQ(E.Text(TField::SumaGrn), "5");
+
+    Choice = "r";
+    E.LoadRecipient();
+    EXPECT_EQ(E.Text(TField::RecipientName), W("Отримувач"));
+    EXPECT_EQ(E.Text(TField::RecipientBank), "");
+    EXPECT_EQ(Flags(), (TFlags{true, false, false, false})); // another recipient renames it
+    EXPECT_EQ(Modes, (std::vector<int>{1, 2}));
+}
+
+TEST_F(PlatEditorTest, PurposesAreSavedAndLoadedAsTheyAre) {
+    E.SetText(TField::Purpose, "-");
+    ASSERT_TRUE(E.SavePurposeEnabled());
+    PurposePath = S.Data() / "dash.nzn";
+    E.SavePurpose();
+    EXPECT_EQ(ReadFileBytes(PurposePath), "-\r\n");
+    EXPECT_FALSE(E.PurposeModified);
+    EXPECT_FALSE(E.SavePurposeEnabled());
+
+    E.SetText(TField::Purpose, "other");
+    PurposePath.clear(); // cancelled
+    E.SavePurpose();
+    EXPECT_TRUE(E.PurposeModified);
+
+    Choice = "dash";
+    E.PlatModified = false;
+    E.LoadPurpose();
+    EXPECT_EQ(E.Text(TField::Purpose), "-");
+    EXPECT_FALSE(E.PurposeModified);
+    EXPECT_TRUE(E.PlatModified);
+}
+
+// Every write path, failing at every step of the write: the previous file stays byte for
+// byte, the error reaches the caller, and what was not written stays marked.
+TEST_F(PlatEditorTest, EveryWriteFailingAtEveryStepLosesNothing) {
+    Fill(RealisticOrder());
+    E.SaveOrder();
+    PurposePath = S.Data() / "purpose.nzn";
+    E.SavePurpose();
+    const fs::path files[] = {S.Data() / (U(E.Text(TField::PlatFileName)) + ".plt"),
+                              S.Data() / (U(E.Text(TField::PayerFileName)) + ".rpl"),
+                              S.Data() / "Ромашка.rpo", PurposePath};
+    const TField fields[] = {TField::SumaGrn, TField::PayerBank, TField::RecipientBank,
+                             TField::Purpose};
+    bool* flags[] = {&E.PlatModified, &E.PayerModified, &E.RecipientModified, &E.PurposeModified};
+
+    using platform::TWriteStep;
+    for (TWriteStep step :
+         {TWriteStep::Create, TWriteStep::Write, TWriteStep::Flush, TWriteStep::Rename}) {
+        for (int which = 0; which < 4; ++which) {
+            SCOPED_TRACE("step " + std::to_string(static_cast<int>(step)) + ", file " +
+                         std::to_string(which));
+            // Change exactly what the file under test holds; fail only its write. The order
+            // file is written first whenever a party changed.
+            ClearFlags();
+            const std::string old = E.Text(fields[which]);
+            E.SetText(fields[which], old + "1");
+            const std::string before = ReadFileBytes(files[which]);
+            int writes = 0;
+            const int failOn = which == 1 || which == 2 ? 2 : 1;
+            {
+                TWriteFault fault([&](TWriteStep s) {
+                    if (s == TWriteStep::Create)
+                        ++writes;
+                    return writes == failOn && s == step;
+                });
+                if (which == 3)
+                    EXPECT_THROW(E.SavePurpose(), platform::TFileError);
+                else
+                    EXPECT_THROW(E.SaveOrder(), platform::TFileError);
+            }
+            EXPECT_EQ(ReadFileBytes(files[which]), before);
+            EXPECT_TRUE(*flags[which]);
+            E.SetText(fields[which], old);
+        }
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(S.Data()), fs::directory_iterator()), 4)
+        << "no temporary file is left behind";
+}
+
+TEST_F(PlatEditorTest, TheOutputChecksStopBeforeAnythingIsWritten) {
+    std::vector<std::string> opened;
+    platform::SetDesktopOpenerForTesting([&](const std::string& p) { opened.push_back(p); });
+    struct Case {
+        const char *number, *date, *grn, *message;
+    } cases[] = {
+        {"12345678901", "01.01.2026", "1", "Не задан либо задан некорректно номер платежки"},
+        {"1", "31.02.2026", "1", "Некорректно задана дата"},
+        {"1", "", "1", "Некорректно задана дата"},
+        {"1", "01.01.2026", "-5", "Некорректно задана сумма"},
+        {"1", "01.01.2026", "1e3", "Некорректно задана сумма"},
+    };
+    for (const auto& c : cases) {
+        Boxes.Boxes.clear();
+        E.SetText(TField::Number, c.number);
+        E.SetText(TField::Date, c.date);
+        E.SetText(TField::SumaGrn, c.grn);
+        const TFlags before = Flags();
+        E.Output();
+        ASSERT_EQ(Boxes.Boxes.size(), 1u) << c.message;
+        EXPECT_EQ(U(Boxes.Boxes[0].Text), c.message);
+        EXPECT_EQ(U(Boxes.Boxes[0].Caption), "Квирен");
+        EXPECT_EQ(Boxes.Boxes[0].Icon, platform::TMsgIcon::Exclamation);
+        EXPECT_EQ(Flags(), before);
+    }
+    platform::SetDesktopOpenerForTesting(nullptr);
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(fs::is_empty(S.Temp.Path()));
+}
