@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     QWidget window;
     window.setFixedSize(713, 425);
     window.show();
-    // Quits exactly as the program does under VANTREL_QUIT_WHEN_IDLE=1: at the first moment
+    // Quits exactly as the benchmarks' program does (ProgramMain.cpp): at the first moment
     // the event loop has nothing to do with the window exposed (and so painted).
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      &app, [&window] {

@@ -6,7 +6,7 @@
 
 #include "BenchSupport.h"
 
-#include "app/Application.h"
+#include "formkit/Application.h"
 
 #include <benchmark/benchmark.h>
 

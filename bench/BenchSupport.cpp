@@ -113,9 +113,8 @@ fs::path OrdersDataDir() {
 
 TProcessRun RunProcess(const std::vector<std::string>& argv) {
     std::vector<std::string> env;
-    const std::array<std::string, 3> ours = {"QT_QPA_PLATFORM=offscreen",
-                                             "XDG_CONFIG_HOME=" + ConfigDir().string(),
-                                             "VANTREL_QUIT_WHEN_IDLE=1"};
+    const std::array<std::string, 2> ours = {"QT_QPA_PLATFORM=offscreen",
+                                             "XDG_CONFIG_HOME=" + ConfigDir().string()};
     for (char** e = environ; *e; ++e) {
         const std::string_view entry = *e;
         bool replaced = false;

@@ -37,7 +37,7 @@ struct TProcessRun {
 };
 
 // Runs `argv` offscreen with the benchmark environment (QT_QPA_PLATFORM=offscreen,
-// XDG_CONFIG_HOME=ConfigDir(), VANTREL_QUIT_WHEN_IDLE=1), through the small launcher
+// XDG_CONFIG_HOME=ConfigDir()), through the small launcher
 // program, and waits for it. Throws when it cannot be started or does not exit with
 // status 0.
 TProcessRun RunProcess(const std::vector<std::string>& argv);

@@ -4,7 +4,7 @@
 
 #include "BenchSupport.h"
 
-#include "app/Procs.h"
+#include "editor/Procs.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
 #include "platform/Desktop.h"
