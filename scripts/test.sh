@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 scripts/deps.sh "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
+# The design rules the compiler does not check: no Qt in the core, formatting.
+scripts/check-design.sh
+
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
