@@ -32,7 +32,9 @@ inline void Check(bool ok, const char* what, std::string_view detail = {}) {
 class TSilentBoxes final : public platform::TMessageBoxes {
 public:
     void Show(const std::string&, const std::string&, platform::TMsgIcon) override {}
-    bool Ask(const std::string&, const std::string&, platform::TMsgIcon) override { return false; }
+    platform::TAnswer Ask(const std::string&, const std::string&, platform::TMsgIcon) override {
+        return platform::TAnswer::No;
+    }
 };
 
 inline void SilenceMessageBoxes() {

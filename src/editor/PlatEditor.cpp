@@ -205,30 +205,39 @@ void TPlatEditor::SetParty(bool payer, const store::TRequisites& requisites) {
         SetText(payer ? f.Payer : f.Recipient, requisites.*f.Member);
 }
 
-void TPlatEditor::SavePlat() {
+bool TPlatEditor::SavePlat() {
     if (!PlatModified && !PayerModified && !RecipientModified)
-        return;
+        return true;
+    if (Text(TField::PlatFileName).empty())
+        return false;
     store::SavePlatFile(DataDir, Text(TField::PlatFileName), Record());
     PlatModified = false;
     UpdateSaveButtons();
+    return true;
 }
 
-void TPlatEditor::SavePayer() {
+bool TPlatEditor::SavePayer() {
     if (!PayerModified)
-        return;
+        return true;
+    if (Text(TField::PayerFileName).empty())
+        return false;
     store::SaveRequisitesFile(DataDir, Text(TField::PayerFileName), store::PayerExt,
                               store::PayerOf(Record()));
     PayerModified = false;
     UpdateSaveButtons();
+    return true;
 }
 
-void TPlatEditor::SaveRecipient() {
+bool TPlatEditor::SaveRecipient() {
     if (!RecipientModified)
-        return;
+        return true;
+    if (Text(TField::RecipientFileName).empty())
+        return false;
     store::SaveRequisitesFile(DataDir, Text(TField::RecipientFileName), store::RecipientExt,
                               store::RecipientOf(Record()));
     RecipientModified = false;
     UpdateSaveButtons();
+    return true;
 }
 
 void TPlatEditor::LoadPlat() {
@@ -280,33 +289,49 @@ void TPlatEditor::SavePurpose() {
     UpdateSaveButtons();
 }
 
-void TPlatEditor::AskSaveChanges() {
+bool TPlatEditor::AskSaveChanges() {
     if (!PlatModified && !PayerModified && !RecipientModified)
-        return;
-    if (platform::MessageBoxes().Ask("Сохранить изменения в документе \""_w +
-                                         Text(TField::PlatFileName) + "\"?",
-                                     "Сохранение данных"_w, platform::TMsgIcon::Warning))
-        SaveOrder();
+        return true;
+    switch (platform::MessageBoxes().Ask("Сохранить изменения в документе \""_w +
+                                             Text(TField::PlatFileName) + "\"?",
+                                         "Сохранение данных"_w, platform::TMsgIcon::Warning)) {
+    case platform::TAnswer::No:
+        return true;
+    case platform::TAnswer::Dismissed:
+        return false;
+    case platform::TAnswer::Yes:
+        break;
+    }
+    SaveOrder();
+    return !PlatModified && !PayerModified && !RecipientModified;
 }
 
 void TPlatEditor::NewOrder() {
-    AskSaveChanges();
-    NewPlat();
+    if (AskSaveChanges())
+        NewPlat();
 }
 
 void TPlatEditor::OpenOrder() {
-    AskSaveChanges();
-    LoadPlat();
+    if (AskSaveChanges())
+        LoadPlat();
 }
 
 void TPlatEditor::SaveOrder() {
-    SavePlat();
-    SavePayer();
-    SaveRecipient();
+    // Each file that has a name is written even when another has none; what could not be
+    // written is said once, at the end.
+    std::string nameless;
+    if (!SavePlat())
+        nameless += "\n– платежка (не задан номер)"_w;
+    if (!SavePayer())
+        nameless += "\n– реквизиты плательщика (не заданы наименование и р/с)"_w;
+    if (!SaveRecipient())
+        nameless += "\n– реквизиты получателя (не задано наименование)"_w;
+    if (!nameless.empty())
+        platform::ShowError("Невозможно сохранить файл с пустым именем:"_w + nameless);
 }
 
-void TPlatEditor::Close() {
-    AskSaveChanges();
+bool TPlatEditor::Close() {
+    return AskSaveChanges();
 }
 
 void TPlatEditor::Output() {

@@ -65,22 +65,31 @@ public:
 
     void NewPlat();
     void LoadPlat();
-    void SavePlat();
-    void SavePayer();
-    void SaveRecipient();
+    // Each saves its file when its flag (for the order, any of the three) says so. A file
+    // whose name part is empty (an order without a number, requisites without a name) is
+    // not written, since it could never be chosen again: they return false then and leave
+    // the flag set. An input/output error is thrown.
+    bool SavePlat();
+    bool SavePayer();
+    bool SaveRecipient();
     void LoadPayer();
     void LoadRecipient();
     void LoadPurpose();
     void SavePurpose();
-    void AskSaveChanges();
+    // Asks whether to save unsaved changes, and saves after Yes. False when the command that
+    // asked must not go on: the question was dismissed without Yes or No, or something
+    // changed could not be saved.
+    bool AskSaveChanges();
 
     // The commands of the buttons that do more than one operation.
     void NewOrder();  // ask about changes, then a new order
     void OpenOrder(); // ask about changes, then load an order
-    void SaveOrder(); // the order, the payer, the recipient, in this order
-    // Closing the window: asks about unsaved changes; an error of the save after Yes is
-    // thrown, and the window must then stay open.
-    void Close();
+    // The order, the payer, the recipient, in this order; the files without a name are
+    // named in one box afterwards.
+    void SaveOrder();
+    // Whether the window may close: asks about unsaved changes as AskSaveChanges does. An
+    // error of the save after Yes is thrown, and the window stays open then too.
+    bool Close();
     // The output command: checks the number, the date and the amount (an exclamation box
     // for the first that is wrong), composes the blank and hands it to the desktop.
     void Output();

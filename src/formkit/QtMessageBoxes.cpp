@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QMessageBox::Icon ToQt(platform::TMsgIcon icon) {
@@ -31,14 +32,29 @@ QString Caption(const std::string& caption) {
 
 void TQtMessageBoxes::Show(const std::string& text, const std::string& caption,
                            platform::TMsgIcon icon) {
-    QMessageBox box(ToQt(icon), Caption(caption), FromCp1251(text), QMessageBox::Ok,
+    QMessageBox box(ToQt(icon), Caption(caption), FromCp1251(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
 
-bool TQtMessageBoxes::Ask(const std::string& text, const std::string& caption,
-                          platform::TMsgIcon icon) {
-    QMessageBox box(ToQt(icon), Caption(caption), FromCp1251(text),
-                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-    return box.exec() == QMessageBox::Yes;
+platform::TAnswer TQtMessageBoxes::Ask(const std::string& text, const std::string& caption,
+                                       platform::TMsgIcon icon) {
+    QMessageBox box(ToQt(icon), Caption(caption), FromCp1251(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    // Left to itself, the box would make No its escape button, and Escape or the close
+    // button would answer No: a changed order would then be dropped unsaved. A button that
+    // is never shown takes Escape instead, so dismissing says neither Yes nor No.
+    QPushButton* dismiss = box.addButton(QMessageBox::Cancel);
+    dismiss->hide();
+    box.setEscapeButton(dismiss);
+    box.setDefaultButton(yes);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return platform::TAnswer::Yes;
+    if (box.clickedButton() == no)
+        return platform::TAnswer::No;
+    return platform::TAnswer::Dismissed;
 }

@@ -7,5 +7,6 @@ class TQtMessageBoxes final : public platform::TMessageBoxes {
 public:
     void Show(const std::string& text, const std::string& caption,
               platform::TMsgIcon icon) override;
-    bool Ask(const std::string& text, const std::string& caption, platform::TMsgIcon icon) override;
+    platform::TAnswer Ask(const std::string& text, const std::string& caption,
+                          platform::TMsgIcon icon) override;
 };

@@ -13,9 +13,9 @@ public:
     void Show(const std::string& text, const std::string& caption, TMsgIcon) override {
         Write(text, caption);
     }
-    bool Ask(const std::string& text, const std::string& caption, TMsgIcon) override {
+    TAnswer Ask(const std::string& text, const std::string& caption, TMsgIcon) override {
         Write(text, caption);
-        return false;
+        return TAnswer::No;
     }
 
 private:

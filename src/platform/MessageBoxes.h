@@ -10,13 +10,18 @@ namespace platform {
 
 enum class TMsgIcon { None, Error, Warning, Exclamation, Question, Information };
 
+// How a question was answered. A question that is dismissed without Yes or No (Escape, the
+// title-bar close button) says neither: a command that asked it must not go on as if the
+// user had said No.
+enum class TAnswer { No, Yes, Dismissed };
+
 class TMessageBoxes {
 public:
     virtual ~TMessageBoxes() = default;
     // A box with one OK button; returns when the user closes it.
     virtual void Show(const std::string& text, const std::string& caption, TMsgIcon icon) = 0;
-    // A question with the buttons Yes and No only; true for Yes.
-    virtual bool Ask(const std::string& text, const std::string& caption, TMsgIcon icon) = 0;
+    // A question with the buttons Yes and No only.
+    virtual TAnswer Ask(const std::string& text, const std::string& caption, TMsgIcon icon) = 0;
 };
 
 // The boxes in use. Until a front end installs its own, messages go to standard error in

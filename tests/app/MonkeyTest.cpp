@@ -42,8 +42,8 @@ public:
         : Rng(rng), Previous(platform::SetMessageBoxes(this)) {}
     ~TRandomBoxes() override { platform::SetMessageBoxes(Previous); }
     void Show(const std::string&, const std::string&, platform::TMsgIcon) override { ++Shown; }
-    bool Ask(const std::string&, const std::string&, platform::TMsgIcon) override {
-        return Rng() % 2 == 0;
+    platform::TAnswer Ask(const std::string&, const std::string&, platform::TMsgIcon) override {
+        return static_cast<platform::TAnswer>(Rng() % 3);
     }
     int Shown = 0;
 

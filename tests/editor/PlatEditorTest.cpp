@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <functional>
 
 using namespace testing_support;
 using editor::TField;
@@ -279,18 +279,57 @@ TEST_F(PlatEditorTest, ClosingAfterYesFailsWhileTheSaveFails) {
         EXPECT_TRUE(E.PlatModified);
     }
     Boxes.Answer(true);
-    E.Close();
+    EXPECT_TRUE(E.Close());
     EXPECT_TRUE(fs::exists(S.Data() / "№ 0001 от 07.12.2026.plt"));
 }
 
-TEST_F(PlatEditorTest, NamelessFilesAreNotWritten) {
+TEST_F(PlatEditorTest, WhatHasANameIsSavedAndTheNamelessAreNamedInOneBox) {
     E.SetText(TField::Number, "");
     E.SetText(TField::RecipientName, "?");
     E.SetText(TField::PayerName, W("Альфа"));
     ASSERT_TRUE(E.SaveEnabled());
-    EXPECT_THROW(E.SaveOrder(), store::TEmptyFileNameError);
+    E.SaveOrder();
+    EXPECT_TRUE(fs::exists(S.Data() / "Альфа.rpl"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(S.Data()), fs::directory_iterator()), 1);
+    EXPECT_EQ(Flags(), (TFlags{true, false, true, false}));
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_EQ(U(Boxes.Boxes[0].Text), "Невозможно сохранить файл с пустым именем:\n"
+                                      "– платежка (не задан номер)\n"
+                                      "– реквизиты получателя (не задано наименование)");
+    EXPECT_EQ(Boxes.Boxes[0].Icon, platform::TMsgIcon::Error);
+
+    // Closing after Yes stays open while something changed could not be written, and
+    // closes once nothing changed is left unwritten.
+    Boxes.Answer(true);
+    EXPECT_FALSE(E.Close());
+    E.SetText(TField::Number, "5");
+    E.SetText(TField::RecipientName, W("Бета"));
+    Boxes.Answer(true);
+    EXPECT_TRUE(E.Close());
+    EXPECT_EQ(Boxes.Boxes.size(), 4u); // the first box, a question and its box, a question
+}
+
+// Escape or the close button on the question is neither Yes nor No: the command that asked
+// is abandoned, and nothing is saved or lost.
+TEST_F(PlatEditorTest, ADismissedQuestionAbandonsTheCommandThatAskedIt) {
+    Fill(RealisticOrder());
+    const auto order = E.Record();
+    const TFlags flags = Flags();
+    Choice = "anything";
+    const std::function<void()> commands[] = {
+        [&] { E.NewOrder(); },
+        [&] { E.OpenOrder(); },
+        [&] { EXPECT_FALSE(E.Close()); },
+    };
+    for (const auto& command : commands) {
+        Boxes.Dismiss();
+        command();
+        EXPECT_EQ(E.Record(), order);
+        EXPECT_EQ(Flags(), flags);
+    }
+    EXPECT_TRUE(Modes.empty()) << "no open dialog after a dismissed question";
     EXPECT_TRUE(fs::is_empty(S.Data()));
-    EXPECT_TRUE(E.PayerModified);
+    EXPECT_EQ(Boxes.Boxes.size(), 3u);
 }
 
 TEST_F(PlatEditorTest, RequisitesLoadIntoTheirPartyOnly) {

@@ -21,16 +21,16 @@ void TRecordingBoxes::Show(const std::string& text, const std::string& caption,
     Boxes.push_back({text, caption, icon, false});
 }
 
-bool TRecordingBoxes::Ask(const std::string& text, const std::string& caption,
-                          platform::TMsgIcon icon) {
+platform::TAnswer TRecordingBoxes::Ask(const std::string& text, const std::string& caption,
+                                       platform::TMsgIcon icon) {
     Boxes.push_back({text, caption, icon, true});
     if (Answers.empty()) {
         ADD_FAILURE() << "unanswered question: " << U(text);
-        return false;
+        return platform::TAnswer::No;
     }
-    const bool yes = Answers.front();
+    const platform::TAnswer answer = Answers.front();
     Answers.pop_front();
-    return yes;
+    return answer;
 }
 
 std::vector<std::string> TRecordingBoxes::TextsUtf8() const {

@@ -32,14 +32,19 @@ public:
     ~TRecordingBoxes() override;
     void Show(const std::string& text, const std::string& caption,
               platform::TMsgIcon icon) override;
-    bool Ask(const std::string& text, const std::string& caption, platform::TMsgIcon icon) override;
+    platform::TAnswer Ask(const std::string& text, const std::string& caption,
+                          platform::TMsgIcon icon) override;
 
-    void Answer(bool yes) { Answers.push_back(yes); }
+    void Answer(bool yes) {
+        Answers.push_back(yes ? platform::TAnswer::Yes : platform::TAnswer::No);
+    }
+    // The next question is closed with Escape.
+    void Dismiss() { Answers.push_back(platform::TAnswer::Dismissed); }
     // Texts of all boxes shown, in UTF-8 for readable assertions.
     std::vector<std::string> TextsUtf8() const;
 
     std::vector<TRecordedBox> Boxes;
-    std::deque<bool> Answers;
+    std::deque<platform::TAnswer> Answers;
 
 private:
     platform::TMessageBoxes* Previous;

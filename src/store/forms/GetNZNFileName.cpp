@@ -136,9 +136,15 @@ fs::path AskNZNFileName(const fs::path& dataDir, const std::string& purpose) {
         // A dangling link is a file too: writing would replace it.
         if (!fs::exists(fs::symlink_status(path, error)))
             return path;
-        if (platform::MessageBoxes().Ask("Назначение с именем <"_w + name +
-                                             "> существует. Заменить?"_w,
-                                         "Сохранение"_w, platform::TMsgIcon::Warning))
+        switch (platform::MessageBoxes().Ask("Назначение с именем <"_w + name +
+                                                 "> существует. Заменить?"_w,
+                                             "Сохранение"_w, platform::TMsgIcon::Warning)) {
+        case platform::TAnswer::Yes:
             return path;
+        case platform::TAnswer::No:
+            break; // a fresh dialog, with the proposal again
+        case platform::TAnswer::Dismissed:
+            return {}; // neither replaced nor renamed: the save is abandoned
+        }
     }
 }
