@@ -11,6 +11,7 @@
 #include "store/FileList.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -61,6 +62,29 @@ public:
     std::function<void()> OnDblClick;
 
 protected:
+    // As in a Windows list box, the first move with nothing selected selects the first entry
+    // (End the last one), where Qt would have moved on from an entry it only marks as current.
+    void keyPressEvent(QKeyEvent* event) override {
+        if (selectedItems().isEmpty() && count() > 0 && event->modifiers() == Qt::NoModifier) {
+            switch (event->key()) {
+            case Qt::Key_Down:
+            case Qt::Key_Up:
+            case Qt::Key_Home:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+                event->accept();
+                return;
+            case Qt::Key_End:
+                setCurrentRow(count() - 1, QItemSelectionModel::ClearAndSelect);
+                event->accept();
+                return;
+            default:
+                break;
+            }
+        }
+        QListWidget::keyPressEvent(event);
+    }
     void mousePressEvent(QMouseEvent* event) override {
         if (!indexAt(event->position().toPoint()).isValid()) {
             setFocus(Qt::MouseFocusReason);
@@ -212,8 +236,9 @@ void TOpenForm::ButDelClick() {
         return;
     const TModeInfo& info = ModeInfo(Mode);
     const std::string& entry = Entries.at(static_cast<size_t>(index));
-    if (!platform::MessageBoxes().Ask(std::string(info.DeleteWords) + " \"" + entry + "\"",
-                                      "Удаление"_w, platform::TMsgIcon::Question))
+    if (platform::MessageBoxes().Ask(std::string(info.DeleteWords) + " \"" + entry + "\"",
+                                     "Удаление"_w,
+                                     platform::TMsgIcon::Question) != platform::TAnswer::Yes)
         return;
     // Listed names come from the folder itself, so they never lead out of it.
     const fs::path path = store::DataFilePath(DataDir, entry, info.Ext);
