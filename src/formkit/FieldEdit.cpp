@@ -1,6 +1,7 @@
 #include "formkit/FieldEdit.h"
 
 #include "formkit/QtText.h"
+#include "platform/Cp1251.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -8,9 +9,28 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+
+// The character a field keeps for `cp`, 0 when it has none.
+char32_t Kept(char32_t cp) {
+    if (cp == 0 || QChar::isSurrogate(cp))
+        return 0;
+    if (IsCp1251Char(cp))
+        return cp;
+    return platform::Cp1251LookAlike(cp).value_or(0);
+}
+
+void Note(std::vector<char32_t>& dropped, char32_t cp) {
+    if (std::find(dropped.begin(), dropped.end(), cp) == dropped.end())
+        dropped.push_back(cp);
+}
+
+} // namespace
+
 QValidator::State TFieldValidator::validate(QString& input, int& pos) const {
     QString out;
     out.reserve(input.size());
+    std::vector<char32_t> dropped;
     int newPos = pos;
     const auto length = input.size();
     for (qsizetype i = 0; i < length;) {
@@ -25,9 +45,13 @@ QValidator::State TFieldValidator::validate(QString& input, int& pos) const {
         QString keep;
         if (cp == U'\r' || cp == U'\n') {
             keep = QStringLiteral(" ");
-        } else if (cp != 0 && !QChar::isSurrogate(cp) && IsCp1251Char(cp)) {
-            const char32_t kept = Replace ? Replace(cp) : cp;
-            keep = QString::fromUcs4(&kept, 1);
+        } else if (char32_t kept = Kept(cp)) {
+            if (Replace)
+                kept = Replace(kept);
+            if (kept)
+                keep = QString::fromUcs4(&kept, 1);
+        } else if (cp != 0) {
+            Note(dropped, cp);
         }
         // The cursor keeps its place among the characters that stay.
         if (i < pos)
@@ -39,6 +63,8 @@ QValidator::State TFieldValidator::validate(QString& input, int& pos) const {
         input = out;
         pos = std::clamp(newPos, 0, static_cast<int>(out.size()));
     }
+    if (!dropped.empty() && Dropped)
+        Dropped(dropped);
     return Acceptable;
 }
 
@@ -75,11 +101,39 @@ void TEdit::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
+    QString typed;
+    std::vector<char32_t> dropped;
     for (char32_t cp : event->text().toUcs4()) {
-        if (cp > 0xFFFF || cp == 0 || !IsCp1251Char(cp))
+        const char32_t kept = Kept(cp);
+        if (!kept) {
+            if (cp != 0)
+                Note(dropped, cp);
+            continue;
+        }
+        if (kept > 0xFFFF || (KeyFilter && !KeyFilter(static_cast<char16_t>(kept))))
             return; // refused without a sound
-        if (KeyFilter && !KeyFilter(static_cast<char16_t>(cp)))
-            return;
+        typed += QString::fromUcs4(&kept, 1);
     }
-    QLineEdit::keyPressEvent(event);
+    if (!dropped.empty()) {
+        if (FieldValidator->Dropped)
+            FieldValidator->Dropped(dropped);
+        return;
+    }
+    if (typed == event->text()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent replaced(event->type(), event->key(), event->modifiers(), typed,
+                       event->isAutoRepeat(), static_cast<ushort>(event->count()));
+    QLineEdit::keyPressEvent(&replaced);
+}
+
+QString DroppedCharactersMessage(const std::vector<char32_t>& dropped) {
+    QStringList quoted;
+    for (char32_t cp : dropped)
+        quoted << QStringLiteral("«") + QString::fromUcs4(&cp, 1) + QStringLiteral("»");
+    if (quoted.size() == 1)
+        return QStringLiteral("Символ %1 не поддерживается и пропущен").arg(quoted.front());
+    return QStringLiteral("Символы %1 не поддерживаются и пропущены")
+        .arg(quoted.join(QStringLiteral(", ")));
 }

@@ -7,22 +7,27 @@
 #include <QValidator>
 
 #include <functional>
+#include <vector>
 
-// Drops every character without a Windows-1251 byte and every NUL; a line break (CR, LF or
-// CR LF) becomes one blank, so a pasted paragraph stays a readable single line. `Replace`,
-// when set, may turn a kept character into another. Applies to typed, pasted, dropped and
-// program-set text alike.
+// Keeps a field to what the code page holds: a common look-alike the code page lacks becomes
+// the character it has (platform::Cp1251LookAlike); every other character without a
+// Windows-1251 byte, and every NUL, is dropped; a line break (CR, LF or CR LF) becomes one
+// blank, so a pasted paragraph stays a readable single line. `Replace`, when set, may turn a
+// kept character into another, or drop it by returning 0. Applies to typed, pasted, dropped
+// and program-set text alike.
 class TFieldValidator final : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
     std::function<char32_t(char32_t)> Replace;
+    // Told the characters that had to be dropped for want of a byte (each once, in order).
+    std::function<void(const std::vector<char32_t>&)> Dropped;
 };
 
 // A single-line field with TFieldValidator and no length limit. A typed character the
-// code page lacks is refused before it reaches the text (no change event). `KeyFilter`,
-// when set, sees every typed character first (Backspace as '\b') and refuses it by
-// returning false, without a sound.
+// code page lacks is refused before it reaches the text (no change event), and its look-
+// alike typed in its place where it has one. `KeyFilter`, when set, sees every typed
+// character first (Backspace as '\b') and refuses it by returning false, without a sound.
 class TEdit : public QLineEdit {
 public:
     explicit TEdit(QWidget* parent = nullptr);
@@ -35,3 +40,6 @@ protected:
 private:
     TFieldValidator* FieldValidator;
 };
+
+// "Символ «中» не поддерживается и пропущен" (or, for several, the plural), for the status bar.
+QString DroppedCharactersMessage(const std::vector<char32_t>& dropped);

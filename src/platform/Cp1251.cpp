@@ -140,3 +140,22 @@ std::string Utf8ToCp1251Lossy(std::string_view utf8) {
 }
 
 } // namespace platform
+
+namespace platform {
+
+std::optional<char32_t> Cp1251LookAlike(char32_t cp) {
+    switch (cp) {
+    case U'\u02BC':
+        return U'\u2019';
+    case U'\u2011':
+    case U'\u2012':
+        return U'-';
+    case U'\u2007':
+    case U'\u202F':
+        return U' ';
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace platform

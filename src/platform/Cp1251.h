@@ -26,4 +26,10 @@ std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
 // Same as above, but characters without a byte (and invalid sequences) are dropped.
 std::string Utf8ToCp1251Lossy(std::string_view utf8);
 
+// The character of the code page that stands in for a common look-alike it lacks, for text
+// typed or pasted into a field: the modifier apostrophe U+02BC of texts copied from Ukrainian
+// registries becomes ’ (0x92), the non-breaking hyphens U+2011 and U+2012 become "-", the
+// figure and narrow no-break spaces U+2007 and U+202F a blank. Nothing for other characters.
+std::optional<char32_t> Cp1251LookAlike(char32_t cp);
+
 } // namespace platform

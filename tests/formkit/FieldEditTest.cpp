@@ -35,6 +35,10 @@ TEST(FieldValidatorTest, DropsWhatTheCodePageLacksAndFlattensLineBreaks) {
         {u"\U0001F600x"sv, 3, u"x"sv, 1}, // a surrogate pair, dropped whole
         {u"x\xD800y"sv, 1, u"xy"sv, 1},   // an unpaired surrogate
         {u"\u4E2D\u6587"sv, 1, u""sv, 0},
+        // Look-alikes the code page has: the apostrophe of Ukrainian registries, hyphens, spaces.
+        {u"Кам\u02BCянець"sv, 4, u"Кам\u2019янець"sv, 4},
+        {u"1\u20112\u20123"sv, 5, u"1-2-3"sv, 5},
+        {u"1\u2007000\u202F000"sv, 0, u"1 000 000"sv, 0},
     };
     TFieldValidator v;
     for (const Case& c : cases) {
@@ -55,9 +59,17 @@ TEST(FieldEditTest, ATypedCharacterWithoutAByteIsRefusedAndChangesNothing) {
     Type(&e, QStringLiteral("ПДВ"));
     EXPECT_EQ(e.text(), QStringLiteral("ПДВ"));
     changes.clear();
+    std::vector<char32_t> dropped;
+    e.Validator()->Dropped = [&](const std::vector<char32_t>& d) { dropped = d; };
     Type(&e, QStringLiteral("\u0101\u4E2D"));
     EXPECT_EQ(e.text(), QStringLiteral("ПДВ"));
     EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(dropped, std::vector<char32_t>{U'\u4E2D'});
+    EXPECT_EQ(DroppedCharactersMessage(dropped),
+              QStringLiteral("Символ «\u4E2D» не поддерживается и пропущен"));
+    Type(&e, QStringLiteral("\u02BC"));
+    EXPECT_EQ(e.text(), QStringLiteral("ПДВ\u2019"));
+    QTest::keyClick(&e, Qt::Key_Backspace);
     QTest::keyClick(&e, Qt::Key_Backspace);
     EXPECT_EQ(e.text(), QStringLiteral("ПД"));
 }
