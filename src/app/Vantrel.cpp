@@ -7,6 +7,7 @@
 int Vantrel(int argc, char** argv, const std::function<void(TMainForm&)>& shown) {
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Квирен"));
+    SpeakRussian(app);
     TQtMessageBoxes boxes;
     platform::SetMessageBoxes(&boxes);
     int rc = 0;

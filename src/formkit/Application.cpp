@@ -3,6 +3,11 @@
 #include "platform/Cp1251Literal.h"
 #include "platform/MessageBoxes.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QToolTip>
+#include <QTranslator>
+
 #include <exception>
 #include <stdexcept>
 
@@ -28,4 +33,20 @@ void ShowCurrentException() {
     } catch (...) {
         platform::ShowError("Неизвестная ошибка"_w);
     }
+}
+
+bool SpeakRussian(QApplication& app) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    QApplication::setFont(font, "QMessageBox");
+    QToolTip::setFont(font);
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QApplication::installTranslator(translator);
+    return true;
 }
