@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -53,6 +54,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Editor.DecimalSeparator = platform::UserDecimalSeparator();
     BuildControls();
     Bind();
+    AddShortcuts();
     FormCreate();
 }
 
@@ -242,6 +244,9 @@ void TMainForm::Bind() {
         const TField field = info.Field;
         connect(e, &QLineEdit::textChanged, this,
                 [this, field, e] { RunGuarded([&] { Editor.SetText(field, Text(e)); }); });
+        e->Validator()->Dropped = [this](const std::vector<char32_t>& dropped) {
+            statusBar()->showMessage(DroppedCharactersMessage(dropped), 10000);
+        };
         if (info.Keys != editor::TKeyRule::Any)
             e->KeyFilter = [rule = info.Keys, e](char16_t c) {
                 return editor::KeyAllowed(rule, c, static_cast<std::size_t>(e->text().size()));
@@ -257,7 +262,7 @@ void TMainForm::Bind() {
         previous = Edit(info.Field);
     }
 
-    Editor.FieldChanged = [this](TField field) { SetText(Edit(field), Editor.Text(field)); };
+    Editor.FieldChanged = [this](TField field) { ShowField(field); };
     Editor.ButtonsChanged = [this] { UpdateSaveButtons(); };
     Editor.SelectDataFile = [this](int mode) { return SelectDataFile(Editor.DataDir, mode); };
     Editor.AskNZNFileName = [this](const std::string& purpose) {
@@ -278,6 +283,42 @@ void TMainForm::Bind() {
     click(SpeedButton8, &TMainForm::SpeedButton8Click);
     click(SpeedButton9, &TMainForm::SpeedButton9Click);
     click(SpeedButton10, &TMainForm::SpeedButton10Click);
+}
+
+void TMainForm::ShowField(editor::TField field) {
+    TEdit* e = Edit(field);
+    const QString value = FromCp1251(Editor.Text(field));
+    if (e->text() == value)
+        return; // the user's own typing, already there
+    e->setText(value);
+    // A text the program puts into a field shows its beginning: the number of a file name,
+    // the first words of the amount, the country code of an account.
+    e->setCursorPosition(0);
+}
+
+void TMainForm::AddShortcuts() {
+    // A shortcut acts exactly as a click of its button, and not at all while the button is
+    // disabled. The status bar keeps the bare hint; the tooltip adds the keys.
+    const std::pair<QToolButton * TMainForm::*, QKeySequence> keys[] = {
+        {&TMainForm::SpeedButton1, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {&TMainForm::SpeedButton2, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {&TMainForm::SpeedButton3, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {&TMainForm::SpeedButton8, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {&TMainForm::SpeedButton4, QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& [member, key] : keys) {
+        QToolButton* b = this->*member;
+        connect(new QShortcut(key, this), &QShortcut::activated, b, [b] {
+            if (b->isEnabled())
+                b->click();
+        });
+        b->setToolTip(b->statusTip() + QStringLiteral(" (") +
+                      key.toString(QKeySequence::NativeText) + QStringLiteral(")"));
+    }
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W),
+          QKeySequence(Qt::CTRL | Qt::Key_Q)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void TMainForm::UpdateSaveButtons() {
@@ -305,7 +346,9 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
     RunGuarded([this] { FormShow(); });
+    // The proposed number is selected, as Tab would select it: typing replaces it.
     Edit15->setFocus();
+    Edit15->selectAll();
 }
 
 void TMainForm::FormShow() {
@@ -314,8 +357,8 @@ void TMainForm::FormShow() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     try {
-        Editor.Close();
-        event->accept();
+        // Dismissing the question, or a change that could not be saved, keeps it open.
+        event->setAccepted(Editor.Close());
     } catch (...) {
         // A save after Yes failed: the order must not be lost, so the window stays.
         ShowCurrentException();

@@ -70,6 +70,8 @@ private:
     void FormShow();
     void BuildControls();
     void Bind();
+    void AddShortcuts();
+    void ShowField(editor::TField field);
     void UpdateSaveButtons();
 
     std::array<TEdit*, editor::FieldCount> Edits{};

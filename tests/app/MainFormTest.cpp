@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -85,6 +86,7 @@ TEST_F(MainFormTest, OpensOnANewOrderWithTheFocusOnTheNumber) {
     EXPECT_TRUE(f->SpeedButton8->isEnabled());
     EXPECT_FALSE(f->SpeedButton10->isEnabled());
     EXPECT_EQ(f->focusWidget(), f->Edit15);
+    EXPECT_EQ(f->Edit15->selectedText(), "1"); // typing replaces the proposed number
     EXPECT_TRUE(boxes.Boxes.empty());
 }
 
@@ -99,8 +101,9 @@ TEST_F(MainFormTest, LayoutFollowsTheDesign) {
     EXPECT_EQ(f->Edit24->parentWidget(), f->GroupBox2);
     EXPECT_EQ(f->Edit24->geometry(), QRect(248, 104, 81, 23));
     EXPECT_EQ(f->SpeedButton10->geometry(), QRect(666, 372, 23, 22));
-    EXPECT_EQ(f->SpeedButton8->toolTip(), QStringLiteral("Просмотр платежки в MS Word"));
-    EXPECT_EQ(f->SpeedButton8->statusTip(), f->SpeedButton8->toolTip());
+    EXPECT_EQ(f->SpeedButton8->statusTip(), QStringLiteral("Просмотр платежки в MS Word"));
+    EXPECT_EQ(f->SpeedButton8->toolTip(), QStringLiteral("Просмотр платежки в MS Word (Ctrl+P)"));
+    EXPECT_EQ(f->SpeedButton5->toolTip(), f->SpeedButton5->statusTip());
     for (TEdit* e : {f->Edit19, f->Edit22, f->Edit1, f->Edit8, f->Edit18, f->Edit25}) {
         EXPECT_TRUE(e->isReadOnly());
         EXPECT_FALSE(e->focusPolicy() & Qt::TabFocus);
@@ -160,6 +163,7 @@ TEST_F(MainFormTest, EachControlIsBoundToItsField) {
         EXPECT_EQ(e->isReadOnly(), info.Derived);
         f->Editor.SetText(info.Field, "42");
         EXPECT_EQ(T(e), "42");
+        EXPECT_EQ(e->cursorPosition(), 0); // what the program puts in shows its beginning
         e->setText(QStringLiteral("Ж7"));
         EXPECT_EQ(f->Editor.Text(info.Field), W("Ж7"));
     }
@@ -217,4 +221,34 @@ TEST_F(MainFormTest, Screenshot) {
     Type(f->Edit20, QStringLiteral("Оплата за канцтовари згідно рахунку № 15"));
     QApplication::processEvents();
     EXPECT_TRUE(f->grab().save(QString::fromLocal8Bit(folder) + "/main-window.png"));
+}
+
+// A shortcut acts as a click of its button, and does nothing while the button is disabled.
+TEST_F(MainFormTest, ShortcutsClickTheirButtons) {
+    auto f = Open();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    std::vector<int> modes;
+    f->Editor.SelectDataFile = [&](int mode) {
+        modes.push_back(mode);
+        return std::string();
+    };
+    Type(f->Edit16, QStringLiteral("5"));
+    QTest::keyClick(f->Edit16, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(fs::exists(S.Data() / "№ 0001 от 07.12.2026.plt"));
+    EXPECT_FALSE(f->SpeedButton3->isEnabled());
+    QTest::keyClick(f->Edit16, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(modes, std::vector<int>{0});
+
+    f->Edit15->clear(); // no number: the output button and its shortcut are off
+    boxes.Boxes.clear();
+    QTest::keyClick(f->Edit16, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(boxes.Boxes.empty());
+
+    boxes.Dismiss(); // the question about the changed number, closed with Escape
+    QTest::keyClick(f->Edit16, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(f->isVisible());
+    boxes.Answer(false);
+    QTest::keyClick(f->Edit16, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(f->isVisible());
 }
