@@ -4,3 +4,5 @@ RUN_PACKAGES=(libqt6widgets6 qt6-qpa-plugins fonts-liberation xdg-utils)
 TEST_PACKAGES=(libgtest-dev libgmock-dev)
 BENCH_PACKAGES=(libbenchmark-dev)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# packaging/make-icons.sh draws the PNG icons from the SVG.
+ICON_PACKAGES=(librsvg2-bin)
