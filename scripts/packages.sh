@@ -1,6 +1,10 @@
-# The Debian packages the project needs, sourced by the run and test commands.
+# The Debian packages the project needs, sourced by the run, test and package commands.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev)
 RUN_PACKAGES=(libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation xdg-utils)
-TEST_PACKAGES=(libgtest-dev libgmock-dev clang-format)
+TEST_PACKAGES=(libgtest-dev libgmock-dev clang-format desktop-file-utils appstream shared-mime-info)
 BENCH_PACKAGES=(libbenchmark-dev)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# dpkg-shlibdeps finds the package's dependencies; it needs file to tell programs apart.
+PACKAGE_PACKAGES=(dpkg-dev file)
+# packaging/make-icons.sh draws the PNG icons from the SVG.
+ICON_PACKAGES=(librsvg2-bin)

@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -22,32 +21,16 @@
 
 #include <map>
 
-namespace {
-
-// The program's own picture: a payment blank with a stamp.
-QIcon AppIcon() {
+// The program's own picture, a payment blank with a stamp: the icons of the installed program
+// (packaging/data), so that the window and the desktop's menu show the same one. Outside any
+// namespace, as Q_INIT_RESOURCE asks.
+static QIcon AppIcon() {
+    Q_INIT_RESOURCE(icons);
     QIcon icon;
-    for (int size : {16, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        const qreal u = size / 16.0;
-        p.setPen(QPen(QColor(60, 60, 60), u * 0.8));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(2.5 * u, 0.5 * u, 11 * u, 15 * u));
-        p.setPen(QPen(QColor(90, 90, 90), u * 0.8));
-        for (qreal y : {3.0, 5.0, 7.0, 9.0})
-            p.drawLine(QPointF(4.5 * u, y * u), QPointF(11.5 * u, y * u));
-        p.setPen(QPen(QColor(30, 70, 170), u));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QPointF(10 * u, 12 * u), 2.6 * u, 2.6 * u);
-        icon.addPixmap(pixmap);
-    }
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/vantrel-%1.png").arg(size), QSize(size, size));
     return icon;
 }
-
-} // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     ProgramDir = platform::ProgramDirectory();
@@ -353,6 +336,8 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     Editor.FormShow(ProgramDir);
+    if (!StartFile.empty())
+        Editor.LoadPlatFrom(StartFile);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -27,6 +27,8 @@ public:
     // Where the program file lives; the data folder is this + "/Data". Tests point it
     // elsewhere before the window is shown.
     std::filesystem::path ProgramDir;
+    // An order to open at the start instead of a new one (the file manager's double click).
+    std::filesystem::path StartFile;
 
     // Controls, named as in the window's design.
     QLabel *Label13, *Label14, *Label20;

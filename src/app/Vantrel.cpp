@@ -13,6 +13,9 @@ int Vantrel(int argc, char** argv, const std::function<void(TMainForm&)>& shown)
     int rc = 0;
     {
         TMainForm mainForm;
+        // What is left after Qt took its own options: an order to open, "vantrel FILE.plt".
+        if (argc > 1)
+            mainForm.StartFile = argv[1]; // its bytes as the file system has them
         mainForm.show();
         if (shown)
             shown(mainForm);

@@ -3,6 +3,7 @@
 #include "editor/Procs.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251Literal.h"
+#include "platform/DataDir.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "store/FileList.h"
@@ -158,14 +159,11 @@ void TPlatEditor::FormShow(const std::filesystem::path& programDir) {
     // Dates are always written "DD.MM.YYYY" by this program's own functions, so there is no
     // process-wide date format to set.
     FileVersion = store::FileVersion;
-    DataDir = programDir / "Data";
-    std::error_code ec;
-    if (!std::filesystem::is_directory(DataDir, ec)) {
-        std::filesystem::create_directory(DataDir, ec);
-        if (ec || !std::filesystem::is_directory(DataDir, ec))
-            platform::ShowError("Ошибка создания рабочего каталога \""_w +
-                                platform::DisplayPath(DataDir) + "\"");
-    }
+    const platform::TDataDirChoice choice = platform::ChooseDataDir(programDir);
+    DataDir = choice.Folder;
+    if (!choice.Usable)
+        platform::ShowError("Ошибка создания рабочего каталога \""_w +
+                            platform::DisplayPath(DataDir) + "\"");
     NewPlat();
 }
 
@@ -244,8 +242,12 @@ void TPlatEditor::LoadPlat() {
     const std::string name = SelectDataFile(0);
     if (name.empty())
         return;
+    LoadPlatFrom(store::DataFilePath(DataDir, name, store::PlatExt));
+}
+
+void TPlatEditor::LoadPlatFrom(const std::filesystem::path& path) {
     // Read completely before touching a field: a refused file leaves the order as it was.
-    const store::TPlatRecord r = store::LoadPlatFile(DataDir, name, DecimalSeparator);
+    const store::TPlatRecord r = store::ReadPlat(path, DecimalSeparator);
     for (const TRecordField& f : RecordFields)
         SetText(f.Field, r.*f.Member);
     ClearFlags();

@@ -53,8 +53,9 @@ public:
     std::function<std::string(int mode)> SelectDataFile;
     std::function<std::filesystem::path(const std::string& purpose)> AskNZNFileName;
 
-    // The window's start: the data folder `programDir` + "/Data" is created when missing
-    // (an error box when it cannot be), then a new order.
+    // The window's start: the data folder is chosen (`programDir` + "/Data" when it can be
+    // used, otherwise the user's data folder; an error box when neither can), then a new
+    // order.
     void FormShow(const std::filesystem::path& programDir);
 
     void UpdatePlatFileName();
@@ -65,6 +66,9 @@ public:
 
     void NewPlat();
     void LoadPlat();
+    // Loads the order file at `path` as LoadPlat loads the one chosen in the dialog (a file
+    // opened from the file manager, outside the data folder maybe: it is saved into it).
+    void LoadPlatFrom(const std::filesystem::path& path);
     // Each saves its file when its flag (for the order, any of the three) says so. A file
     // whose name part is empty (an order without a number, requisites without a name) is
     // not written, since it could never be chosen again: they return false then and leave

@@ -4,6 +4,7 @@
 #include "formkit/QtText.h"
 #include "platform/Clock.h"
 #include "settings/Options.h"
+#include "store/DataFiles.h"
 
 #include "support/TestSupport.h"
 
@@ -87,6 +88,19 @@ TEST_F(MainFormTest, OpensOnANewOrderWithTheFocusOnTheNumber) {
     EXPECT_FALSE(f->SpeedButton10->isEnabled());
     EXPECT_EQ(f->focusWidget(), f->Edit15);
     EXPECT_EQ(f->Edit15->selectedText(), "1"); // typing replaces the proposed number
+    EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(MainFormTest, AnOrderNamedAtTheStartIsOpenedInsteadOfANewOne) {
+    TTempDir elsewhere;
+    store::WritePlat(elsewhere / "order.plt", RealisticOrder());
+    auto f = std::make_unique<TMainForm>();
+    f->ProgramDir = S.Program.Path();
+    f->StartFile = elsewhere / "order.plt";
+    f->show();
+    EXPECT_EQ(T(f->Edit19), QStringLiteral("№ 0012 от 05.03.2026 - Ромашка"));
+    EXPECT_EQ(f->Edit19->cursorPosition(), 0);
+    EXPECT_FALSE(f->SpeedButton3->isEnabled());
     EXPECT_TRUE(boxes.Boxes.empty());
 }
 

@@ -85,16 +85,26 @@ TEST_F(PlatEditorTest, NewOrdersAreNumberedFromThisYearsOrders) {
     EXPECT_EQ(E.Text(TField::Number), "13");
 }
 
-TEST_F(PlatEditorTest, AnUncreatableDataFolderIsReportedAndANewOrderStillStarts) {
+TEST_F(PlatEditorTest, WithoutAProgramFolderToWriteTheUsersDataFolderIsUsed) {
     WriteFileBytes(S.Program / "file", "x"); // no folder can be made below a file
-    editor::TPlatEditor other;
-    other.FormShow(S.Program / "file");
+    editor::TPlatEditor installed;
+    installed.FormShow(S.Program / "file");
+    EXPECT_EQ(installed.DataDir, S.DataHome / "Morvane" / "Vantrel" / "Data");
+    EXPECT_TRUE(fs::is_directory(installed.DataDir));
+    EXPECT_TRUE(Boxes.Boxes.empty());
+
+    // Neither folder: the box names the one tried last, and a new order still starts.
+    WriteFileBytes(S.Program / "home", "x");
+    ::setenv("XDG_DATA_HOME", (S.Program / "home").c_str(), 1);
+    editor::TPlatEditor nowhere;
+    nowhere.FormShow(S.Program / "file");
     ASSERT_EQ(Boxes.Boxes.size(), 1u);
-    EXPECT_EQ(U(Boxes.Boxes[0].Text), "Ошибка создания рабочего каталога \"" +
-                                          (S.Program / "file" / "Data").string() + "\"");
+    EXPECT_EQ(U(Boxes.Boxes[0].Text),
+              "Ошибка создания рабочего каталога \"" +
+                  (S.Program / "home" / "Morvane" / "Vantrel" / "Data").string() + "\"");
     EXPECT_EQ(U(Boxes.Boxes[0].Caption), "Ошибка");
     EXPECT_EQ(Boxes.Boxes[0].Icon, platform::TMsgIcon::Error);
-    EXPECT_EQ(other.Text(TField::Number), "1");
+    EXPECT_EQ(nowhere.Text(TField::Number), "1");
 }
 
 // The flags each input field's change sets, the cascade included: a new recipient renames
@@ -451,4 +461,16 @@ TEST_F(PlatEditorTest, TheOutputChecksStopBeforeAnythingIsWritten) {
     platform::SetDesktopOpenerForTesting(nullptr);
     EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(fs::is_empty(S.Temp.Path()));
+}
+
+TEST_F(PlatEditorTest, AnOrderOpenedFromElsewhereIsSavedIntoTheDataFolder) {
+    TTempDir elsewhere;
+    store::WritePlat(elsewhere / "order.plt", RealisticOrder());
+    E.LoadPlatFrom(elsewhere / "order.plt");
+    EXPECT_EQ(E.Record().PayerName, RealisticOrder().PayerName);
+    EXPECT_EQ(Flags(), (TFlags{false, false, false, false}));
+    E.SetText(TField::SumaKop, "8");
+    E.SaveOrder();
+    EXPECT_TRUE(fs::exists(S.Data() / "№ 0012 от 05.03.2026 - Ромашка.plt"));
+    EXPECT_EQ(store::ReadPlat(elsewhere / "order.plt", ',').SumaKop, "7");
 }

@@ -130,7 +130,8 @@ void Restore(const char* name, const std::optional<std::string>& old) {
 
 TScratch::TScratch()
     : SavedConfig(Replace("XDG_CONFIG_HOME", Config.Path())),
-      SavedTemp(Replace("TMPDIR", Temp.Path())) {
+      SavedTemp(Replace("TMPDIR", Temp.Path())),
+      SavedDataHome(Replace("XDG_DATA_HOME", DataHome.Path())) {
     using namespace std::chrono;
     platform::SetTodayForTesting(year{2026} / 12 / 7);
 }
@@ -139,6 +140,7 @@ TScratch::~TScratch() {
     platform::SetTodayForTesting(std::nullopt);
     Restore("XDG_CONFIG_HOME", SavedConfig);
     Restore("TMPDIR", SavedTemp);
+    Restore("XDG_DATA_HOME", SavedDataHome);
 }
 
 store::TPlatRecord RealisticOrder() {

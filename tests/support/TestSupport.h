@@ -74,8 +74,8 @@ public:
 };
 
 // The world of one test, undone with the object: settings in a fresh folder (so the defaults
-// apply), temporary files in another, today fixed at 7 December 2026, and a program folder
-// whose "Data" is the data folder.
+// apply), temporary files in another, the user's data folder (XDG_DATA_HOME) in a third, today
+// fixed at 7 December 2026, and a program folder whose "Data" is the data folder.
 class TScratch {
 public:
     TScratch();
@@ -84,10 +84,10 @@ public:
     TScratch& operator=(const TScratch&) = delete;
     std::filesystem::path Data() const { return Program / "Data"; }
 
-    TTempDir Config, Temp, Program;
+    TTempDir Config, Temp, Program, DataHome;
 
 private:
-    std::optional<std::string> SavedConfig, SavedTemp;
+    std::optional<std::string> SavedConfig, SavedTemp, SavedDataHome;
 };
 
 // An order as an accountant types it, with what tends to break things: quotes, braces, a
