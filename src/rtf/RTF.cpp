@@ -123,15 +123,20 @@ std::int32_t WholeMmToTwips(std::int64_t mm) {
     return static_cast<std::int32_t>(twips);
 }
 
-constexpr bool WrittenAsHex(unsigned char b) {
-    // The Cyrillic letters; the other high bytes (such as the sign No. 0xB9) go as they are.
-    return b == 0xA8 || b == 0xAA || b == 0xAF || b == 0xB2 || b == 0xB3 || b == 0xB8 ||
-           b == 0xBA || b >= 0xBF;
+// Every byte of 0x80 or more is written as \'hh, and the header names the code page
+// (\ansicpg1251): readers decode the escapes by that page, whereas raw high bytes are read
+// by whatever each reader assumes, \ansi alone meaning Windows-1252.
+char* PutHex(char* p, unsigned char b) {
+    static const char hex[] = "0123456789abcdef";
+    *p++ = '\\';
+    *p++ = '\'';
+    *p++ = hex[b >> 4];
+    *p++ = hex[b & 0x0F];
+    return p;
 }
 
 // Writes the escaped `s` at `p` (at most four bytes for each of its bytes); returns the end.
 char* PutEscaped(char* p, std::string_view s) {
-    static const char hex[] = "0123456789abcdef";
     int spaces = 0;
     for (const char c : s) {
         const auto b = static_cast<unsigned char>(c);
@@ -152,11 +157,8 @@ char* PutEscaped(char* p, std::string_view s) {
         if (b == '\\' || b == '{' || b == '}') {
             *p++ = '\\';
             *p++ = c;
-        } else if (WrittenAsHex(b)) {
-            *p++ = '\\';
-            *p++ = '\'';
-            *p++ = hex[b >> 4];
-            *p++ = hex[b & 0x0F];
+        } else if (b >= 0x80) {
+            p = PutHex(p, b);
         } else {
             *p++ = c;
         }
@@ -461,10 +463,23 @@ void TRTF::CloseDocument() {
 
 TLineList TRTF::FileHead() {
     TLineList head;
-    AddLine(head, "{\\rtf1\\ansi\\deff0\\deftab720");
+    AddLine(head, "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deftab720");
     AddLine(head, "{\\fonttbl");
-    for (std::size_t i = 0; i < FontNames.size(); ++i)
-        head.push_back("{\\f" + std::to_string(i) + "\\fnil\\fcharset204 " + FontNames[i] + ";}");
+    for (std::size_t i = 0; i < FontNames.size(); ++i) {
+        const std::string& name = FontNames[i];
+        char* p = head.BeginLine(48 + 4 * name.size());
+        p = PutWordNum(p, "{\\f", std::int64_t(i));
+        std::memcpy(p, "\\fnil\\fcharset204 ", 18);
+        p += 18;
+        for (const char c : name)
+            if (static_cast<unsigned char>(c) >= 0x80)
+                p = PutHex(p, static_cast<unsigned char>(c));
+            else
+                *p++ = c;
+        *p++ = ';';
+        *p++ = '}';
+        head.EndLine(p);
+    }
     AddLine(head, "}");
     AddLine(head, "{\\colortbl\\red0\\green0\\blue0;}");
     if (Paper.Orientation == 0) {
