@@ -178,7 +178,7 @@ inline std::optional<TAmountInWords> ReadAmountInWords(std::string_view text,
     if (triple > 0 && !closeTriple(0, {}))
         return std::nullopt;
     if (total == 0)
-        return std::nullopt; // a zero amount says "ноль"
+        return std::nullopt; // a zero amount says the zero word
     result.Hryvnias = total;
     return result;
 }

@@ -25,12 +25,10 @@ using fuzz::Check;
 
 namespace {
 
-// The high bytes the writer escapes as \'hh: the Cyrillic letters of Windows-1251 (А..я,
-// Ё ё Є є Ї ї І і). The other high bytes (the sign No., dashes, quotes) it writes as they
-// are, which the document's \ansi code page with \fcharset204 reads the same.
+// The bytes the writer escapes as \'hh: every byte above 0x7F, letters and signs alike,
+// so that the file is seven-bit and read by the code page its header declares.
 bool InEscapedSet(unsigned char b) {
-    return b == 0xA8 || b == 0xAA || b == 0xAF || b == 0xB2 || b == 0xB3 || b == 0xB8 ||
-           b == 0xBA || b >= 0xBF;
+    return b >= 0x80;
 }
 
 int Hex(char c) {
@@ -104,7 +102,8 @@ void CheckRun(std::string_view line, const std::string& text, const TFont& font,
 
 // The whole document: controls, groups and raw bytes.
 void CheckDocument(const std::string& doc) {
-    Check(doc.rfind("{\\rtf1", 0) == 0, "a document not starting with {\\rtf1", doc);
+    Check(doc.rfind("{\\rtf1\\ansi\\ansicpg1251\\", 0) == 0,
+          "a document not starting with {\\rtf1\\ansi\\ansicpg1251", doc);
     int depth = 0;
     for (std::size_t i = 0; i < doc.size(); ++i) {
         const auto b = static_cast<unsigned char>(doc[i]);
@@ -146,7 +145,9 @@ void CheckDocument(const std::string& doc) {
     Check(depth == 0, "unbalanced braces in the document");
 }
 
-constexpr const char* FontNames[] = {"Times New Roman", "Arial", "Courier New"};
+// The last is a Cyrillic name, "Шрифт": the font table escapes its letters too.
+constexpr const char* FontNames[] = {"Times New Roman", "Arial", "Courier New",
+                                     "\xD8\xF0\xE8\xF4\xF2"};
 
 } // namespace
 
@@ -166,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             rtf.FlushParagraph(false);
             break;
         case 2:
-            rtf.Font.Name = FontNames[in.ConsumeIntegralInRange<int>(0, 2)];
+            rtf.Font.Name = FontNames[in.ConsumeIntegralInRange<int>(0, 3)];
             rtf.Font.Size = in.ConsumeIntegralInRange<std::int32_t>(1, 72);
             rtf.Font.Style = in.ConsumeIntegral<std::uint8_t>() & 15;
             break;

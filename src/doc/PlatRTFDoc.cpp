@@ -5,8 +5,8 @@
 #include "words/BuhProc.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -318,12 +318,6 @@ const std::vector<TCellSpec> kCopyLayout{
 };
 // clang-format on
 
-std::string Decimal(std::int64_t value) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 // Codes 1 and 0 choose Ukrainian and Russian; anything else follows the blank.
 bool UkrainianBy(std::uint8_t code, bool blankUkrainian) {
     return code == 1 || (code != 0 && blankUkrainian);
@@ -426,7 +420,7 @@ private:
             }
             return;
         }
-        const std::optional<std::string_view> text = TextOf(run.Text);
+        const std::optional<std::string> text = TextOf(run.Text);
         if (!text)
             return;
         std::int32_t preset = run.Preset;
@@ -438,17 +432,16 @@ private:
         Rtf.AddText(*text);
     }
 
-    // Nothing when the run is not printed at all. A composed text lives in Scratch until the
-    // next call.
-    std::optional<std::string_view> TextOf(TText text) {
+    // Nothing when the run is not printed at all.
+    std::optional<std::string> TextOf(TText text) {
         const TPlatData& d = Data;
         switch (text) {
         case CopyLabel:
             if (!d.ShowCopyNumber)
                 return std::nullopt;
-            return Compose(Labels.CopyLabel, " ", Decimal(Copy));
+            return std::string(Labels.CopyLabel) + " " + std::to_string(Copy);
         case Title:
-            return Compose(Labels.Title, Decimal(d.Number), d.NumberNDS == 1 ? "/НДС"_w : "");
+            return Labels.Title + std::to_string(d.Number) + (d.NumberNDS == 1 ? "/НДС"_w : "");
         case FormCode:
             return "0410001";
         case OneSignature:
@@ -460,7 +453,7 @@ private:
         case BankReceipt:
             return Labels.BankReceipt;
         case Nothing:
-            return std::string_view();
+            return std::string();
         case DateBlank:
             return Labels.DateBlank;
         case PayerLabel:
@@ -484,7 +477,7 @@ private:
         case PayerBank2:
             return d.PayerBank2;
         case PayerCity:
-            return Compose(Labels.CityPrefix, d.PayerCity);
+            return Labels.CityPrefix + d.PayerCity;
         case PayerMFO:
             return d.PayerMFO;
         case PayerAccount:
@@ -508,7 +501,7 @@ private:
         case RecipientBank2:
             return d.RecipientBank2;
         case RecipientCity:
-            return Compose(Labels.CityPrefix, d.RecipientCity);
+            return Labels.CityPrefix + d.RecipientCity;
         case RecipientMFO:
             return d.RecipientMFO;
         case RecipientBankBox:
@@ -537,16 +530,10 @@ private:
         return std::nullopt;
     }
 
-    template <typename... TPieces> std::string_view Compose(const TPieces&... pieces) {
-        Scratch.clear();
-        (Scratch.append(std::string_view(pieces)), ...);
-        return Scratch;
-    }
-
-    std::string_view Joined(const std::string& first, const std::string& second) {
+    static std::string Joined(const std::string& first, const std::string& second) {
         if (second.empty())
             return first;
-        return Compose(first, "/", second);
+        return first + "/" + second;
     }
 
     const TPlatData& Data;
@@ -558,7 +545,6 @@ private:
     const std::string AmountWordsText;
     TFontTable Presets;
     std::int32_t Copy = 0;
-    std::string Scratch;
 };
 
 } // namespace

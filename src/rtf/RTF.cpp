@@ -5,25 +5,19 @@
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 
-#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Num(std::int64_t value) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 // Lines are built in place at the end of their list (TLineList::BeginLine).
 template <std::size_t N> void AddLine(TLineList& list, const char (&word)[N]) {
@@ -47,7 +41,7 @@ void AddWordNum(TLineList& list, const char (&word)[N], std::int64_t value) {
 // round(x * factor / 10^shift), ties to even, computed on the shortest decimal form of x so
 // that the result is the same whatever the floating-point unit does with the product (the
 // documented values, such as 5 mm -> 284 twips, are ties that a binary product may miss).
-std::int32_t ScaledRoundExactly(double x, unsigned factor, int shift) {
+std::int32_t ScaledRound(double x, unsigned factor, int shift) {
     if (!std::isfinite(x))
         throw std::overflow_error("length out of range");
     char text[64];
@@ -111,90 +105,38 @@ std::int32_t ScaledRoundExactly(double x, unsigned factor, int shift) {
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-template <std::uint64_t Divisor> std::uint64_t RoundedHalfEven(std::uint64_t value) {
-    std::uint64_t quotient = value / Divisor;
-    const std::uint64_t doubled = (value % Divisor) * 2;
-    if (doubled > Divisor || (doubled == Divisor && (quotient & 1) != 0))
-        ++quotient;
-    return quotient;
-}
-
-// MmToTwips of a whole number of millimetres (the indents, the column edges).
-inline std::int32_t WholeMmToTwips(std::int64_t mm) {
-    if (mm == 0)
-        return 0; // the indents, nearly always
+// MmToTwips of a whole number of millimetres (the indents, the column edges): 567 * mm / 10
+// in integers, ties to even.
+std::int32_t WholeMmToTwips(std::int64_t mm) {
+    // Far beyond 32 bits of twips, and small enough that the product fits 64 bits.
     if (mm < -(std::int64_t(1) << 40) || mm > (std::int64_t(1) << 40))
         throw std::overflow_error("length out of range");
-    const std::uint64_t quotient = RoundedHalfEven<10>(std::uint64_t(mm < 0 ? -mm : mm) * 567);
-    const std::uint64_t limit = mm < 0 ? std::uint64_t(1) << 31 : (std::uint64_t(1) << 31) - 1;
-    if (quotient > limit)
+    const std::int64_t tenths = mm * 567;
+    std::int64_t twips = tenths / 10; // toward zero; the rest has the sign of the product
+    const std::int64_t rest = tenths % 10;
+    if (rest > 5 || (rest == 5 && twips % 2 != 0))
+        ++twips;
+    else if (rest < -5 || (rest == -5 && twips % 2 != 0))
+        --twips;
+    if (twips < INT32_MIN || twips > INT32_MAX)
         throw std::overflow_error("length out of range");
-    const auto magnitude = static_cast<std::int64_t>(quotient);
-    return static_cast<std::int32_t>(mm < 0 ? -magnitude : magnitude);
+    return static_cast<std::int32_t>(twips);
 }
 
-// ScaledRoundExactly, remembered: a layout converts the same few lengths (the border width,
-// the columns, the indents) thousands of times, and the decimal form costs far more than
-// the writing of the line it goes into. Failures are not remembered; they throw every time.
-inline std::int32_t ScaledRound(double x, unsigned factor, int shift) {
-    // Whole and half millimetres and points, nearly every length of a layout, are exact in
-    // binary: x = n / 2 exactly, so x * factor / 10^shift = n * 5 * factor / 10^(shift + 1),
-    // rounded here in integers as ScaledRoundExactly does on the decimal form.
-    const double twice = x * 2;
-    const auto n = twice >= -1e9 && twice <= 1e9 ? static_cast<std::int64_t>(twice) : 0;
-    if (static_cast<double>(n) == twice && (shift == 0 || shift == 1)) {
-        const std::uint64_t value = std::uint64_t(n < 0 ? -n : n) * 5 * factor;
-        // Constant divisors: the callers' shifts are constants, and so become these.
-        const std::uint64_t quotient =
-            shift == 0 ? RoundedHalfEven<10>(value) : RoundedHalfEven<100>(value);
-        const std::uint64_t limit = n < 0 ? std::uint64_t(1) << 31 : (std::uint64_t(1) << 31) - 1;
-        if (quotient > limit)
-            throw std::overflow_error("length out of range");
-        const auto magnitude = static_cast<std::int64_t>(quotient);
-        return static_cast<std::int32_t>(n < 0 ? -magnitude : magnitude);
-    }
-    struct TEntry {
-        std::uint64_t Bits = 0;
-        unsigned Factor = 0; // 0: empty
-        int Shift = 0;
-        std::int32_t Result = 0;
-    };
-    thread_local std::array<TEntry, 128> entries;
-    std::uint64_t bits;
-    std::memcpy(&bits, &x, sizeof bits);
-    // Fibonacci hashing: the short decimals of a layout differ in their high bits only.
-    const std::uint64_t key =
-        (bits ^ factor ^ (std::uint64_t(unsigned(shift)) << 32)) * 0x9E3779B97F4A7C15ull;
-    TEntry& entry = entries[key >> 57];
-    if (entry.Factor == factor && entry.Bits == bits && entry.Shift == shift && factor != 0)
-        return entry.Result;
-    const std::int32_t result = ScaledRoundExactly(x, factor, shift);
-    entry = {bits, factor, shift, result};
-    return result;
+// Every byte of 0x80 or more is written as \'hh, and the header names the code page
+// (\ansicpg1251): readers decode the escapes by that page, whereas raw high bytes are read
+// by whatever each reader assumes, \ansi alone meaning Windows-1252.
+char* PutHex(char* p, unsigned char b) {
+    static const char hex[] = "0123456789abcdef";
+    *p++ = '\\';
+    *p++ = '\'';
+    *p++ = hex[b >> 4];
+    *p++ = hex[b & 0x0F];
+    return p;
 }
-
-constexpr bool WrittenAsHex(unsigned char b) {
-    // The Cyrillic letters; the other high bytes (such as the sign No. 0xB9) go as they are.
-    return b == 0xA8 || b == 0xAA || b == 0xAF || b == 0xB2 || b == 0xB3 || b == 0xB8 ||
-           b == 0xBA || b >= 0xBF;
-}
-
-// How each byte is written: 1 as it is, 2 after a backslash, 4 as \'hh; the space is
-// decided by its neighbours (PutEscaped).
-struct TEscapes {
-    std::array<std::uint8_t, 256> Width{};
-    constexpr TEscapes() {
-        for (unsigned b = 0; b < 256; ++b)
-            Width[b] = b == '\\' || b == '{' || b == '}'             ? 2
-                       : WrittenAsHex(static_cast<unsigned char>(b)) ? 4
-                                                                     : 1;
-    }
-};
-constexpr TEscapes kEscapes;
 
 // Writes the escaped `s` at `p` (at most four bytes for each of its bytes); returns the end.
 char* PutEscaped(char* p, std::string_view s) {
-    static const char hex[] = "0123456789abcdef";
     int spaces = 0;
     for (const char c : s) {
         const auto b = static_cast<unsigned char>(c);
@@ -212,20 +154,13 @@ char* PutEscaped(char* p, std::string_view s) {
             continue;
         }
         spaces = 0;
-        switch (kEscapes.Width[b]) {
-        case 2:
+        if (b == '\\' || b == '{' || b == '}') {
             *p++ = '\\';
             *p++ = c;
-            break;
-        case 4:
-            *p++ = '\\';
-            *p++ = '\'';
-            *p++ = hex[b >> 4];
-            *p++ = hex[b & 0x0F];
-            break;
-        default:
+        } else if (b >= 0x80) {
+            p = PutHex(p, b);
+        } else {
             *p++ = c;
-            break;
         }
     }
     return p;
@@ -270,7 +205,7 @@ void TFontTable::Apply(TFont& font, std::int32_t n) const {
     if (index > std::int64_t(Sizes.size()) - 1 || index > std::int64_t(Styles.size()) - 1)
         platform::MessageBoxes().Show("Ошибка № 5521"_w, "", platform::TMsgIcon::None);
     if (index < 0 || index >= std::int64_t(Sizes.size()) || index >= std::int64_t(Styles.size()))
-        throw std::out_of_range("TFontTable::Apply: no preset " + Num(n));
+        throw std::out_of_range("TFontTable::Apply: no preset " + std::to_string(n));
     font.Size = Sizes[static_cast<std::size_t>(index)];
     font.Style = Styles[static_cast<std::size_t>(index)];
 }
@@ -528,12 +463,23 @@ void TRTF::CloseDocument() {
 
 TLineList TRTF::FileHead() {
     TLineList head;
-    head.reserve(16 + FontNames.size(), 512);
-    AddLine(head, "{\\rtf1\\ansi\\deff0\\deftab720");
+    AddLine(head, "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deftab720");
     AddLine(head, "{\\fonttbl");
-    for (std::size_t i = 0; i < FontNames.size(); ++i)
-        head.push_back("{\\f" + Num(std::int64_t(i)) + "\\fnil\\fcharset204 " + FontNames[i] +
-                       ";}");
+    for (std::size_t i = 0; i < FontNames.size(); ++i) {
+        const std::string& name = FontNames[i];
+        char* p = head.BeginLine(48 + 4 * name.size());
+        p = PutWordNum(p, "{\\f", std::int64_t(i));
+        std::memcpy(p, "\\fnil\\fcharset204 ", 18);
+        p += 18;
+        for (const char c : name)
+            if (static_cast<unsigned char>(c) >= 0x80)
+                p = PutHex(p, static_cast<unsigned char>(c));
+            else
+                *p++ = c;
+        *p++ = ';';
+        *p++ = '}';
+        head.EndLine(p);
+    }
     AddLine(head, "}");
     AddLine(head, "{\\colortbl\\red0\\green0\\blue0;}");
     if (Paper.Orientation == 0) {
@@ -567,11 +513,8 @@ void TRTF::SaveToFile(const fs::path& path) {
 
 std::string TRTF::DocumentText() {
     CloseDocument();
-    const TLineList head = FileHead();
-    std::string text;
-    text.reserve(head.Text().size() + Body.Text().size());
-    text.append(head.Text());
-    text.append(Body.Text());
+    std::string text(FileHead().Text());
+    text += Body.Text();
     return text;
 }
 
@@ -582,10 +525,17 @@ void TRTF::SaveAndOpen(const fs::path& path) {
 
 void TRTF::ShowDocument() {
     const fs::path dir = platform::TempDirectory();
-    // The folder is looked at only when a file cannot be made in it: nearly always it is there.
-    bool dirChecked = false;
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) {
+        fs::create_directory(dir, ec);
+        if (!fs::is_directory(dir, ec)) {
+            platform::ShowError("Ошибка создания временного каталога"_w + std::string(" \"") +
+                                platform::DisplayPath(dir) + "\"");
+            return;
+        }
+    }
     for (int n = 1; n <= 99; ++n) {
-        const std::string name = "~temp" + Num(n) + ".rtf";
+        const std::string name = "~temp" + std::to_string(n) + ".rtf";
         const fs::path file = dir / name;
         // Deleting a file that a word processor shows succeeds here, and asking it to open
         // that path again brings back the old document: its lock file marks the name taken.
@@ -600,20 +550,6 @@ void TRTF::ShowDocument() {
             const int e = errno;
             if (e == EEXIST)
                 continue;
-            if ((e == ENOENT || e == ENOTDIR) && !dirChecked) {
-                dirChecked = true;
-                std::error_code ec;
-                if (!fs::is_directory(dir, ec)) {
-                    fs::create_directory(dir, ec);
-                    if (!fs::is_directory(dir, ec)) {
-                        platform::ShowError("Ошибка создания временного каталога"_w +
-                                            std::string(" \"") + platform::DisplayPath(dir) + "\"");
-                        return;
-                    }
-                }
-                --n; // the same name again, now that the folder is there
-                continue;
-            }
             FileFailure("Ошибка создания файла"_w, file, e);
         }
 

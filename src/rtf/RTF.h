@@ -11,8 +11,9 @@
 // heights, the cell gap, column widths); font sizes are whole points; border widths are
 // points. The file holds twips (see MmToTwips), half-points and twentieths of a point.
 //
-// Text is Windows-1251 throughout: the strings given to AddText, the font names and the
-// bytes of the file. Each line of the document is one line of the file, ended by CR LF.
+// Text is Windows-1251 throughout: the strings given to AddText and the font names. The file
+// declares that code page and writes every byte above 0x7F as \'hh, so that the file itself
+// is seven-bit. Each line of the document is one line of the file, ended by CR LF.
 //
 // Failures: an index beyond a fixed limit (a 101st cell in a row, a font preset beyond the
 // table) throws std::out_of_range; a file that cannot be created or written throws

@@ -148,12 +148,6 @@ constexpr std::array<const char*, 12> MonthsRus{
     "января"_w, "февраля"_w, "марта"_w,    "апреля"_w,  "мая"_w,    "июня"_w,
     "июля"_w,   "августа"_w, "сентября"_w, "октября"_w, "ноября"_w, "декабря"_w,
 };
-// The same names as MonthsUkr except January and April, which have a Latin "i" here.
-// This is the text the window has always shown beside the date field, kept byte for byte.
-constexpr std::array<const char*, 12> MonthsDateText{
-    "сiчня"_w, "лютого"_w, "березня"_w, "квiтня"_w, "травня"_w,    "червня"_w,
-    "липня"_w, "серпня"_w, "вересня"_w, "жовтня"_w, "листопада"_w, "грудня"_w,
-};
 
 void AppendInt(std::string& out, long long value, int minDigits = 1) {
     std::array<char, 24> buf{};
@@ -277,7 +271,7 @@ std::string DateTextToWordsUkr(std::string_view text) {
     std::string out;
     AppendInt(out, static_cast<unsigned>(date->day()));
     out += ' ';
-    out += MonthsDateText[static_cast<unsigned>(date->month()) - 1];
+    out += MonthsUkr[static_cast<unsigned>(date->month()) - 1];
     out += ' ';
     // The year as the date field writes it back: always four digits.
     AppendInt(out, static_cast<int>(date->year()), 4);

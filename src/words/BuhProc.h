@@ -28,7 +28,7 @@ std::string DateToWordsRus(std::chrono::year_month_day date);
 std::optional<std::chrono::year_month_day> ReadDateText(std::string_view text,
                                                         std::chrono::year currentYear);
 
-// The typed date text in words, "5 сiчня 2001 р.", with platform::Today() supplying the year;
+// The typed date text in words, "5 січня 2001 р.", with platform::Today() supplying the year;
 // the empty text while the text is not (yet) a date.
 std::string DateTextToWordsUkr(std::string_view text);
 

@@ -100,14 +100,14 @@ inline constexpr std::array<TGroupRow, GroupCount> Groups{{
      {"мільярди"_w, "миллиарда"_w},
      {"мільярдів"_w, "миллиардов"_w}},
     {true,
-     {"трільйон"_w, "триллион"_w},
-     {"трільйони"_w, "триллиона"_w},
-     {"трільйонів"_w, "триллионов"_w}},
+     {"трильйон"_w, "триллион"_w},
+     {"трильйони"_w, "триллиона"_w},
+     {"трильйонів"_w, "триллионов"_w}},
 }};
 
 inline constexpr TWord Currency{"грн."_w, "грн."_w};
 inline constexpr TWord KopeckSuffix{" коп."_w, " коп."_w};
-inline constexpr TWord ZeroWord{"ноль "_w, "ноль "_w};
+inline constexpr TWord ZeroWord{"нуль "_w, "ноль "_w};
 inline constexpr TWord TooLarge{"Дуже велика сума :)"_w, "Очень большая сумма :)"_w};
 
 // The kopecks of a non-negative amount whose integral part is `whole`: the fraction times 100

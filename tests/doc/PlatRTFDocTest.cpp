@@ -234,8 +234,8 @@ TEST(PlatLayout, PageFontAndMargins) {
     TPlatData d = UkrainianOrder();
     const TDoc doc = Laid(d);
     EXPECT_EQ(doc.Header,
-              (std::vector<std::string>{"{\\rtf1\\ansi\\deff0\\deftab720", "{\\fonttbl",
-                                        "{\\f0\\fnil\\fcharset204 Arial;}", "}",
+              (std::vector<std::string>{"{\\rtf1\\ansi\\ansicpg1251\\deff0\\deftab720",
+                                        "{\\fonttbl", "{\\f0\\fnil\\fcharset204 Arial;}", "}",
                                         "{\\colortbl\\red0\\green0\\blue0;}", "\\paperw11906",
                                         "\\paperh16838", "\\deflang1049", "\\margl850",
                                         "\\margr850", "\\margt794", "\\margb794"}));

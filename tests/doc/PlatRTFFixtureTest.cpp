@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <map>
 
 using namespace doc_test;
@@ -150,6 +151,63 @@ int ConvertAll(const fs::path& dir, const std::string& format) {
     return std::system(command.c_str());
 }
 
+std::string Utf8Of(unsigned long code) {
+    std::string out;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | ((code >> 12) & 0x0F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+// The text of unrtf's HTML as UTF-8: tags dropped, entities decoded, every run of blanks one
+// space (a non-breaking one included).
+std::string HtmlText(const std::string& html) {
+    static const std::map<std::string, std::string> named{
+        {"amp", "&"},   {"lt", "<"},    {"gt", ">"},    {"quot", "\""}, {"apos", "'"},
+        {"nbsp", " "},  {"laquo", "«"}, {"raquo", "»"}, {"rsquo", "’"}, {"lsquo", "‘"},
+        {"bdquo", "„"}, {"ldquo", "“"}, {"rdquo", "”"}, {"mdash", "—"}, {"ndash", "–"}};
+    std::string text;
+    auto put = [&text](const std::string& piece) {
+        for (const char c : piece) {
+            const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
+            if (!blank)
+                text += c;
+            else if (!text.empty() && text.back() != ' ')
+                text += ' ';
+        }
+    };
+    for (std::size_t i = 0; i < html.size(); ++i) {
+        if (html[i] == '<') {
+            i = html.find('>', i);
+            if (i == std::string::npos)
+                break;
+            continue;
+        }
+        const std::size_t semicolon = html[i] == '&' ? html.find(';', i) : std::string::npos;
+        if (semicolon == std::string::npos || semicolon - i > 10) {
+            put(std::string(1, html[i]));
+            continue;
+        }
+        const std::string name = html.substr(i + 1, semicolon - i - 1);
+        if (name.size() > 1 && name[0] == '#') {
+            put(Utf8Of(std::stoul(name.substr(1))));
+        } else if (named.count(name)) {
+            put(named.at(name));
+        } else {
+            put("&" + name + ";"); // left as it is, so that a check shows it
+        }
+        i = semicolon;
+    }
+    return text;
+}
+
 } // namespace
 
 TEST(PlatFixtures, EveryCaseGivesItsExpectedDocument) {
@@ -220,4 +278,30 @@ TEST(PlatLibreOffice, TwoCopiesOfARealisticOrderFillOneA4Page) {
     const std::size_t first = text.find(title);
     ASSERT_NE(first, std::string::npos) << text;
     EXPECT_NE(text.find(title, first + 1), std::string::npos) << "the second copy";
+}
+
+// A reader that takes the code page from the header: unrtf gives every field of a blank in
+// Cyrillic, the signs № « » and the letter Ґ included (it dropped them while they were raw
+// bytes under a bare \ansi).
+TEST(PlatUnrtf, EveryFieldOfTheBlankReadsBackAsTyped) {
+    if (std::system("command -v unrtf >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "unrtf is not installed";
+    TPlatData d = UkrainianOrder();
+    d.PayerName = W("ТОВ «Ґалицькі ґудзики»");
+    d.RecipientBankBox = W("Ґ-рахунок № 7");
+    TTempDir dir;
+    d.BuildDocumentToFile(dir / "blank.rtf");
+    const std::string command = "unrtf --html '" + (dir / "blank.rtf").string() + "' > '" +
+                                (dir / "blank.html").string() + "' 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string text = HtmlText(ReadFileBytes(dir / "blank.html"));
+    for (const std::string& field :
+         {d.PayerName, d.PayerOKPO, d.PayerBank, d.PayerBank2, d.PayerAccount, d.PayerCity,
+          d.PayerMFO, d.RecipientName, d.RecipientOKPO, d.RecipientBank, d.RecipientBank2,
+          d.RecipientAccount, d.RecipientCity, d.RecipientMFO, d.RecipientBankBox,
+          d.PurposeLines.at(0), W("ПЛАТІЖНЕ ДОРУЧЕННЯ №125"), W("від 5 березня 2024р."),
+          W("Одна тисяча двісті тридцять чотири грн. 50 коп.")})
+        EXPECT_NE(text.find(U(field)), std::string::npos) << U(field);
+    if (HasFailure())
+        std::cerr << "unrtf read: " << text << "\n";
 }

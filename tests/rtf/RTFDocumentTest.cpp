@@ -12,7 +12,7 @@ using platform::TMsgIcon;
 
 namespace {
 
-const std::string EmptyDocument = "{\\rtf1\\ansi\\deff0\\deftab720\r\n"
+const std::string EmptyDocument = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deftab720\r\n"
                                   "{\\fonttbl\r\n"
                                   "}\r\n"
                                   "{\\colortbl\\red0\\green0\\blue0;}\r\n"
@@ -123,8 +123,7 @@ TEST(RtfDocument, EveryByteIsEscapedCopiedOrWrittenInHex) {
         std::string expected;
         if (c == '\\' || c == '{' || c == '}') {
             expected = std::string("\\") + c;
-        } else if (b == 0xA8 || b == 0xAA || b == 0xAF || b == 0xB2 || b == 0xB3 || b == 0xB8 ||
-                   b == 0xBA || b >= 0xBF) {
+        } else if (b >= 0x80) {
             static const char hex[] = "0123456789abcdef";
             expected = std::string("\\'") + hex[b / 16] + hex[b % 16];
         } else {
@@ -132,9 +131,9 @@ TEST(RtfDocument, EveryByteIsEscapedCopiedOrWrittenInHex) {
         }
         EXPECT_EQ(RunOf(std::string(1, c)), head + expected) << "byte " << b;
     }
-    // The letters named in the rules, and the signs that stay raw bytes.
+    // Letters and signs alike: no byte above 0x7F stands raw in the file.
     EXPECT_EQ(RunOf(W("АяЁёЄєЇїІі")), head + "\\'c0\\'ff\\'a8\\'b8\\'aa\\'ba\\'af\\'bf\\'b2\\'b3");
-    EXPECT_EQ(RunOf(W("№ҐґЎ«»")), head + W("№ҐґЎ«»"));
+    EXPECT_EQ(RunOf(W("№ҐґЎ«»’„“—")), head + "\\'b9\\'a5\\'b4\\'a1\\'ab\\'bb\\'92\\'84\\'93\\'97");
     EXPECT_EQ(RunOf("a{b}c\\d 09"), head + "a\\{b\\}c\\\\d 09");
 }
 
@@ -179,24 +178,28 @@ TEST(RtfDocument, RunsOfSpacesAlternateWithNonBreakingSpaces) {
 
 TEST(RtfDocument, FontsAreNumberedByFirstUseAndComparedCaseSensitively) {
     TRTF rtf;
-    for (const char* name : {"Arial", "Times New Roman", "Arial", "arial", "Times New Roman"}) {
+    for (const std::string& name : std::vector<std::string>{
+             "Arial", "Times New Roman", "Arial", "arial", W("Шрифт"), "Times New Roman"}) {
         rtf.Font.Name = name;
         rtf.AddText("x");
     }
-    EXPECT_EQ(rtf.FontNames, (std::vector<std::string>{"Arial", "Times New Roman", "arial"}));
+    EXPECT_EQ(rtf.FontNames,
+              (std::vector<std::string>{"Arial", "Times New Roman", "arial", W("Шрифт")}));
     EXPECT_EQ(rtf.FontIndex, 1);
     std::vector<std::string> fonts;
     for (const auto& run : rtf.Runs)
         fonts.emplace_back(run.substr(6, 3));
-    EXPECT_EQ(fonts, (std::vector<std::string>{"\\f0", "\\f1", "\\f0", "\\f2", "\\f1"}));
+    EXPECT_EQ(fonts, (std::vector<std::string>{"\\f0", "\\f1", "\\f0", "\\f2", "\\f3", "\\f1"}));
 
     const auto lines = Lines(Saved(rtf));
-    ASSERT_GE(lines.size(), 6u);
+    ASSERT_GE(lines.size(), 7u);
     EXPECT_EQ(lines[1], "{\\fonttbl");
     EXPECT_EQ(lines[2], "{\\f0\\fnil\\fcharset204 Arial;}");
     EXPECT_EQ(lines[3], "{\\f1\\fnil\\fcharset204 Times New Roman;}");
     EXPECT_EQ(lines[4], "{\\f2\\fnil\\fcharset204 arial;}");
-    EXPECT_EQ(lines[5], "}");
+    // A name's letters are escaped as in the text.
+    EXPECT_EQ(lines[5], "{\\f3\\fnil\\fcharset204 \\'d8\\'f0\\'e8\\'f4\\'f2;}");
+    EXPECT_EQ(lines[6], "}");
 }
 
 TEST(RtfDocument, ParagraphsCarryIndentsAlignmentAndTabStopsOfTheirOwn) {

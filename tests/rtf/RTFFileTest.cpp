@@ -288,7 +288,7 @@ TEST(RtfLibreOffice, ATableWithCyrillicTextConvertsToOnePage) {
     ASSERT_TRUE(fs::exists(pdf)) << "LibreOffice did not convert the document";
     EXPECT_EQ(CountPdfPages(ReadFileBytes(pdf)), 1u);
 
-    // The Cyrillic letters (written in hex) and the sign No. (a raw byte) read back as typed.
+    // The Cyrillic letters and the sign No., all written in hex, read back as typed.
     ASSERT_EQ(std::system(Convert(dir.Path(), "\"txt:Text (encoded):UTF8\"").c_str()), 0);
     const std::string text = ReadFileBytes(dir / "blank.txt");
     EXPECT_NE(text.find("ПЛАТІЖНЕ ДОРУЧЕННЯ №125"), std::string::npos) << text;
