@@ -3,6 +3,7 @@
 #include "about/About.h"
 #include "formkit/Application.h"
 #include "formkit/QtText.h"
+#include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
 #include "platform/Version.h"
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -42,6 +44,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
+    platform::SetOpenerFailureHandler(nullptr);
     // The model outlives the controls' last signals; nothing may reach them from it.
     Editor.FieldChanged = nullptr;
     Editor.ButtonsChanged = nullptr;
@@ -251,6 +254,17 @@ void TMainForm::Bind() {
     Editor.AskNZNFileName = [this](const std::string& purpose) {
         return AskNZNFileName(Editor.DataDir, purpose);
     };
+    // The opener tells its failure on a thread of its own; the box is the window's.
+    platform::SetOpenerFailureHandler(
+        [window = QPointer<TMainForm>(this)](const std::string& target) {
+            QMetaObject::invokeMethod(
+                qApp,
+                [window, target] {
+                    if (window)
+                        RunGuarded([&] { window->Editor.ViewerMissing(target); });
+                },
+                Qt::QueuedConnection);
+        });
 
     auto click = [this](QToolButton* b, void (TMainForm::*handler)()) {
         connect(b, &QToolButton::clicked, this,

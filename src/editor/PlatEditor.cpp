@@ -345,4 +345,9 @@ void TPlatEditor::Output() {
     std::get<TPlatData>(composed).BuildDocument();
 }
 
+void TPlatEditor::ViewerMissing(const std::filesystem::path& document) {
+    platform::MessageBoxes().Show(NoViewerMessage(document), "Квирен"_w,
+                                  platform::TMsgIcon::Exclamation);
+}
+
 } // namespace editor

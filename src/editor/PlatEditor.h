@@ -97,6 +97,9 @@ public:
     // The output command: checks the number, the date and the amount (an exclamation box
     // for the first that is wrong), composes the blank and hands it to the desktop.
     void Output();
+    // No application opened the document written at `document`: the user is told where it is
+    // and what to install.
+    void ViewerMissing(const std::filesystem::path& document);
 
     // The order's stored fields as they stand.
     store::TPlatRecord Record() const;

@@ -1,6 +1,7 @@
 #include "editor/Procs.h"
 
 #include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
 #include "settings/Options.h"
 #include "store/FileList.h"
 #include "words/BuhProc.h"
@@ -274,4 +275,10 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
     data.PayerCity = order.PayerCity;
     data.PayerMFO = order.PayerMFO;
     return data;
+}
+
+std::string NoViewerMessage(const std::filesystem::path& documentPath) {
+    return "Не найдена программа для просмотра документов RTF. Документ сохранён в файле \""_w +
+           platform::DisplayPath(documentPath) +
+           "\". Установите текстовый процессор, например LibreOffice Writer."_w;
 }

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,3 +77,6 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
 // of the amount's language when their flags are set, "[NDS]" replaced by `ndsAmount`.
 std::string ComposePurpose(const std::string& purpose, const TOptions& options,
                            const std::string& ndsAmount);
+
+// What the user is told when no application opened the document written at `documentPath`.
+std::string NoViewerMessage(const std::filesystem::path& documentPath);

@@ -1,7 +1,9 @@
 #include "platform/Desktop.h"
 
 #include <cerrno>
+#include <condition_variable>
 #include <fcntl.h>
+#include <mutex>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -11,13 +13,49 @@ extern char** environ;
 
 namespace platform {
 namespace {
+
 std::function<void(const std::string&)> g_Opener;
+
+// What the openers' own threads tell the rest of the program.
+struct TOpeners {
+    std::mutex Lock;
+    std::condition_variable Done;
+    int Undecided = 0; // started, neither ended nor past OpenerVerdict
+    std::vector<std::string> Failed;
+    std::function<void(const std::string&)> FailureHandler;
+};
+
+TOpeners& Openers() {
+    static TOpeners* openers = new TOpeners; // outlives the threads still waiting at exit
+    return *openers;
 }
 
-void OpenWithDesktop(const std::string& target) {
+void Decided(const std::string& target, bool failed) {
+    TOpeners& o = Openers();
+    std::function<void(const std::string&)> handler;
+    {
+        std::lock_guard lock(o.Lock);
+        --o.Undecided;
+        if (failed && o.FailureHandler)
+            handler = o.FailureHandler;
+        else if (failed)
+            o.Failed.push_back(target);
+    }
+    o.Done.notify_all();
+    if (handler)
+        handler(target);
+}
+
+} // namespace
+
+void OpenWithDesktop(const std::string& target, bool watched) {
     if (g_Opener) {
         g_Opener(target);
         return;
+    }
+    if (watched) {
+        std::lock_guard lock(Openers().Lock);
+        ++Openers().Undecided;
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -36,14 +74,52 @@ void OpenWithDesktop(const std::string& target) {
     const int rc = posix_spawnp(&pid, program.c_str(), &actions, &attr, argv, environ);
     posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
+    if (rc != 0) {
+        if (watched)
+            Decided(target, true); // no opener at all: nothing can show the document
         return;
-    // Reap it in the background: the window must not wait for the desktop.
-    std::thread([pid] {
-        int status = 0;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    // Reaped in the background, so that the window never waits for the desktop. The
+    // verdict comes when the opener ends, or when it has run long enough to have found an
+    // application; the thread then stays only to reap it.
+    std::thread([pid, target, watched] {
+        const auto deadline = std::chrono::steady_clock::now() + OpenerVerdict;
+        bool decided = !watched;
+        for (;;) {
+            int status = 0;
+            const pid_t done = ::waitpid(pid, &status, decided ? 0 : WNOHANG);
+            if (done == pid) {
+                if (!decided)
+                    Decided(target, !WIFEXITED(status) || WEXITSTATUS(status) != 0);
+                return;
+            }
+            if (done < 0 && errno != EINTR) {
+                if (!decided)
+                    Decided(target, false);
+                return;
+            }
+            if (!decided && std::chrono::steady_clock::now() >= deadline) {
+                Decided(target, false);
+                decided = true;
+            }
+            if (!decided)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }).detach();
+}
+
+void SetOpenerFailureHandler(std::function<void(const std::string& target)> failed) {
+    std::lock_guard lock(Openers().Lock);
+    Openers().FailureHandler = std::move(failed);
+}
+
+std::vector<std::string> WaitForOpeners() {
+    TOpeners& o = Openers();
+    std::unique_lock lock(o.Lock);
+    o.Done.wait(lock, [&o] { return o.Undecided == 0; });
+    std::vector<std::string> failed;
+    failed.swap(o.Failed);
+    return failed;
 }
 
 void SetDesktopOpenerForTesting(std::function<void(const std::string&)> opener) {

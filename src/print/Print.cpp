@@ -3,6 +3,7 @@
 #include "editor/Procs.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
+#include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
 #include "settings/Options.h"
@@ -33,7 +34,7 @@ const char* const Usage =
     "\n"
     "Exit status: 0 done; 1 the order was refused (bad number, date or amount);\n"
     "2 the order file or the settings cannot be read; 3 the document cannot be\n"
-    "written; 64 bad arguments.\n";
+    "written, or (without -o) no application opens it; 64 bad arguments.\n";
 
 void Error(const std::string& cp1251) {
     const std::string line = "vantrel-print: " + platform::Cp1251ToUtf8(cp1251) + "\n";
@@ -90,10 +91,16 @@ int Run(int argc, char** argv) {
     }
     auto& data = std::get<TPlatData>(composed);
     try {
-        if (haveOut)
+        if (haveOut) {
             data.BuildDocumentToFile(out);
-        else
+        } else {
             data.BuildDocument();
+            // The document is there, but nobody would see it: say where it is.
+            if (const auto failed = platform::WaitForOpeners(); !failed.empty()) {
+                Error(NoViewerMessage(failed.front()));
+                return ExitCannotWrite;
+            }
+        }
     } catch (const std::exception& e) {
         Error(e.what());
         return ExitCannotWrite;

@@ -520,7 +520,7 @@ std::string TRTF::DocumentText() {
 
 void TRTF::SaveAndOpen(const fs::path& path) {
     SaveToFile(path);
-    platform::OpenWithDesktop(path.native());
+    platform::OpenWithDesktop(path.native(), true);
 }
 
 void TRTF::ShowDocument() {
@@ -573,7 +573,7 @@ void TRTF::ShowDocument() {
             ::unlink(file.c_str());
             FileFailure("Ошибка записи файла"_w, file, e);
         }
-        platform::OpenWithDesktop(file.native());
+        platform::OpenWithDesktop(file.native(), true);
         return;
     }
     platform::ShowError("Ошибка создания временного файла"_w);

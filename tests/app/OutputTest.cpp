@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -50,4 +51,27 @@ TEST(OutputTest, ASettingChangedInTheDialogReachesTheNextBlank) {
     EXPECT_EQ(before.find(signature), std::string::npos);
     EXPECT_NE(after.find(signature), std::string::npos);
     EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+// The opener fails after the button has returned; the window tells it all the same.
+TEST(OutputTest, NoApplicationForTheDocumentIsToldWithItsFile) {
+    TScratch s;
+    TRecordingBoxes boxes;
+    TTempDir bin;
+    WriteFileBytes(bin / "xdg-open", "#!/bin/sh\nexit 3\n");
+    std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+    const std::string oldPath = std::getenv("PATH");
+    ::setenv("PATH", (bin.Path().string() + ":" + oldPath).c_str(), 1);
+    TMainForm form;
+    form.ProgramDir = s.Program.Path();
+    form.show();
+    form.SpeedButton8->click();
+    EXPECT_TRUE(boxes.Boxes.empty()); // the button does not wait for the desktop
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.Boxes.size(), size_t(1), 5000);
+    ::setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_EQ(U(boxes.Boxes[0].Text),
+              "Не найдена программа для просмотра документов RTF. Документ сохранён в файле \"" +
+                  (s.Temp.Path() / "~temp1.rtf").string() +
+                  "\". Установите текстовый процессор, например LibreOffice Writer.");
+    EXPECT_EQ(U(boxes.Boxes[0].Caption), "Квирен");
 }

@@ -4,7 +4,10 @@
 #include "print/Print.h"
 #include "editor/PlatEditor.h"
 #include "platform/Desktop.h"
+
 #include "settings/Options.h"
+#include <chrono>
+#include <cstdlib>
 
 #include "support/TestSupport.h"
 
@@ -117,4 +120,37 @@ TEST_F(PrintTest, TheRendererReportsWhatItCannotDoByItsExitStatus) {
     EXPECT_EQ(Print({(out / "good.plt").string()}), 0);
     ASSERT_EQ(Opened.size(), 1u);
     EXPECT_EQ(Opened[0], (S.Temp.Path() / "~temp1.rtf").string());
+}
+
+// With no application for RTF documents (an xdg-open that fails), the renderer says where
+// the document is and fails; with one, it succeeds without waiting for the word processor.
+TEST_F(PrintTest, ADocumentNobodyCanOpenIsReportedWithItsFile) {
+    platform::SetDesktopOpenerForTesting(nullptr);
+    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    WriteFileBytes(out / "good.plt", "101\r\n7\r\n01.01.2026\r\n");
+    struct Case {
+        const char* Opener;
+        int Status;
+    } cases[] = {
+        {"#!/bin/sh\nexit 3\n", 3}, {"#!/bin/sh\nexit 0\n", 0}, {"#!/bin/sh\nsleep 5\n", 0}};
+    for (const Case& c : cases) {
+        TTempDir bin;
+        WriteFileBytes(bin / "xdg-open", c.Opener);
+        fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+        ::setenv("PATH", (bin.Path().string() + ":" + oldPath).c_str(), 1);
+        testing::internal::CaptureStderr();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(Print({(out / "good.plt").string()}), c.Status) << c.Opener;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, platform::OpenerVerdict * 2);
+        const std::string err = testing::internal::GetCapturedStderr();
+        ::setenv("PATH", oldPath.c_str(), 1);
+        if (c.Status == 3)
+            EXPECT_EQ(err, "vantrel-print: Не найдена программа для просмотра документов RTF. "
+                           "Документ сохранён в файле \"" +
+                               (S.Temp.Path() / "~temp1.rtf").string() +
+                               "\". Установите текстовый процессор, например LibreOffice "
+                               "Writer.\n");
+        else
+            EXPECT_EQ(err, "");
+    }
 }
