@@ -1,5 +1,6 @@
 #include "platform/RegistryFile.h"
 
+#include "platform/Cp1251Case.h"
 #include "platform/Files.h"
 
 #include <charconv>
@@ -28,27 +29,12 @@ bool MayReadAndWrite(const fs::path& path, bool isFolder) {
 
 // Registry names compare without regard to case; the Cyrillic letters of Windows-1251,
 // Ukrainian and Serbian ones included, fold as well as the Latin ones.
-unsigned char FoldCase(unsigned char c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF))
-        return static_cast<unsigned char>(c + 0x20);
-    // The capitals outside the run А..Я and their small letters:
-    // Ђ Ѓ Љ Њ Ќ Ћ Џ Ў Ј Ґ Ё Є Ї І Ѕ.
-    static constexpr unsigned char capital[] = {0x80, 0x81, 0x8A, 0x8C, 0x8D, 0x8E, 0x8F, 0xA1,
-                                                0xA3, 0xA5, 0xA8, 0xAA, 0xAF, 0xB2, 0xBD};
-    static constexpr unsigned char small[] = {0x90, 0x83, 0x9A, 0x9C, 0x9D, 0x9E, 0x9F, 0xA2,
-                                              0xBC, 0xB4, 0xB8, 0xBA, 0xBF, 0xB3, 0xBE};
-    for (size_t i = 0; i < sizeof capital; ++i)
-        if (capital[i] == c)
-            return small[i];
-    return c;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(static_cast<unsigned char>(a[i])) !=
-            FoldCase(static_cast<unsigned char>(b[i])))
+        if (Cp1251Lower(static_cast<unsigned char>(a[i])) !=
+            Cp1251Lower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
