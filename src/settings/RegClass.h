@@ -3,16 +3,10 @@
 // writes one value and closes the key again, so nothing is held open between calls and two
 // running copies of the program never block each other.
 
-#include <cstdint>
-#include <stdexcept>
-#include <string>
+#include "settings/Registry.h"
 
-// A value of the wrong type or size, or a write the registry refused. what() is the
-// registry layer's text with the value's name, Windows-1251.
-class TRegistryError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#include <cstdint>
+#include <string>
 
 class TMyRegistry {
 public:

@@ -1,8 +1,8 @@
 // The options over the registry file, the way the program uses them.
 #include "settings/Options.h"
 #include "platform/Files.h"
-#include "platform/RegistryFile.h"
 #include "settings/RegClass.h"
+#include "settings/RegistryFile.h"
 
 #include "support/TestSupport.h"
 
@@ -87,7 +87,7 @@ protected:
             ::setenv("XDG_CONFIG_HOME", SavedXdg->c_str(), 1);
         else
             ::unsetenv("XDG_CONFIG_HOME");
-        platform::SetRegistryAccessCheckForTesting(nullptr);
+        settings::SetRegistryAccessCheckForTesting(nullptr);
         platform::SetWriteFaultForTesting(nullptr);
     }
     void Store(const std::string& bytes) {
@@ -284,7 +284,7 @@ TEST_F(OptionsTest, AnInterruptedWriteKeepsTheFileAndStopsSave) {
 TEST_F(OptionsTest, WithoutFullAccessLoadChangesNothingAndSaveWritesNothing) {
     Store(Head + "\"BlankLang\"=dword:00000001\r\n");
     const std::string before = ReadFileBytes(File);
-    platform::SetRegistryAccessCheckForTesting([](const fs::path&) { return false; });
+    settings::SetRegistryAccessCheckForTesting([](const fs::path&) { return false; });
     TOptions o;
     o.Load();
     ExpectDefaults(o);

@@ -1,6 +1,5 @@
 // The registry door: what it asks of the registry, and how stored data of every kind read.
 #include "settings/RegClass.h"
-#include "platform/RegistryFile.h"
 
 #include "support/TestSupport.h"
 
@@ -8,7 +7,7 @@
 
 #include <map>
 
-using namespace platform;
+using namespace settings;
 using namespace testing_support;
 
 namespace {
