@@ -1,9 +1,12 @@
 #include "settings/RegClass.h"
 
+#include "platform/Files.h"
+
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::string& name) {
-    throw TRegistryError(std::string(what) + " '" + name + "'");
+[[noreturn]] void Fail(const char* what, const std::string& name, const std::string& reason = {}) {
+    throw TRegistryError(std::string(what) + " '" + name + "'" +
+                         (reason.empty() ? "" : ": " + reason));
 }
 
 } // namespace
@@ -17,11 +20,16 @@ std::string TMyRegistry::OpenPath() const {
 }
 
 void TMyRegistry::Write(const std::string& name, std::uint32_t type, const std::string& data) {
-    auto key = settings::Registry().OpenKey(OpenPath(), true);
-    if (!key)
-        return;
-    if (!key->SetValue(name, type, data))
-        Fail("Failed to set data for", name);
+    try {
+        auto key = settings::Registry().OpenKey(OpenPath(), true);
+        if (key && key->SetValue(name, type, data))
+            return;
+    } catch (const platform::TFileError& e) {
+        // The system's reason ("Permission denied", "No space left on device") is what the
+        // user can act on.
+        Fail("Failed to set data for", name, platform::ErrorReason(e.ErrorNumber));
+    }
+    Fail("Failed to set data for", name);
 }
 
 void TMyRegistry::WriteBool(const std::string& name, bool value) {

@@ -53,17 +53,20 @@ public:
     virtual std::optional<TRegValueInfo> QueryValue(std::string_view name) = 0;
     // The named value's type and data, or nothing when the key has no such value.
     virtual std::optional<TRegValue> ReadValue(std::string_view name) = 0;
-    // Stores the value with its type, replacing one of the same name; false when the
-    // store refuses.
+    // Stores the value with its type, replacing one of the same name; false when the store
+    // cannot hold it (a name it cannot write). A write that the system refuses throws
+    // platform::TFileError, with the system's reason; a store that must not be written
+    // throws TRegistryError.
     virtual bool SetValue(std::string_view name, std::uint32_t type, std::string_view data) = 0;
 };
 
 class TRegistry {
 public:
     virtual ~TRegistry() = default;
-    // Opens `path` ("Software\Morvane\Vantrel") below HKEY_LOCAL_MACHINE with full access,
-    // with `create` making it and any missing parents first. Nothing when the key does not
-    // exist (and `create` is false) or cannot be opened with full access.
+    // Opens `path` ("Software\Morvane\Vantrel") below HKEY_LOCAL_MACHINE. Without `create`,
+    // for reading: nothing when the key does not exist or cannot be read. With `create`, for
+    // writing: the key, made with any missing parents by the first value written; a store
+    // that refuses throws as SetValue does.
     virtual std::unique_ptr<TRegistryKey> OpenKey(std::string_view path, bool create) = 0;
 };
 

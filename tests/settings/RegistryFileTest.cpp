@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 using namespace platform;
 using namespace settings;
@@ -45,7 +46,6 @@ protected:
             else
                 ::unsetenv(name.c_str());
         }
-        SetRegistryAccessCheckForTesting(nullptr);
         SetWriteFaultForTesting(nullptr);
     }
 
@@ -80,12 +80,11 @@ TEST_F(RegistryFileTest, AMissingFileOrSectionIsAMissingKeyUnlessCreated) {
               "REGEDIT4\r\n\r\nno registry\r\n\r\n" + Section + "\r\n\"v\"=dword:00000001\r\n\r\n");
 }
 
-TEST_F(RegistryFileTest, CreatingTheKeyMakesTheFolderAndWritingMakesTheFile) {
+TEST_F(RegistryFileTest, TheFirstValueWrittenMakesTheFolderAndTheFile) {
     const fs::path file = Dir / "config" / "Morvane" / "Vantrel.reg";
     TRegistryFile reg(file);
     auto key = reg.OpenKey(KeyPath, true);
     ASSERT_TRUE(key);
-    EXPECT_TRUE(fs::is_directory(file.parent_path()));
     ASSERT_TRUE(key->SetValue("BoldPlatName", RegDword, Dword(1)));
     ASSERT_TRUE(key->SetValue("strNDS", RegSz, Sz(W(", в т.ч. ПДВ [NDS] грн."))));
     EXPECT_EQ(ReadFileBytes(file), "REGEDIT4\r\n\r\n" + Section +
@@ -97,35 +96,6 @@ TEST_F(RegistryFileTest, CreatingTheKeyMakesTheFolderAndWritingMakesTheFile) {
     EXPECT_EQ(again->ReadValue("strNDS")->Data, Sz(W(", в т.ч. ПДВ [NDS] грн.")));
 }
 
-TEST_F(RegistryFileTest, NoFullAccessMeansTheKeyCannotBeOpened) {
-    std::vector<fs::path> asked;
-    SetRegistryAccessCheckForTesting([&](const fs::path& p) {
-        asked.push_back(p);
-        return false;
-    });
-    // Without a file the folder is what must be writable.
-    const fs::path file = Dir / "Morvane" / "Vantrel.reg";
-    TRegistryFile reg(file);
-    EXPECT_FALSE(reg.OpenKey(KeyPath, true));
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0], file.parent_path());
-    EXPECT_FALSE(fs::exists(file));
-
-    WriteFileBytes(file, "REGEDIT4\r\n" + Section + "\r\n\"v\"=dword:00000001\r\n");
-    EXPECT_FALSE(reg.OpenKey(KeyPath, false));
-    EXPECT_FALSE(reg.OpenKey(KeyPath, true));
-    EXPECT_EQ(asked.back(), file);
-
-    SetRegistryAccessCheckForTesting(nullptr);
-    EXPECT_TRUE(reg.OpenKey(KeyPath, false));
-}
-
-TEST_F(RegistryFileTest, AFolderWhereTheFileShouldBeCannotBeOpened) {
-    fs::create_directories(File);
-    EXPECT_FALSE(Reg.OpenKey(KeyPath, false));
-    EXPECT_FALSE(Reg.OpenKey(KeyPath, true));
-}
-
 TEST_F(RegistryFileTest, AnInterruptedWriteKeepsThePreviousFile) {
     const std::string before = "REGEDIT4\r\n" + Section + "\r\n\"v\"=dword:00000001\r\n";
     for (auto step :
@@ -133,7 +103,7 @@ TEST_F(RegistryFileTest, AnInterruptedWriteKeepsThePreviousFile) {
         auto key = Open(before);
         ASSERT_TRUE(key);
         SetWriteFaultForTesting([step](TWriteStep s) { return s == step; });
-        EXPECT_FALSE(key->SetValue("v", RegDword, Dword(2)));
+        EXPECT_THROW(key->SetValue("v", RegDword, Dword(2)), TFileError);
         SetWriteFaultForTesting(nullptr);
         EXPECT_EQ(ReadFileBytes(File), before);
         EXPECT_EQ(key->ReadValue("v")->Data, Dword(1));
@@ -150,17 +120,57 @@ TEST_F(RegistryFileTest, AWriteStartsFromWhatIsOnDiskNow) {
               "REGEDIT4\r\n" + Section + "\r\n\"a\"=dword:00000002\r\n\"b\"=\"x\"\r\n");
 }
 
-TEST_F(RegistryFileTest, ASymbolicLinkToTheSettingsStaysALink) {
-    const fs::path target = Dir / "dotfiles" / "Vantrel.reg";
-    fs::create_directories(target.parent_path());
-    WriteFileBytes(target, "REGEDIT4\r\n");
-    fs::create_symlink("dotfiles/Vantrel.reg", File);
-    auto key = Reg.OpenKey(KeyPath, true);
-    ASSERT_TRUE(key);
-    ASSERT_TRUE(key->SetValue("v", RegDword, Dword(1)));
-    EXPECT_TRUE(fs::is_symlink(File));
-    EXPECT_EQ(ReadFileBytes(target),
-              "REGEDIT4\r\n\r\n" + Section + "\r\n\"v\"=dword:00000001\r\n\r\n");
+// A link to the settings (kept with the user's other configuration files) stays a link, and
+// the file it leads to is rewritten, but only when that is a registry file already or a name
+// yet to be made beside the link: a link must not turn the settings into a way of writing
+// over anything else.
+TEST_F(RegistryFileTest, ALinkIsFollowedOnlyToARegistryFileOrANewNameBesideIt) {
+    const std::string passwd = "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1::/:/bin/false\n";
+    fs::create_directories(Dir / "dotfiles");
+    WriteFileBytes(Dir / "dotfiles" / "Vantrel.reg", "REGEDIT4\r\n");
+    WriteFileBytes(Dir / "dotfiles" / "passwd", passwd);
+    ASSERT_EQ(::mkfifo((Dir / "dotfiles" / "fifo").c_str(), 0600), 0);
+    struct Case {
+        const char* Target;
+        const char* Written; // the file that takes the value; nullptr: refused
+    };
+    const Case cases[] = {
+        {"dotfiles/Vantrel.reg", "dotfiles/Vantrel.reg"},
+        {"Vantrel.reg.new", "Vantrel.reg.new"},
+        {"dotfiles/passwd", nullptr},
+        {"dotfiles/missing.reg", nullptr},
+        {"nowhere/deep/Vantrel.reg", nullptr},
+        {"dotfiles", nullptr},
+        {"dotfiles/fifo", nullptr},
+        {"Vantrel.reg", nullptr},
+    };
+    for (const auto& c : cases) {
+        fs::remove(File);
+        fs::create_symlink(c.Target, File);
+        std::string error;
+        try {
+            auto key = Reg.OpenKey(KeyPath, true);
+            if (!key || !key->SetValue("v", RegDword, Dword(1)))
+                error = "not written";
+        } catch (const TRegistryError& e) {
+            error = U(e.what());
+        }
+        EXPECT_TRUE(fs::is_symlink(File)) << c.Target;
+        if (c.Written) {
+            EXPECT_EQ(error, "") << c.Target;
+            EXPECT_EQ(ReadFileBytes(Dir / c.Written),
+                      "REGEDIT4\r\n\r\n" + Section + "\r\n\"v\"=dword:00000001\r\n\r\n")
+                << c.Target;
+        } else {
+            EXPECT_EQ(error, "Файл настроек \"" + File.string() +
+                                 "\" не является файлом реестра; настройки не сохранены")
+                << c.Target;
+        }
+    }
+    EXPECT_EQ(ReadFileBytes(Dir / "dotfiles" / "passwd"), passwd);
+    EXPECT_TRUE(fs::is_fifo(Dir / "dotfiles" / "fifo"));
+    EXPECT_FALSE(fs::exists(Dir / "dotfiles" / "missing.reg"));
+    EXPECT_FALSE(fs::exists(Dir / "nowhere"));
 }
 
 TEST_F(RegistryFileTest, TheDefaultLocationFollowsTheEnvironmentAtEachOpen) {
