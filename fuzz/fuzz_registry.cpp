@@ -1,4 +1,5 @@
-// The registry file: reading values from arbitrary file bytes, and setting a value in them.
+// The registry file's text: reading values from arbitrary file bytes, and setting a value in
+// them.
 //
 // Input: a control byte, the length of the value's name, the length of its data, the name,
 // the data, then the file's bytes (the seeds are built that way; see README.md).
@@ -11,7 +12,7 @@
 
 #include "FuzzCheck.h"
 
-#include "platform/RegistryFile.h"
+#include "settings/RegistryFormat.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-using namespace platform;
+using namespace settings;
 using fuzz::Check;
 
 namespace {
@@ -68,6 +69,21 @@ bool HasHeader(std::string_view file) {
     return first == "REGEDIT4";
 }
 
+std::optional<TRegValue> ValueIn(std::string_view file, std::string_view path,
+                                 std::string_view name) {
+    return TRegistryText(file).Value(path, name);
+}
+
+// The bytes of `file` with the value set in it; nothing when it cannot be written.
+std::optional<std::string> WithValue(std::string_view file, std::string_view path,
+                                     std::string_view name, std::uint32_t type,
+                                     std::string_view data) {
+    TRegistryText text(file);
+    if (!text.SetValue(path, name, type, data))
+        return std::nullopt;
+    return text.Bytes();
+}
+
 void CheckRead(const std::optional<TRegValue>& v) {
     if (v && v->Type == RegMalformed)
         Check(!v->Data.empty() && v->Data.back() == '\0',
@@ -93,33 +109,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A key that is surely another one than `path`.
     const std::string_view otherPath = (control & 3) < 2 ? Paths[2] : Paths[0];
 
-    const auto otherBefore = RegistryFileValue(file, path, other);
-    const auto elsewhereBefore = RegistryFileValue(file, otherPath, name);
+    const auto otherBefore = ValueIn(file, path, other);
+    const auto elsewhereBefore = ValueIn(file, otherPath, name);
     CheckRead(otherBefore);
     CheckRead(elsewhereBefore);
-    CheckRead(RegistryFileValue(file, path, name));
+    CheckRead(ValueIn(file, path, name));
 
-    const auto written = RegistryFileWithValue(file, path, name, type, value);
+    const auto written = WithValue(file, path, name, type, value);
     const bool writable = name.find_first_of(std::string_view("\r\n\0", 3)) == name.npos;
     Check(written.has_value() == writable, "a value written or refused against its name", name);
     if (!written)
         return 0;
 
     Check(HasHeader(*written), "a written file without its header", *written);
-    const auto readBack = RegistryFileValue(*written, path, name);
+    const auto readBack = ValueIn(*written, path, name);
     Check(SameValue(readBack, TRegValue{type, std::string(value)}),
           "a written value reads back different", *written);
     if (HasHeader(file)) {
         if (!SameAscii(name, other))
-            Check(SameValue(RegistryFileValue(*written, path, other), otherBefore),
+            Check(SameValue(ValueIn(*written, path, other), otherBefore),
                   "writing a value changed another value of the key", *written);
-        Check(SameValue(RegistryFileValue(*written, otherPath, name), elsewhereBefore),
+        Check(SameValue(ValueIn(*written, otherPath, name), elsewhereBefore),
               "writing a value changed the value of another key", *written);
     } else {
         Check(!otherBefore && !elsewhereBefore, "a value read from a file without the header");
     }
 
-    const auto again = RegistryFileWithValue(*written, path, name, type, value);
+    const auto again = WithValue(*written, path, name, type, value);
     Check(again && *again == *written, "writing the same value twice changed the file", *written);
     return 0;
 }

@@ -27,7 +27,8 @@ public:
     std::int32_t SumaLang;  // -1 as the blank, 0 Ukrainian, 1 Russian
 
     void SetDefaults();
-    // Reads every stored value over its field; absent values leave their field alone. A
+    // Reads every stored value over its field; absent values leave their field alone, and
+    // so does a settings file that cannot be read at all (the registry says why, once). A
     // value of the wrong type throws TRegistryError, and the fields after it in the fixed
     // order keep what they held.
     void Load();

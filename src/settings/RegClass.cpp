@@ -1,11 +1,12 @@
 #include "settings/RegClass.h"
 
-#include "platform/RegistryFile.h"
+#include "platform/Files.h"
 
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::string& name) {
-    throw TRegistryError(std::string(what) + " '" + name + "'");
+[[noreturn]] void Fail(const char* what, const std::string& name, const std::string& reason = {}) {
+    throw TRegistryError(std::string(what) + " '" + name + "'" +
+                         (reason.empty() ? "" : ": " + reason));
 }
 
 } // namespace
@@ -19,11 +20,16 @@ std::string TMyRegistry::OpenPath() const {
 }
 
 void TMyRegistry::Write(const std::string& name, std::uint32_t type, const std::string& data) {
-    auto key = platform::Registry().OpenKey(OpenPath(), true);
-    if (!key)
-        return;
-    if (!key->SetValue(name, type, data))
-        Fail("Failed to set data for", name);
+    try {
+        auto key = settings::Registry().OpenKey(OpenPath(), true);
+        if (key && key->SetValue(name, type, data))
+            return;
+    } catch (const platform::TFileError& e) {
+        // The system's reason ("Permission denied", "No space left on device") is what the
+        // user can act on.
+        Fail("Failed to set data for", name, platform::ErrorReason(e.ErrorNumber));
+    }
+    Fail("Failed to set data for", name);
 }
 
 void TMyRegistry::WriteBool(const std::string& name, bool value) {
@@ -32,7 +38,7 @@ void TMyRegistry::WriteBool(const std::string& name, bool value) {
 
 void TMyRegistry::WriteString(const std::string& name, const std::string& value) {
     // The terminating zero is part of a string's data.
-    Write(name, platform::RegSz, std::string(value.data(), value.size() + 1));
+    Write(name, settings::RegSz, std::string(value.data(), value.size() + 1));
 }
 
 void TMyRegistry::WriteInteger(const std::string& name, std::int32_t value) {
@@ -40,7 +46,7 @@ void TMyRegistry::WriteInteger(const std::string& name, std::int32_t value) {
     std::string data(4, '\0');
     for (int i = 0; i < 4; ++i)
         data[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
-    Write(name, platform::RegDword, data);
+    Write(name, settings::RegDword, data);
 }
 
 void TMyRegistry::ReadBool(const std::string& name, bool& value) {
@@ -50,18 +56,18 @@ void TMyRegistry::ReadBool(const std::string& name, bool& value) {
 }
 
 void TMyRegistry::ReadInteger(const std::string& name, std::int32_t& value) {
-    auto key = platform::Registry().OpenKey(OpenPath(), false);
+    auto key = settings::Registry().OpenKey(OpenPath(), false);
     if (!key)
         return;
     const auto info = key->QueryValue(name);
     if (!info)
         return;
-    if (info->Type != platform::RegDword)
+    if (info->Type != settings::RegDword)
         Fail("Invalid data type for", name);
     if (info->Size > 4)
         Fail("Failed to get data for", name);
     const auto stored = key->ReadValue(name);
-    if (!stored || stored->Type != platform::RegDword || stored->Data.size() > 4)
+    if (!stored || stored->Type != settings::RegDword || stored->Data.size() > 4)
         Fail("Failed to get data for", name);
     // Little-endian; data shorter than four bytes (only a hand-made value can be) read as
     // if the missing high bytes were zero.
@@ -72,7 +78,7 @@ void TMyRegistry::ReadInteger(const std::string& name, std::int32_t& value) {
 }
 
 void TMyRegistry::ReadString(const std::string& name, std::string& value) {
-    auto key = platform::Registry().OpenKey(OpenPath(), false);
+    auto key = settings::Registry().OpenKey(OpenPath(), false);
     if (!key)
         return;
     const auto info = key->QueryValue(name);
@@ -85,7 +91,7 @@ void TMyRegistry::ReadString(const std::string& name, std::string& value) {
     const auto stored = key->ReadValue(name);
     if (!stored)
         Fail("Failed to get data for", name);
-    if (stored->Type != platform::RegSz && stored->Type != platform::RegExpandSz)
+    if (stored->Type != settings::RegSz && stored->Type != settings::RegExpandSz)
         Fail("Invalid data type for", name);
     value = stored->Data.substr(0, stored->Data.find('\0'));
 }

@@ -3,16 +3,10 @@
 // writes one value and closes the key again, so nothing is held open between calls and two
 // running copies of the program never block each other.
 
-#include <cstdint>
-#include <stdexcept>
-#include <string>
+#include "settings/Registry.h"
 
-// A value of the wrong type or size, or a write the registry refused. what() is the
-// registry layer's text with the value's name, Windows-1251.
-class TRegistryError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#include <cstdint>
+#include <string>
 
 class TMyRegistry {
 public:
@@ -21,15 +15,16 @@ public:
     // Below HKEY_LOCAL_MACHINE; the leading backslash makes it start at the root key.
     std::string KeyPath;
 
-    // Writes create the key when it is missing. A key that cannot be opened with full
-    // access skips the write without a word; a value the registry refuses throws
-    // TRegistryError "Failed to set data for '<name>'".
+    // Writes create the key when it is missing. A value the registry refuses throws
+    // TRegistryError "Failed to set data for '<name>'", followed by ": " and the system's
+    // reason when there is one; a registry file that must not be written throws the
+    // registry's own TRegistryError.
     void WriteBool(const std::string& name, bool value);
     void WriteString(const std::string& name, const std::string& value);
     void WriteInteger(const std::string& name, std::int32_t value);
 
-    // Reads leave `value` untouched when the key or the value does not exist (or the key
-    // cannot be opened with full access). Stored data of the wrong type throw
+    // Reads leave `value` untouched when the key or the value does not exist (or cannot be
+    // read at all, which the registry reports itself). Stored data of the wrong type throw
     // TRegistryError "Invalid data type for '<name>'"; a number longer than four bytes
     // throws "Failed to get data for '<name>'".
     void ReadBool(const std::string& name, bool& value);

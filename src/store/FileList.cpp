@@ -3,6 +3,7 @@
 #include "store/DataFiles.h"
 
 #include "platform/Cp1251.h"
+#include "platform/Cp1251Case.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
 
@@ -47,61 +48,9 @@ std::string_view Copy(std::string_view text, std::int64_t index, std::int64_t co
     return text.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
 }
 
-// Upper and lower case of every Cyrillic letter of the code page, in alphabetical order:
-// the Ukrainian and Russian alphabets merged, the few other Slavic letters beside the
-// letter they are built on.
-constexpr unsigned char CyrillicPairs[][2] = {
-    {0xC0, 0xE0}, // А а
-    {0xC1, 0xE1}, // Б б
-    {0xC2, 0xE2}, // В в
-    {0xC3, 0xE3}, // Г г
-    {0xA5, 0xB4}, // Ґ ґ
-    {0x81, 0x83}, // Ѓ ѓ
-    {0xC4, 0xE4}, // Д д
-    {0x80, 0x90}, // Ђ ђ
-    {0xC5, 0xE5}, // Е е
-    {0xAA, 0xBA}, // Є є
-    {0xA8, 0xB8}, // Ё ё
-    {0xC6, 0xE6}, // Ж ж
-    {0xC7, 0xE7}, // З з
-    {0xBD, 0xBE}, // Ѕ ѕ
-    {0xC8, 0xE8}, // И и
-    {0xB2, 0xB3}, // І і
-    {0xAF, 0xBF}, // Ї ї
-    {0xC9, 0xE9}, // Й й
-    {0xA3, 0xBC}, // Ј ј
-    {0xCA, 0xEA}, // К к
-    {0x8D, 0x9D}, // Ќ ќ
-    {0xCB, 0xEB}, // Л л
-    {0x8A, 0x9A}, // Љ љ
-    {0xCC, 0xEC}, // М м
-    {0xCD, 0xED}, // Н н
-    {0x8C, 0x9C}, // Њ њ
-    {0xCE, 0xEE}, // О о
-    {0xCF, 0xEF}, // П п
-    {0xD0, 0xF0}, // Р р
-    {0xD1, 0xF1}, // С с
-    {0xD2, 0xF2}, // Т т
-    {0x8E, 0x9E}, // Ћ ћ
-    {0xD3, 0xF3}, // У у
-    {0xA1, 0xA2}, // Ў ў
-    {0xD4, 0xF4}, // Ф ф
-    {0xD5, 0xF5}, // Х х
-    {0xD6, 0xF6}, // Ц ц
-    {0xD7, 0xF7}, // Ч ч
-    {0x8F, 0x9F}, // Џ џ
-    {0xD8, 0xF8}, // Ш ш
-    {0xD9, 0xF9}, // Щ щ
-    {0xDA, 0xFA}, // Ъ ъ
-    {0xDB, 0xFB}, // Ы ы
-    {0xDC, 0xFC}, // Ь ь
-    {0xDD, 0xFD}, // Э э
-    {0xDE, 0xFE}, // Ю ю
-    {0xDF, 0xFF}, // Я я
-};
-
 // The sorting weight of each byte: symbols keep their byte value (below 256), digits,
-// Latin and Cyrillic letters follow in that order, both cases of a letter weighing alike.
+// Latin and Cyrillic letters follow in that order (the Cyrillic ones alphabetically), both
+// cases of a letter weighing alike.
 constexpr std::array<std::uint16_t, 256> MakeWeights() {
     std::array<std::uint16_t, 256> w{};
     for (int b = 0; b < 256; ++b)
@@ -111,8 +60,8 @@ constexpr std::array<std::uint16_t, 256> MakeWeights() {
     for (int l = 0; l < 26; ++l)
         w['a' + l] = w['A' + l] = static_cast<std::uint16_t>(400 + l);
     std::uint16_t next = 500;
-    for (const auto& pair : CyrillicPairs)
-        w[pair[0]] = w[pair[1]] = next++;
+    for (const platform::TCaseLetter& letter : platform::CyrillicLetters)
+        w[letter.Capital] = w[letter.Small] = next++;
     return w;
 }
 

@@ -1,6 +1,7 @@
 #include "words/BuhProc.h"
 
 #include "platform/Clock.h"
+#include "platform/Cp1251Case.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/MessageBoxes.h"
 #include "words/BuhProcDetail.h"
@@ -60,18 +61,11 @@ std::string CapitalizeFirst(std::string text) {
     if (text.empty())
         return text;
     const auto c = static_cast<unsigned char>(text[0]);
-    unsigned char upper = c;
-    if (c >= 0xE0 && c <= 0xF9) // а .. щ
-        upper = c - 0x20;
-    else if (c == 0xFC || c == 0xFE || c == 0xFF) // ь ю я
-        upper = c - 0x20;
-    else if (c == 0xB3) // і
-        upper = 0xB2;
-    else if (c == 0xBA) // є
-        upper = 0xAA;
-    else if (c == 0xBF) // ї
-        upper = 0xAF;
-    text[0] = static_cast<char>(upper);
+    // Only "а" .. "щ", "ь", "ю", "я", "і", "є", "ї" take their capital; any other first
+    // character ("ё", "ґ", a Latin letter) stays as it is.
+    if ((c >= 0xE0 && c <= 0xF9) || c == 0xFC || c == 0xFE || c == 0xFF || c == 0xB3 || c == 0xBA ||
+        c == 0xBF)
+        text[0] = static_cast<char>(platform::Cp1251Upper(c));
     return text;
 }
 

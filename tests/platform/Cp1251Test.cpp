@@ -1,8 +1,11 @@
 #include "platform/Cp1251.h"
+#include "platform/Cp1251Case.h"
 #include "platform/Cp1251Literal.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cwctype>
 #include <iconv.h>
 
 using namespace platform;
@@ -65,4 +68,21 @@ TEST(Cp1251, LiteralsConvertAtCompileTime) {
     EXPECT_STREQ("Ошибка"_w, "\xCE\xF8\xE8\xE1\xEA\xE0");
     EXPECT_STREQ("№ ґЄїі'"_w, "\xB9 \xB4\xAA\xBF\xB3'");
     EXPECT_EQ(Cp1251ToUtf8("ПЛАТІЖНЕ ДОРУЧЕННЯ"_w), "ПЛАТІЖНЕ ДОРУЧЕННЯ");
+}
+
+TEST(Cp1251Case, EveryByteAgreesWithTheSystemsCaseMapping) {
+    // The C library's Unicode case tables as the independent reference.
+    const std::string previous = std::setlocale(LC_CTYPE, nullptr);
+    ASSERT_TRUE(std::setlocale(LC_CTYPE, "C.UTF-8"));
+    auto expected = [](unsigned char b, std::wint_t (*map)(std::wint_t)) {
+        const auto mapped =
+            static_cast<char32_t>(map(static_cast<std::wint_t>(Cp1251ToUnicode(b))));
+        return UnicodeToCp1251(mapped).value_or(b);
+    };
+    for (int b = 0; b < 256; ++b) {
+        const auto c = static_cast<unsigned char>(b);
+        EXPECT_EQ(Cp1251Lower(c), expected(c, std::towlower)) << "byte " << b;
+        EXPECT_EQ(Cp1251Upper(c), expected(c, std::towupper)) << "byte " << b;
+    }
+    std::setlocale(LC_CTYPE, previous.c_str());
 }

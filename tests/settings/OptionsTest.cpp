@@ -1,14 +1,22 @@
 // The options over the registry file, the way the program uses them.
 #include "settings/Options.h"
 #include "platform/Files.h"
-#include "platform/RegistryFile.h"
 #include "settings/RegClass.h"
+#include "settings/RegistryFile.h"
 
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <future>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace testing_support;
 namespace fs = std::filesystem;
@@ -64,6 +72,52 @@ void ExpectSame(const TOptions& a, const TOptions& b) {
     EXPECT_EQ(a.SumaLang, b.SumaLang);
 }
 
+// Runs `f` as a user without privileges and returns what it returns: in a child process
+// that gives up root when the tests run as root (where every access is granted), in this
+// process otherwise.
+std::string AsUnprivileged(const std::function<std::string()>& f) {
+    if (::geteuid() != 0)
+        return f();
+    int out[2];
+    if (::pipe(out) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        const uid_t nobody = 65534;
+        const std::string seen =
+            ::setgroups(0, nullptr) == 0 && ::setgid(nobody) == 0 && ::setuid(nobody) == 0
+                ? f()
+                : "root kept";
+        [[maybe_unused]] const auto n = ::write(out[1], seen.data(), seen.size());
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    std::string seen;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
+        seen.append(buffer, static_cast<size_t>(n));
+    ::close(out[0]);
+    ::waitpid(child, nullptr, 0);
+    return seen;
+}
+
+// Loads on a thread of its own, so that a load that blocks on a FIFO fails the test rather
+// than hanging it: after five seconds every open of the FIFO is given a writer that goes
+// away at once, which lets it go on, until the load is over.
+void LoadOrUnblock(TOptions& o, const fs::path& file) {
+    auto done = std::async(std::launch::async, [&o] { o.Load(); });
+    if (done.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "Load blocks on " << file;
+        do {
+            const int fd = ::open(file.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        } while (done.wait_for(std::chrono::milliseconds(10)) == std::future_status::timeout);
+    }
+    done.get();
+}
+
 std::string ErrorOf(TOptions& o, void (TOptions::*op)()) {
     try {
         (o.*op)();
@@ -87,7 +141,6 @@ protected:
             ::setenv("XDG_CONFIG_HOME", SavedXdg->c_str(), 1);
         else
             ::unsetenv("XDG_CONFIG_HOME");
-        platform::SetRegistryAccessCheckForTesting(nullptr);
         platform::SetWriteFaultForTesting(nullptr);
     }
     void Store(const std::string& bytes) {
@@ -258,7 +311,7 @@ TEST_F(OptionsTest, AnInterruptedWriteKeepsTheFileAndStopsSave) {
         return step == platform::TWriteStep::Rename && ++writes == 8;
     });
     TOptions o = Unusual();
-    EXPECT_EQ(ErrorOf(o, &TOptions::Save), "Failed to set data for 'DateLang'");
+    EXPECT_EQ(ErrorOf(o, &TOptions::Save), "Failed to set data for 'DateLang': Input/output error");
     platform::SetWriteFaultForTesting(nullptr);
     EXPECT_EQ(writes, 8) << "Save went on after the failure";
 
@@ -276,27 +329,79 @@ TEST_F(OptionsTest, AnInterruptedWriteKeepsTheFileAndStopsSave) {
     const std::string middle = ReadFileBytes(File);
     platform::SetWriteFaultForTesting(
         [](platform::TWriteStep step) { return step == platform::TWriteStep::Write; });
-    EXPECT_EQ(ErrorOf(o, &TOptions::Save), "Failed to set data for 'BoldPlatName'");
+    EXPECT_EQ(ErrorOf(o, &TOptions::Save),
+              "Failed to set data for 'BoldPlatName': Input/output error");
     EXPECT_EQ(ReadFileBytes(File), middle);
     EXPECT_NE(middle, before);
 }
 
-TEST_F(OptionsTest, WithoutFullAccessLoadChangesNothingAndSaveWritesNothing) {
+TEST_F(OptionsTest, AReadOnlySettingsFileIsReadAndAWriteThatFailsSaysWhy) {
     Store(Head + "\"BlankLang\"=dword:00000001\r\n");
     const std::string before = ReadFileBytes(File);
-    platform::SetRegistryAccessCheckForTesting([](const fs::path&) { return false; });
-    TOptions o;
-    o.Load();
-    ExpectDefaults(o);
-    o = Unusual();
-    o.Save(); // no error and no message: the values still apply in memory
-    ExpectSame(o, Unusual());
+    // Read-only to the user, and another user's file in another user's folder when the
+    // tests run as root.
+    fs::permissions(File, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(File.parent_path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                            fs::perms::group_read | fs::perms::group_exec |
+                                            fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(Dir.Path(), fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add);
+    const std::string seen = AsUnprivileged([] {
+        TOptions o;
+        o.Load();
+        std::string out = "BlankLang " + std::to_string(o.BlankLang) + "; ";
+        try {
+            o.Save();
+            out += "saved";
+        } catch (const TRegistryError& e) {
+            out += e.what();
+        }
+        return out;
+    });
+    EXPECT_EQ(seen, "BlankLang 1; Failed to set data for 'BoldPlatName': Permission denied");
     EXPECT_EQ(ReadFileBytes(File), before);
+}
 
-    // Likewise on a machine where the key was never created.
-    fs::remove(File);
-    o.Save();
-    EXPECT_FALSE(fs::exists(File));
+// A FIFO, a folder, a device or a huge file where the settings should be: one message, the
+// defaults, and nothing written over it.
+TEST_F(OptionsTest, ASettingsFileThatCannotBeReadIsReportedOnceAndTheDefaultsApply) {
+    const std::string huge =
+        Head + "\"BlankLang\"=dword:00000001\r\n;" + std::string(1024 * 1024, 'x') + "\r\n";
+    struct Case {
+        const char* What;
+        std::function<void()> Make;
+        const char* Problem;
+    };
+    const std::string path = File.string();
+    const Case cases[] = {
+        {"fifo", [&] { ASSERT_EQ(::mkfifo(File.c_str(), 0600), 0); }, "не является обычным файлом"},
+        {"folder", [&] { fs::create_directory(File); }, "не является обычным файлом"},
+        {"device", [&] { fs::create_symlink("/dev/zero", File); }, "не является обычным файлом"},
+        {"huge", [&] { WriteFileBytes(File, huge); }, "больше 1 МБ"},
+    };
+    fs::create_directories(File.parent_path());
+    for (const auto& c : cases) {
+        TRecordingBoxes boxes;
+        // Without a file there is nothing to say, and what comes in its place is news.
+        fs::remove_all(File);
+        TOptions().Load();
+        c.Make();
+        const fs::file_type kind = fs::symlink_status(File).type();
+        TOptions o;
+        LoadOrUnblock(o, File);
+        ExpectDefaults(o);
+        LoadOrUnblock(o, File);
+        EXPECT_EQ(boxes.TextsUtf8(),
+                  std::vector<std::string>{"Файл настроек \"" + path + "\" " + c.Problem +
+                                           "; используются настройки по умолчанию"})
+            << c.What;
+        EXPECT_EQ(U(ErrorOf(o, &TOptions::Save)),
+                  "Файл настроек \"" + path +
+                      "\" не является файлом реестра; настройки не сохранены")
+            << c.What;
+        EXPECT_EQ(fs::symlink_status(File).type(), kind) << c.What;
+    }
+    EXPECT_TRUE(ReadFileBytes(File) == huge) << "the huge file was rewritten";
 }
 
 TEST_F(OptionsTest, OtherKeysAndHandWrittenLinesSurviveSave) {

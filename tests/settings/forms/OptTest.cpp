@@ -338,7 +338,7 @@ TEST_F(OptFormTest, AStoreThatFailsOnOkKeepsTheDialogOpenAndCancelStillCloses) {
     platform::SetWriteFaultForTesting([](platform::TWriteStep) { return true; });
     Click(f.ButOK);
     ASSERT_EQ(Boxes.Boxes.size(), 1u);
-    EXPECT_EQ(Boxes.Boxes[0].Text, "Failed to set data for 'BoldPlatName'");
+    EXPECT_EQ(Boxes.Boxes[0].Text, "Failed to set data for 'BoldPlatName': Input/output error");
     EXPECT_EQ(U(Boxes.Boxes[0].Caption), "Ошибка");
     EXPECT_EQ(Boxes.Boxes[0].Icon, platform::TMsgIcon::Error);
     EXPECT_TRUE(f.isVisible());

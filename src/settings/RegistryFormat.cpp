@@ -1,54 +1,23 @@
-#include "platform/RegistryFile.h"
+#include "settings/RegistryFormat.h"
 
-#include "platform/Files.h"
+#include "platform/Cp1251Case.h"
 
 #include <charconv>
-#include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
-#include <vector>
 
-namespace fs = std::filesystem;
-
-namespace platform {
+namespace settings {
 namespace {
 
 constexpr std::string_view Header = "REGEDIT4";
 constexpr std::string_view RootName = "HKEY_LOCAL_MACHINE";
 
-std::function<bool(const fs::path&)> g_AccessCheck;
-TRegistry* g_Override = nullptr;
-
-bool MayReadAndWrite(const fs::path& path, bool isFolder) {
-    if (g_AccessCheck)
-        return g_AccessCheck(path);
-    // A folder must also be searchable, or no file can be created in it.
-    return ::access(path.c_str(), isFolder ? (R_OK | W_OK | X_OK) : (R_OK | W_OK)) == 0;
-}
-
 // Registry names compare without regard to case; the Cyrillic letters of Windows-1251,
 // Ukrainian and Serbian ones included, fold as well as the Latin ones.
-unsigned char FoldCase(unsigned char c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF))
-        return static_cast<unsigned char>(c + 0x20);
-    // The capitals outside the run А..Я and their small letters:
-    // Ђ Ѓ Љ Њ Ќ Ћ Џ Ў Ј Ґ Ё Є Ї І Ѕ.
-    static constexpr unsigned char capital[] = {0x80, 0x81, 0x8A, 0x8C, 0x8D, 0x8E, 0x8F, 0xA1,
-                                                0xA3, 0xA5, 0xA8, 0xAA, 0xAF, 0xB2, 0xBD};
-    static constexpr unsigned char small[] = {0x90, 0x83, 0x9A, 0x9C, 0x9D, 0x9E, 0x9F, 0xA2,
-                                              0xBC, 0xB4, 0xB8, 0xBA, 0xBF, 0xB3, 0xBE};
-    for (size_t i = 0; i < sizeof capital; ++i)
-        if (capital[i] == c)
-            return small[i];
-    return c;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(static_cast<unsigned char>(a[i])) !=
-            FoldCase(static_cast<unsigned char>(b[i])))
+        if (platform::Cp1251Lower(static_cast<unsigned char>(a[i])) !=
+            platform::Cp1251Lower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -259,32 +228,6 @@ std::optional<std::string> FormatValue(std::string_view name, std::uint32_t type
     return line;
 }
 
-enum class TKind { Other, Blank, Comment, Section, Value };
-
-struct TEntry {
-    TKind Kind = TKind::Other;
-    size_t First = 0; // first raw line
-    size_t Count = 1; // raw lines (a hexadecimal value may continue over several)
-    // Section: the key's name, nothing for a header that cannot be read (its lines then
-    // belong to no key). Value: the value's name.
-    std::optional<std::string> Name;
-    TRegValue Value{RegMalformed, {}};
-    size_t Section = SIZE_MAX; // a value's section entry; SIZE_MAX before any section
-};
-
-struct TDocument {
-    std::vector<std::string> Lines;
-    std::vector<TEntry> Entries;
-    bool IsRegistryFile = false;
-
-    static TDocument Parse(std::vector<std::string> lines);
-    // The effective (last) entry of the value in the key, or SIZE_MAX.
-    size_t FindValue(std::string_view key, std::string_view name) const;
-    // The last section of the key, or SIZE_MAX.
-    size_t FindSection(std::string_view key) const;
-    std::string Text() const;
-};
-
 // Whether a line can continue a wrapped hexadecimal value: bytes, commas and the next
 // backslash only. Anything else (the next value, a section, a comment, a blank line) is a
 // line of its own, even after a dangling backslash, so a value written after such a line is
@@ -294,17 +237,31 @@ bool IsHexContinuation(std::string_view line) {
            line.find_first_not_of("0123456789abcdefABCDEF, \t\\") == std::string_view::npos;
 }
 
+// The section name of a key below the root.
+std::string SectionName(std::string_view path) {
+    std::string key(RootName);
+    key += '\\';
+    key.append(path);
+    return key;
+}
+
+} // namespace
+
+TRegistryText::TRegistryText(std::string_view bytes) : Lines(SplitLines(bytes)) {
+    Parse();
+}
+
 // Reads the value part of a value line, joining the continuation lines that a long
 // hexadecimal value is wrapped over ("...,\" then the rest indented on the next line).
-void ParseValueData(TDocument& doc, TEntry& entry, std::string_view data) {
+void TRegistryText::ParseValueData(TEntry& entry, std::string_view data) {
     std::string joined(Trim(data));
     if (StartsWithNoCase(joined, "hex")) {
         while (!joined.empty() && joined.back() == '\\') {
             joined.pop_back();
             const size_t next = entry.First + entry.Count;
-            if (next >= doc.Lines.size() || !IsHexContinuation(Trim(doc.Lines[next])))
+            if (next >= Lines.size() || !IsHexContinuation(Trim(Lines[next])))
                 break;
-            joined += Trim(doc.Lines[next]);
+            joined += Trim(Lines[next]);
             ++entry.Count;
         }
     }
@@ -317,15 +274,14 @@ void ParseValueData(TDocument& doc, TEntry& entry, std::string_view data) {
     }
 }
 
-TDocument TDocument::Parse(std::vector<std::string> lines) {
-    TDocument doc;
-    doc.Lines = std::move(lines);
-    doc.IsRegistryFile = !doc.Lines.empty() && TrimRight(doc.Lines[0]) == Header;
+void TRegistryText::Parse() {
+    Entries.clear();
+    Registry = !Lines.empty() && TrimRight(Lines[0]) == Header;
     size_t section = SIZE_MAX;
-    for (size_t i = doc.IsRegistryFile ? 1 : 0; i < doc.Lines.size();) {
+    for (size_t i = Registry ? 1 : 0; i < Lines.size();) {
         TEntry entry;
         entry.First = i;
-        const std::string_view t = Trim(doc.Lines[i]);
+        const std::string_view t = Trim(Lines[i]);
         if (t.empty()) {
             entry.Kind = TKind::Blank;
         } else if (t.front() == ';') {
@@ -334,7 +290,7 @@ TDocument TDocument::Parse(std::vector<std::string> lines) {
             entry.Kind = TKind::Section;
             if (t.size() >= 2 && t.back() == ']')
                 entry.Name = std::string(t.substr(1, t.size() - 2));
-            section = doc.Entries.size();
+            section = Entries.size();
         } else if (t.front() == '"' || t.front() == '@') {
             std::string_view rest = t;
             std::optional<std::string> name;
@@ -350,7 +306,7 @@ TDocument TDocument::Parse(std::vector<std::string> lines) {
                 entry.Name = std::move(name);
                 entry.Section = section;
                 if (!rest.empty() && rest.front() == '=') {
-                    ParseValueData(doc, entry, rest.substr(1));
+                    ParseValueData(entry, rest.substr(1));
                 } else {
                     entry.Value.Type = RegMalformed;
                     entry.Value.Data = std::string(rest) + '\0';
@@ -358,13 +314,12 @@ TDocument TDocument::Parse(std::vector<std::string> lines) {
             }
         }
         i += entry.Count;
-        doc.Entries.push_back(std::move(entry));
+        Entries.push_back(std::move(entry));
     }
-    return doc;
 }
 
-size_t TDocument::FindSection(std::string_view key) const {
-    if (!IsRegistryFile)
+size_t TRegistryText::FindSection(std::string_view key) const {
+    if (!Registry)
         return SIZE_MAX;
     for (size_t i = Entries.size(); i-- > 0;)
         if (Entries[i].Kind == TKind::Section && Entries[i].Name && SameName(*Entries[i].Name, key))
@@ -372,8 +327,8 @@ size_t TDocument::FindSection(std::string_view key) const {
     return SIZE_MAX;
 }
 
-size_t TDocument::FindValue(std::string_view key, std::string_view name) const {
-    if (!IsRegistryFile)
+size_t TRegistryText::FindValue(std::string_view key, std::string_view name) const {
+    if (!Registry)
         return SIZE_MAX;
     for (size_t i = Entries.size(); i-- > 0;) {
         const TEntry& e = Entries[i];
@@ -386,7 +341,18 @@ size_t TDocument::FindValue(std::string_view key, std::string_view name) const {
     return SIZE_MAX;
 }
 
-std::string TDocument::Text() const {
+bool TRegistryText::HasKey(std::string_view path) const {
+    return FindSection(SectionName(path)) != SIZE_MAX;
+}
+
+std::optional<TRegValue> TRegistryText::Value(std::string_view path, std::string_view name) const {
+    const size_t v = FindValue(SectionName(path), name);
+    if (v == SIZE_MAX)
+        return std::nullopt;
+    return Entries[v].Value;
+}
+
+std::string TRegistryText::Bytes() const {
     std::string out;
     for (const auto& line : Lines) {
         out += line;
@@ -395,213 +361,45 @@ std::string TDocument::Text() const {
     return out;
 }
 
-// The document with the value set in the key (its section name, root included), or nothing
-// when the value cannot be written.
-std::optional<TDocument> WithValue(TDocument doc, std::string_view key, std::string_view name,
-                                   std::uint32_t type, std::string_view data) {
+bool TRegistryText::SetValue(std::string_view path, std::string_view name, std::uint32_t type,
+                             std::string_view data) {
     auto line = FormatValue(name, type, data);
     if (!line)
-        return std::nullopt;
-    if (!doc.IsRegistryFile) {
+        return false;
+    const std::string key = SectionName(path);
+    if (!Registry) {
         // Whatever the file held stays after the header, so nothing of it is lost.
-        doc.Lines.insert(doc.Lines.begin(), {std::string(Header), std::string()});
-        doc = TDocument::Parse(std::move(doc.Lines));
+        Lines.insert(Lines.begin(), {std::string(Header), std::string()});
+        Parse();
     }
-    auto& lines = doc.Lines;
-    if (size_t v = doc.FindValue(key, name); v != SIZE_MAX) {
-        const TEntry& e = doc.Entries[v];
-        lines.erase(lines.begin() + e.First, lines.begin() + e.First + e.Count);
-        lines.insert(lines.begin() + e.First, std::move(*line));
-    } else if (size_t s = doc.FindSection(key); s != SIZE_MAX) {
+    if (size_t v = FindValue(key, name); v != SIZE_MAX) {
+        const TEntry& e = Entries[v];
+        Lines.erase(Lines.begin() + e.First, Lines.begin() + e.First + e.Count);
+        Lines.insert(Lines.begin() + e.First, std::move(*line));
+    } else if (size_t s = FindSection(key); s != SIZE_MAX) {
         // After the section's last line that says something, so that blank lines and
         // comments that lead into the next section stay with it.
         size_t after = s;
-        for (size_t i = s + 1; i < doc.Entries.size(); ++i) {
-            if (doc.Entries[i].Kind == TKind::Section)
+        for (size_t i = s + 1; i < Entries.size(); ++i) {
+            if (Entries[i].Kind == TKind::Section)
                 break;
-            if (doc.Entries[i].Kind != TKind::Blank && doc.Entries[i].Kind != TKind::Comment)
+            if (Entries[i].Kind != TKind::Blank && Entries[i].Kind != TKind::Comment)
                 after = i;
         }
-        const TEntry& e = doc.Entries[after];
-        lines.insert(lines.begin() + e.First + e.Count, std::move(*line));
+        const TEntry& e = Entries[after];
+        Lines.insert(Lines.begin() + e.First + e.Count, std::move(*line));
     } else {
-        if (!lines.empty() && !Trim(lines.back()).empty())
-            lines.emplace_back();
+        if (!Lines.empty() && !Trim(Lines.back()).empty())
+            Lines.emplace_back();
         // Appended piece by piece: "[" + key + "]" trips g++ 12's -Wrestrict at -O3.
-        std::string& section = lines.emplace_back("[");
+        std::string& section = Lines.emplace_back("[");
         section.append(key);
         section.push_back(']');
-        lines.push_back(std::move(*line));
-        lines.emplace_back();
+        Lines.push_back(std::move(*line));
+        Lines.emplace_back();
     }
-    return TDocument::Parse(std::move(lines));
+    Parse();
+    return true;
 }
 
-// A symbolic link to the settings (kept with the user's other configuration files) stays a
-// link: the file it points to is the one rewritten.
-fs::path FollowLinks(fs::path path) {
-    std::error_code ec;
-    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
-        const fs::path target = fs::read_symlink(path, ec);
-        if (ec)
-            break;
-        path = target.is_absolute() ? target : path.parent_path() / target;
-    }
-    return path;
-}
-
-std::optional<TDocument> LoadDocument(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec))
-        return TDocument::Parse({});
-    try {
-        return TDocument::Parse(SplitLines(ReadWholeFile(file)));
-    } catch (const TFileError&) {
-        return std::nullopt;
-    }
-}
-
-class TFileKey final : public TRegistryKey {
-public:
-    TFileKey(fs::path file, std::string key, TDocument doc)
-        : File(std::move(file)), Key(std::move(key)), Doc(std::move(doc)) {}
-
-    std::optional<TRegValueInfo> QueryValue(std::string_view name) override {
-        const size_t v = Doc.FindValue(Key, name);
-        if (v == SIZE_MAX)
-            return std::nullopt;
-        const TRegValue& value = Doc.Entries[v].Value;
-        return TRegValueInfo{value.Type, static_cast<std::uint32_t>(value.Data.size())};
-    }
-
-    std::optional<TRegValue> ReadValue(std::string_view name) override {
-        const size_t v = Doc.FindValue(Key, name);
-        if (v == SIZE_MAX)
-            return std::nullopt;
-        return Doc.Entries[v].Value;
-    }
-
-    bool SetValue(std::string_view name, std::uint32_t type, std::string_view data) override {
-        // Read afresh: another copy of the program may have written since the key was opened.
-        auto current = LoadDocument(File);
-        if (!current)
-            return false;
-        auto updated = WithValue(std::move(*current), Key, name, type, data);
-        if (!updated)
-            return false;
-        try {
-            WriteFileAtomically(File, updated->Text());
-        } catch (const TFileError&) {
-            return false;
-        }
-        Doc = std::move(*updated);
-        return true;
-    }
-
-private:
-    fs::path File;
-    std::string Key;
-    TDocument Doc;
-};
-
-TRegistryFile& DefaultRegistryFile() {
-    static TRegistryFile file;
-    return file;
-}
-
-fs::path ConfigHome() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg && fs::path(xdg).is_absolute())
-        return fs::path(xdg);
-    const char* home = std::getenv("HOME");
-    if (home && *home)
-        return fs::path(home) / ".config";
-    passwd entry{};
-    passwd* found = nullptr;
-    char buffer[4096];
-    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
-        found->pw_dir && *found->pw_dir)
-        return fs::path(found->pw_dir) / ".config";
-    return {};
-}
-
-} // namespace
-
-TRegistryFile::TRegistryFile(fs::path path) : FixedPath(std::move(path)) {}
-
-fs::path TRegistryFile::Path() const {
-    return FixedPath.empty() ? DefaultRegistryFilePath() : FixedPath;
-}
-
-std::unique_ptr<TRegistryKey> TRegistryFile::OpenKey(std::string_view path, bool create) {
-    const fs::path configured = Path();
-    if (configured.empty())
-        return nullptr;
-    const fs::path file = FollowLinks(configured);
-    const std::string key = std::string(RootName) + "\\" + std::string(path);
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
-        if (!create)
-            return nullptr;
-        const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-        fs::create_directories(folder, ec);
-        if (ec || !MayReadAndWrite(folder, true))
-            return nullptr;
-        return std::make_unique<TFileKey>(file, key, TDocument::Parse({}));
-    }
-    if (!MayReadAndWrite(file, false))
-        return nullptr;
-    auto doc = LoadDocument(file);
-    if (!doc)
-        return nullptr;
-    // A file that is no registry file at all reads as a key without values.
-    if (!create && doc->IsRegistryFile && doc->FindSection(key) == SIZE_MAX)
-        return nullptr;
-    return std::make_unique<TFileKey>(file, key, std::move(*doc));
-}
-
-std::optional<TRegValue> RegistryFileValue(std::string_view bytes, std::string_view path,
-                                           std::string_view name) {
-    const TDocument doc = TDocument::Parse(SplitLines(bytes));
-    const size_t v = doc.FindValue(std::string(RootName) + "\\" + std::string(path), name);
-    if (v == SIZE_MAX)
-        return std::nullopt;
-    return doc.Entries[v].Value;
-}
-
-std::optional<std::string> RegistryFileWithValue(std::string_view bytes, std::string_view path,
-                                                 std::string_view name, std::uint32_t type,
-                                                 std::string_view data) {
-    auto updated = WithValue(TDocument::Parse(SplitLines(bytes)),
-                             std::string(RootName) + "\\" + std::string(path), name, type, data);
-    if (!updated)
-        return std::nullopt;
-    return updated->Text();
-}
-
-fs::path DefaultRegistryFilePath() {
-    const fs::path home = ConfigHome();
-    if (home.empty())
-        return {};
-    return home / "Morvane" / "Vantrel.reg";
-}
-
-TRegistry& Registry() {
-    if (g_Override)
-        return *g_Override;
-    return DefaultRegistryFile();
-}
-
-void SetRegistryFilePath(fs::path path) {
-    DefaultRegistryFile().SetPath(std::move(path));
-}
-
-void SetRegistryForTesting(TRegistry* registry) {
-    g_Override = registry;
-}
-
-void SetRegistryAccessCheckForTesting(std::function<bool(const fs::path&)> check) {
-    g_AccessCheck = std::move(check);
-}
-
-} // namespace platform
+} // namespace settings

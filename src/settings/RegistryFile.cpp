@@ -1,0 +1,301 @@
+#include "settings/RegistryFile.h"
+
+#include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+#include "settings/RegistryFormat.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace settings {
+namespace {
+
+TRegistry* g_Override = nullptr;
+
+// The settings are a few hundred bytes; a file far beyond that is not ours to load whole.
+constexpr std::size_t MaxFileSize = 1024 * 1024;
+
+struct TFileRead {
+    enum class TState { Missing, Read, NotRegular, TooLarge, Failed };
+    TFileRead(TState state, int error = 0) : State(state), Error(error) {}
+    TState State;
+    std::string Bytes; // Read
+    int Error;         // Failed: errno
+};
+using TState = TFileRead::TState;
+
+// Reads the settings file whole without ever waiting: a FIFO, a device or a folder is not
+// read at all (not even opened, unless it took the file's place between the look and the
+// open), and neither is a file larger than MaxFileSize. Without `follow` a symbolic link is
+// no regular file.
+TFileRead ReadSettingsFile(const fs::path& file, bool follow) {
+    struct stat st {};
+    if ((follow ? ::stat(file.c_str(), &st) : ::lstat(file.c_str(), &st)) != 0)
+        return errno == ENOENT ? TFileRead{TState::Missing} : TFileRead{TState::Failed, errno};
+    if (!S_ISREG(st.st_mode))
+        return {TState::NotRegular};
+    const int fd =
+        ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return {TState::Missing};
+        return errno == ELOOP ? TFileRead{TState::NotRegular} : TFileRead{TState::Failed, errno};
+    }
+    TFileRead result{TState::Read};
+    if (::fstat(fd, &st) != 0) {
+        result = {TState::Failed, errno};
+    } else if (!S_ISREG(st.st_mode)) {
+        result = {TState::NotRegular};
+    } else if (static_cast<std::uintmax_t>(st.st_size) > MaxFileSize) {
+        result = {TState::TooLarge};
+    } else {
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                result = {TState::Failed, errno};
+                break;
+            }
+            if (n == 0)
+                break;
+            result.Bytes.append(buffer, static_cast<std::size_t>(n));
+            // It grew since the look.
+            if (result.Bytes.size() > MaxFileSize) {
+                result = {TState::TooLarge};
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+std::string FileName(const fs::path& settings) {
+    return "Файл настроек \""_w + platform::DisplayPath(settings) + "\"";
+}
+
+// The one message that says why the settings were not read.
+std::string ReadProblem(const TFileRead& read, const fs::path& settings) {
+    std::string text = FileName(settings);
+    if (read.State == TState::NotRegular)
+        text += " не является обычным файлом"_w;
+    else if (read.State == TState::TooLarge)
+        text += " больше 1 МБ"_w;
+    else
+        text += " не прочитан: "_w + platform::ErrorReason(read.Error);
+    return text + "; используются настройки по умолчанию"_w;
+}
+
+[[noreturn]] void RefuseToWrite(const fs::path& settings) {
+    throw TRegistryError(FileName(settings) +
+                         " не является файлом реестра; настройки не сохранены"_w);
+}
+
+fs::path FolderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+struct TWriteTarget {
+    fs::path File;
+    bool ThroughLink = false;
+};
+
+// The file a write replaces. A symbolic link in place of the settings (kept with the user's
+// other configuration files) stays a link, and what it leads to is rewritten, but only a
+// registry file already (PlanWrite looks) or a name yet to be made in the settings' own
+// folder: a link that leads anywhere else would make saving the settings a way to write
+// over, or create, any file the user may write.
+TWriteTarget WriteTarget(const fs::path& settings) {
+    struct stat st {};
+    if (::lstat(settings.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            throw platform::TFileError(
+                "Ошибка открытия файла \""_w + platform::DisplayPath(settings) + "\"", errno);
+        return {settings, false};
+    }
+    fs::path file = settings;
+    for (int hops = 0; hops < 40 && S_ISLNK(st.st_mode); ++hops) {
+        std::error_code ec;
+        const fs::path target = fs::read_symlink(file, ec);
+        if (ec)
+            RefuseToWrite(settings);
+        file = target.is_absolute() ? target : FolderOf(file) / target;
+        if (::lstat(file.c_str(), &st) != 0) {
+            if (errno == ENOENT && fs::equivalent(FolderOf(file), FolderOf(settings), ec) && !ec)
+                return {file, true};
+            RefuseToWrite(settings);
+        }
+    }
+    if (S_ISLNK(st.st_mode))
+        RefuseToWrite(settings);
+    return {file, file != settings};
+}
+
+struct TWritePlan {
+    TWriteTarget Target;
+    bool Exists = false;
+    TRegistryText Text;
+};
+
+// Where a write goes and the text it starts from: what is on disk now.
+TWritePlan PlanWrite(const fs::path& settings) {
+    if (settings.empty())
+        throw platform::TFileError("Нет папки для файла настроек"_w, ENOENT);
+    TWritePlan plan{WriteTarget(settings), false, TRegistryText()};
+    TFileRead read = ReadSettingsFile(plan.Target.File, false);
+    switch (read.State) {
+    case TState::Missing:
+        return plan;
+    case TState::Failed:
+        throw platform::TFileError("Ошибка чтения файла \""_w +
+                                       platform::DisplayPath(plan.Target.File) +
+                                       "\": " + platform::ErrorReason(read.Error),
+                                   read.Error);
+    case TState::NotRegular:
+    case TState::TooLarge:
+        // What is not read whole cannot be rewritten without losing it.
+        RefuseToWrite(settings);
+    case TState::Read:
+        break;
+    }
+    plan.Exists = true;
+    plan.Text = TRegistryText(read.Bytes);
+    if (plan.Target.ThroughLink && !plan.Text.IsRegistryFile())
+        RefuseToWrite(settings);
+    return plan;
+}
+
+void Write(const TWritePlan& plan) {
+    if (!plan.Exists && !plan.Target.ThroughLink) {
+        std::error_code ec;
+        fs::create_directories(FolderOf(plan.Target.File), ec);
+        if (ec)
+            throw platform::TFileError("Ошибка создания папки \""_w +
+                                           platform::DisplayPath(FolderOf(plan.Target.File)) + "\"",
+                                       ec.value());
+    }
+    platform::WriteFileAtomically(plan.Target.File, plan.Text.Bytes());
+}
+
+class TFileKey final : public TRegistryKey {
+public:
+    TFileKey(fs::path settings, std::string path, TRegistryText text)
+        : Settings(std::move(settings)), KeyPath(std::move(path)), Text(std::move(text)) {}
+
+    std::optional<TRegValueInfo> QueryValue(std::string_view name) override {
+        const auto value = Text.Value(KeyPath, name);
+        if (!value)
+            return std::nullopt;
+        return TRegValueInfo{value->Type, static_cast<std::uint32_t>(value->Data.size())};
+    }
+
+    std::optional<TRegValue> ReadValue(std::string_view name) override {
+        return Text.Value(KeyPath, name);
+    }
+
+    bool SetValue(std::string_view name, std::uint32_t type, std::string_view data) override {
+        // Afresh: another copy of the program may have written since the key was opened.
+        TWritePlan plan = PlanWrite(Settings);
+        if (!plan.Text.SetValue(KeyPath, name, type, data))
+            return false;
+        Write(plan);
+        Text = std::move(plan.Text);
+        return true;
+    }
+
+private:
+    fs::path Settings;
+    std::string KeyPath;
+    TRegistryText Text;
+};
+
+TRegistryFile& DefaultRegistryFile() {
+    static TRegistryFile file;
+    return file;
+}
+
+fs::path ConfigHome() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg && fs::path(xdg).is_absolute())
+        return fs::path(xdg);
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return fs::path(home) / ".config";
+    passwd entry{};
+    passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
+        found->pw_dir && *found->pw_dir)
+        return fs::path(found->pw_dir) / ".config";
+    return {};
+}
+
+} // namespace
+
+TRegistryFile::TRegistryFile(fs::path path) : FixedPath(std::move(path)) {}
+
+fs::path TRegistryFile::Path() const {
+    return FixedPath.empty() ? DefaultRegistryFilePath() : FixedPath;
+}
+
+std::unique_ptr<TRegistryKey> TRegistryFile::OpenKey(std::string_view path, bool create) {
+    const fs::path settings = Path();
+    if (create)
+        return std::make_unique<TFileKey>(settings, std::string(path), PlanWrite(settings).Text);
+    if (settings.empty())
+        return nullptr;
+    TFileRead read = ReadSettingsFile(settings, true);
+    if (read.State != TState::Read && read.State != TState::Missing) {
+        Report(ReadProblem(read, settings));
+        return nullptr;
+    }
+    Reported.clear();
+    if (read.State == TState::Missing)
+        return nullptr;
+    TRegistryText text(read.Bytes);
+    // A file that is no registry file at all reads as a key without values.
+    if (text.IsRegistryFile() && !text.HasKey(path))
+        return nullptr;
+    return std::make_unique<TFileKey>(settings, std::string(path), std::move(text));
+}
+
+void TRegistryFile::Report(const std::string& problem) {
+    // A load opens the key for each of its values; the user is told once, and the defaults
+    // apply in silence after that until the file reads again.
+    if (problem == Reported)
+        return;
+    Reported = problem;
+    platform::ShowError(problem);
+}
+
+fs::path DefaultRegistryFilePath() {
+    const fs::path home = ConfigHome();
+    if (home.empty())
+        return {};
+    return home / "Morvane" / "Vantrel.reg";
+}
+
+TRegistry& Registry() {
+    if (g_Override)
+        return *g_Override;
+    return DefaultRegistryFile();
+}
+
+void SetRegistryFilePath(fs::path path) {
+    DefaultRegistryFile().SetPath(std::move(path));
+}
+
+void SetRegistryForTesting(TRegistry* registry) {
+    g_Override = registry;
+}
+
+} // namespace settings
