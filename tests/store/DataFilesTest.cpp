@@ -14,30 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TPlatRecord FullOrder() {
-    TPlatRecord p;
-    p.Number = "12";
-    p.Date = "05.03.2002";
-    p.PayerName = W("ТОВ \"Квітка\" «Є»");
-    p.PayerBank = W("АКБ \"Приватбанк\"");
-    p.PayerBank2 = W("м. Київ");
-    p.PayerOKPO = "12345678";
-    p.PayerMFO = "300711";
-    p.PayerAccount = "26001234567890";
-    p.RecipientName = W("Ромашка");
-    p.RecipientBank = W("Ощадбанк");
-    p.RecipientBank2 = "";
-    p.RecipientOKPO = "87654321";
-    p.RecipientMFO = "322669";
-    p.RecipientAccount = "2600987654321";
-    p.SumaGrn = "1500";
-    p.SumaKop = "07";
-    p.Purpose = W("Оплата за товар згідно рахунку № 15 від 01.03.2002 ") + std::string(500, 'x');
-    p.PayerCity = W("Харків");
-    p.RecipientCity = W("Ґорґани; Їжакевичі");
-    return p;
-}
-
 std::string Lines(std::initializer_list<std::string> lines) {
     std::string out;
     for (const auto& l : lines)
@@ -52,12 +28,12 @@ struct FaultGuard {
 } // namespace
 
 TEST(PlatFormat, WritesTheTwentyLinesInTheirOrderAndReadsThemBack) {
-    const TPlatRecord p = FullOrder();
-    const std::string expected =
-        Lines({"101",           "12",       "05.03.2002", p.PayerName,      p.PayerBank,
-               p.PayerBank2,    "12345678", "300711",     "26001234567890", p.RecipientName,
-               p.RecipientBank, "-",        "87654321",   "322669",         "2600987654321",
-               "1500",          "07",       p.Purpose,    p.PayerCity,      p.RecipientCity});
+    const TPlatRecord p = RealisticOrder();
+    const std::string expected = Lines(
+        {"101",       "12",           "05.03.2026", p.PayerName,     p.PayerBank, p.PayerBank2,
+         "12345678",  "305299",       "2600/123",   p.RecipientName, "-",         p.RecipientBank2,
+         "87654321",  "300001",       "2601",       "1500",          "7",         p.Purpose,
+         p.PayerCity, p.RecipientCity});
     EXPECT_EQ(FormatPlat(p), expected);
     TPlatRecord withBlank = p;
     EXPECT_EQ(ParsePlat(expected, ','), withBlank);
@@ -72,7 +48,7 @@ TEST(PlatFormat, EmptyFieldsBecomeTheDashExceptTheDate) {
 }
 
 TEST(PlatFormat, ADashIsReadAsEmptyButTheDateKeepsIt) {
-    TPlatRecord p = FullOrder();
+    TPlatRecord p = RealisticOrder();
     p.PayerOKPO = "-";
     p.Purpose = "-";
     p.Date = "-";
@@ -94,16 +70,16 @@ TEST(PlatFormat, ShortLongAndLfOnlyFilesReadWithoutComplaint) {
     EXPECT_EQ(ParsePlat("101", ','), TPlatRecord{});
     EXPECT_EQ(ParsePlat("101\r\n", ','), TPlatRecord{});
 
-    const std::string full = FormatPlat(FullOrder());
-    EXPECT_EQ(ParsePlat(full + "extra\r\nlines\r\n", ','), FullOrder());
+    const std::string full = FormatPlat(RealisticOrder());
+    EXPECT_EQ(ParsePlat(full + "extra\r\nlines\r\n", ','), RealisticOrder());
 
     std::string lfOnly;
     for (char c : full)
         if (c != '\r')
             lfOnly += c;
-    EXPECT_EQ(ParsePlat(lfOnly, ','), FullOrder());
+    EXPECT_EQ(ParsePlat(lfOnly, ','), RealisticOrder());
     // Without the ending on the last line.
-    EXPECT_EQ(ParsePlat(full.substr(0, full.size() - 2), ','), FullOrder());
+    EXPECT_EQ(ParsePlat(full.substr(0, full.size() - 2), ','), RealisticOrder());
 }
 
 TEST(SplitLines, OnlyTheCrBeforeALineFeedBelongsToTheEnding) {
@@ -116,7 +92,7 @@ TEST(SplitLines, OnlyTheCrBeforeALineFeedBelongsToTheEnding) {
 }
 
 TEST(PlatFormat, CarriageReturnsInValuesSurviveAndLineFeedsCannotShiftLines) {
-    TPlatRecord p = FullOrder();
+    TPlatRecord p = RealisticOrder();
     p.PayerName = "a\rb\r";
     p.Purpose = "one\ntwo\r\nthree";
     const TPlatRecord back = ParsePlat(FormatPlat(p), ',');
@@ -251,7 +227,7 @@ TEST(RequisitesFormat, SevenLinesWithDashesForEmptyFields) {
 }
 
 TEST(RequisitesFormat, PayerAndRecipientMapOntoTheOrder) {
-    TPlatRecord p = FullOrder();
+    TPlatRecord p = RealisticOrder();
     const TRequisites payer = PayerOf(p);
     const TRequisites recipient = RecipientOf(p);
     EXPECT_EQ(payer.City, p.PayerCity);
@@ -278,7 +254,7 @@ TEST(PurposeFormat, OneLineTakenAsItIs) {
 
 TEST(DataFiles, SaveAndLoadEveryKindByName) {
     TTempDir dir;
-    const TPlatRecord p = FullOrder();
+    const TPlatRecord p = RealisticOrder();
     const std::string name = W("№ 0012 от 05.03.2002 - Ромашка");
     SavePlatFile(dir.Path(), name, p);
     const fs::path onDisk = dir / "№ 0012 от 05.03.2002 - Ромашка.plt";
@@ -312,7 +288,7 @@ TEST(DataFiles, AnEmptyNameIsRefusedAndNothingIsWritten) {
             EXPECT_EQ(U(e.what()), "Невозможно сохранить файл с пустым именем");
         }
     };
-    expectRefused([&] { SavePlatFile(dir.Path(), "", FullOrder()); });
+    expectRefused([&] { SavePlatFile(dir.Path(), "", RealisticOrder()); });
     expectRefused([&] { SaveRequisitesFile(dir.Path(), "", PayerExt, TRequisites{}); });
     expectRefused([&] { SaveRequisitesFile(dir.Path(), "", RecipientExt, TRequisites{}); });
     expectRefused([&] { SavePurposeFile(dir.Path(), "", "x"); });
@@ -322,9 +298,9 @@ TEST(DataFiles, AnEmptyNameIsRefusedAndNothingIsWritten) {
 TEST(DataFiles, ANameCannotReachOutsideTheFolder) {
     TTempDir dir;
     fs::create_directory(dir / "sub");
-    EXPECT_THROW(SavePlatFile(dir / "sub", "../escaped", FullOrder()), platform::TFileError);
-    EXPECT_THROW(SavePlatFile(dir.Path(), "05/03/2002", FullOrder()), platform::TFileError);
-    EXPECT_THROW(SavePlatFile(dir.Path(), std::string("a\0b", 3), FullOrder()),
+    EXPECT_THROW(SavePlatFile(dir / "sub", "../escaped", RealisticOrder()), platform::TFileError);
+    EXPECT_THROW(SavePlatFile(dir.Path(), "05/03/2002", RealisticOrder()), platform::TFileError);
+    EXPECT_THROW(SavePlatFile(dir.Path(), std::string("a\0b", 3), RealisticOrder()),
                  platform::TFileError);
     EXPECT_FALSE(fs::exists(dir / "escaped.plt"));
     EXPECT_FALSE(fs::exists(dir / "a"));
@@ -334,7 +310,7 @@ TEST(DataFiles, ANameCannotReachOutsideTheFolder) {
 TEST(DataFiles, AFailedWriteLeavesThePreviousFileIntact) {
     TTempDir dir;
     const std::string name = W("№ 0001 от 02.01.2003");
-    SavePlatFile(dir.Path(), name, FullOrder());
+    SavePlatFile(dir.Path(), name, RealisticOrder());
     const fs::path file = DataFilePath(dir.Path(), name, PlatExt);
     const std::string before = ReadFileBytes(file);
     FaultGuard guard;

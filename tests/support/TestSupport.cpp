@@ -155,7 +155,7 @@ store::TPlatRecord RealisticOrder() {
     r.PayerAccount = "2600/123";
     r.RecipientName = W("Ромашка");
     r.RecipientBank = "";
-    r.RecipientBank2 = "-";
+    r.RecipientBank2 = W("відділення №7");
     r.RecipientOKPO = "87654321";
     r.RecipientMFO = "300001";
     r.RecipientAccount = "2601";

@@ -91,8 +91,8 @@ private:
 };
 
 // An order as an accountant types it, with what tends to break things: quotes, braces, a
-// backslash, «», №, a field that is exactly "-", an empty one, a one-digit kopeck and a long
-// purpose. It is saved as "№ 0012 от 05.03.2026 - Ромашка".
+// backslash, «», №, an empty field, a one-digit kopeck and a long purpose. It is saved as "№ 0012
+// от 05.03.2026 - Ромашка".
 store::TPlatRecord RealisticOrder();
 
 // "Текст" in UTF-8 to Windows-1251 bytes (the test fails on a character without a byte).
