@@ -1,29 +1,13 @@
 #include "platform/DataDir.h"
 
-#include <cstdlib>
-#include <pwd.h>
+#include "platform/Files.h"
+
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace platform {
 namespace {
-
-fs::path DataHome() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && *xdg && fs::path(xdg).is_absolute())
-        return fs::path(xdg);
-    const char* home = std::getenv("HOME");
-    if (home && *home)
-        return fs::path(home) / ".local" / "share";
-    passwd entry{};
-    passwd* found = nullptr;
-    char buffer[4096];
-    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
-        found->pw_dir && *found->pw_dir)
-        return fs::path(found->pw_dir) / ".local" / "share";
-    return {};
-}
 
 // A folder must also be searchable, or no file can be created in it.
 bool MayWrite(const fs::path& folder, const TFolderWriteCheck& check) {
@@ -46,7 +30,7 @@ bool UsableFolder(const fs::path& folder, bool withParents, const TFolderWriteCh
 } // namespace
 
 fs::path UserDataFolder() {
-    const fs::path home = DataHome();
+    const fs::path home = XdgBaseFolder("XDG_DATA_HOME", fs::path(".local") / "share");
     if (home.empty())
         return {};
     return home / "Morvane" / "Vantrel" / "Data";

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -225,6 +226,26 @@ void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string
 
 void SetWriteFaultForTesting(std::function<bool(TWriteStep)> fault) {
     g_WriteFault = std::move(fault);
+}
+
+} // namespace platform
+
+namespace platform {
+
+fs::path XdgBaseFolder(const char* variable, const fs::path& belowHome) {
+    const char* xdg = std::getenv(variable);
+    if (xdg && *xdg && fs::path(xdg).is_absolute())
+        return fs::path(xdg);
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return fs::path(home) / belowHome;
+    passwd entry{};
+    passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
+        found->pw_dir && *found->pw_dir)
+        return fs::path(found->pw_dir) / belowHome;
+    return {};
 }
 
 } // namespace platform

@@ -28,6 +28,12 @@ std::string ErrorReason(int e);
 // The folder that holds the running program file.
 std::filesystem::path ProgramDirectory();
 
+// A base folder of the XDG rules: `variable` (XDG_CONFIG_HOME, XDG_DATA_HOME) when it holds an
+// absolute path (a relative one is ignored, as the rules ask), otherwise the home folder
+// ($HOME, else the account's) followed by `belowHome` (".config", ".local/share"). Empty
+// when there is no home folder at all.
+std::filesystem::path XdgBaseFolder(const char* variable, const std::filesystem::path& belowHome);
+
 // $TMPDIR when set and not empty, otherwise /tmp. The folder may not exist.
 std::filesystem::path TempDirectory();
 

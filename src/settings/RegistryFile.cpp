@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -223,22 +222,6 @@ TRegistryFile& DefaultRegistryFile() {
     return file;
 }
 
-fs::path ConfigHome() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg && fs::path(xdg).is_absolute())
-        return fs::path(xdg);
-    const char* home = std::getenv("HOME");
-    if (home && *home)
-        return fs::path(home) / ".config";
-    passwd entry{};
-    passwd* found = nullptr;
-    char buffer[4096];
-    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
-        found->pw_dir && *found->pw_dir)
-        return fs::path(found->pw_dir) / ".config";
-    return {};
-}
-
 } // namespace
 
 TRegistryFile::TRegistryFile(fs::path path) : FixedPath(std::move(path)) {}
@@ -278,7 +261,7 @@ void TRegistryFile::Report(const std::string& problem) {
 }
 
 fs::path DefaultRegistryFilePath() {
-    const fs::path home = ConfigHome();
+    const fs::path home = platform::XdgBaseFolder("XDG_CONFIG_HOME", ".config");
     if (home.empty())
         return {};
     return home / "Morvane" / "Vantrel.reg";
