@@ -1,5 +1,6 @@
 // Every edit field holds only what Windows-1251 can store, on one line.
 #include "formkit/FieldEdit.h"
+#include "formkit/Application.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -86,6 +87,14 @@ TEST(FieldEditTest, PastedTextLosesForeignCharactersAndLineBreaks) {
     // The program's own texts pass the same rule.
     e.setText(QStringLiteral("a\nb"));
     EXPECT_EQ(e.text(), QStringLiteral("a b"));
+}
+
+// Qt's own texts (the edit fields' context menu, its dialogs' buttons) come from its Russian
+// translation, which the program loads at start.
+TEST(FormKitTest, QtSpeaksRussian) {
+    EXPECT_TRUE(SpeakRussian(*qApp));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo"),
+              QStringLiteral("&Отменить действие"));
 }
 
 } // namespace
