@@ -29,7 +29,9 @@
 static QIcon AppIcon() {
     Q_INIT_RESOURCE(icons);
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    // The sizes a window icon is shown at; each file is decoded here, at the start, and the
+    // large ones would cost a fifth of it.
+    for (int size : {16, 32, 48})
         icon.addFile(QStringLiteral(":/icons/vantrel-%1.png").arg(size), QSize(size, size));
     return icon;
 }
