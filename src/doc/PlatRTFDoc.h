@@ -20,6 +20,8 @@ public:
     std::uint8_t DocBlankLang = 0;
     std::uint8_t DocDateLang = 2;
     std::uint8_t DocSumaLang = 2;
+    // Which blank: 0 the payment order of form 0410001, 1 the payment instruction.
+    std::uint8_t DocBlankKind = 0;
     // Only year, month and day are used; the default is day 0 of the date-time numbering.
     std::chrono::year_month_day Date{std::chrono::year{1899}, std::chrono::December,
                                      std::chrono::day{30}};

@@ -212,6 +212,13 @@ std::uint8_t DocLang(int option) {
     }
 }
 
+std::uint8_t DocBlankKind(int option) {
+    if (option == 0 || option == 1)
+        return static_cast<std::uint8_t>(option);
+    InternalError(8937);
+    return 0;
+}
+
 std::string ComposePurpose(const std::string& purpose, const TOptions& options,
                            const std::string& ndsAmount) {
     std::string p = purpose;
@@ -248,6 +255,7 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
     data.DocBlankLang = DocLang(options.BlankLang);
     data.DocDateLang = DocLang(options.DateLang);
     data.DocSumaLang = DocLang(options.SumaLang);
+    data.DocBlankKind = DocBlankKind(options.BlankKind);
     data.BoldPlatName = options.BoldPlatName;
     data.BoldPolName = options.BoldPolName;
     data.ShowCopyNumber = options.ShowCopyNumber;

@@ -60,6 +60,10 @@ std::string SubstituteNDS(std::string_view text, std::string_view ndsAmount);
 // (Ukrainian), 1 → 0 (Russian); anything else reports internal error 8935 and gives 1.
 std::uint8_t DocLang(int option);
 
+// The blank's kind code for the BlankKind option: 0 and 1 as they are; anything else reports
+// internal error 8937 and gives 0, the payment order of form 0410001.
+std::uint8_t DocBlankKind(int option);
+
 // The output command's composition, shared by the window and the command-line renderer.
 
 class TOptions;

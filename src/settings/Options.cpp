@@ -21,6 +21,7 @@ void TOptions::SetDefaults() {
     BlankLang = 0;
     DateLang = -1;
     SumaLang = -1;
+    BlankKind = 0;
 }
 
 // Load and Save go through the values in one fixed order; a failure part-way leaves the
@@ -41,6 +42,7 @@ void TOptions::Load() {
     reg.ReadString("strBezNDS", strBezNDS);
     reg.ReadString("strNDSRus", strNDSRus);
     reg.ReadString("strBezNDSRus", strBezNDSRus);
+    reg.ReadInteger("BlankKind", BlankKind);
 }
 
 void TOptions::Save() {
@@ -58,4 +60,5 @@ void TOptions::Save() {
     reg.WriteString("strBezNDS", strBezNDS);
     reg.WriteString("strNDSRus", strNDSRus);
     reg.WriteString("strBezNDSRus", strBezNDSRus);
+    reg.WriteInteger("BlankKind", BlankKind);
 }

@@ -25,6 +25,9 @@ public:
     std::int32_t BlankLang; // 0 Ukrainian, 1 Russian
     std::int32_t DateLang;  // -1 as the blank, 0 Ukrainian, 1 Russian
     std::int32_t SumaLang;  // -1 as the blank, 0 Ukrainian, 1 Russian
+    // Which blank is printed: 0 the payment order of form 0410001, 1 the payment instruction.
+    // Stored after the other thirteen, so that a settings file without it keeps the first.
+    std::int32_t BlankKind;
 
     void SetDefaults();
     // Reads every stored value over its field; absent values leave their field alone, and
@@ -32,7 +35,7 @@ public:
     // value of the wrong type throws TRegistryError, and the fields after it in the fixed
     // order keep what they held.
     void Load();
-    // Writes all thirteen fields, creating the key when needed; stops at the first value
+    // Writes all fourteen fields, creating the key when needed; stops at the first value
     // the registry refuses (TRegistryError), leaving the values after it unwritten.
     void Save();
 };

@@ -124,6 +124,16 @@ TEST(DocLangCodes, MapOptionsAndReportOutOfRange) {
     EXPECT_EQ(U(boxes.Boxes[0].Caption), "Ошибка");
 }
 
+TEST(DocLangCodes, ABlankKindOutOfRangeIsReportedAndPrintsTheOrderOfForm0410001) {
+    TRecordingBoxes boxes;
+    EXPECT_EQ(DocBlankKind(0), 0);
+    EXPECT_EQ(DocBlankKind(1), 1);
+    EXPECT_TRUE(boxes.Boxes.empty());
+    EXPECT_EQ(DocBlankKind(2), 0);
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(U(boxes.Boxes[0].Text), "Внутренняя ошибка № 8937. Обратитесь к разработчику.");
+}
+
 namespace {
 store::TPlatRecord GoodOrder() {
     store::TPlatRecord o;

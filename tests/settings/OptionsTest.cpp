@@ -39,6 +39,7 @@ void ExpectDefaults(const TOptions& o) {
     EXPECT_EQ(o.BlankLang, 0);
     EXPECT_EQ(o.DateLang, -1);
     EXPECT_EQ(o.SumaLang, -1);
+    EXPECT_EQ(o.BlankKind, 0); // a settings file from before the second blank prints the first
 }
 
 // Every field away from its default, texts with what a careless store would damage.
@@ -53,6 +54,7 @@ TOptions Unusual() {
     o.BlankLang = 1;
     o.DateLang = 0;
     o.SumaLang = -2147483647 - 1;
+    o.BlankKind = 1;
     return o;
 }
 
@@ -70,6 +72,7 @@ void ExpectSame(const TOptions& a, const TOptions& b) {
     EXPECT_EQ(a.BlankLang, b.BlankLang);
     EXPECT_EQ(a.DateLang, b.DateLang);
     EXPECT_EQ(a.SumaLang, b.SumaLang);
+    EXPECT_EQ(a.BlankKind, b.BlankKind);
 }
 
 // Runs `f` as a user without privileges and returns what it returns: in a child process
@@ -280,6 +283,7 @@ TEST_F(OptionsTest, TheFirstSaveWritesTheWholeKeyInTheFixedOrder) {
                                             "\"strBezNDS\"=\", без ПДВ\"\r\n"
                                             "\"strNDSRus\"=\", в т.ч. НДС [NDS] грн.\"\r\n"
                                             "\"strBezNDSRus\"=\", без НДС\"\r\n"
+                                            "\"BlankKind\"=dword:00000000\r\n"
                                             "\r\n"));
     // Nothing but the settings file is left in the folder.
     size_t entries = 0;

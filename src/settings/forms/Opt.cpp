@@ -93,11 +93,12 @@ TOptForm::TOptForm(TOptions& options, QWidget* parent) : QDialog(parent), Option
 void TOptForm::BuildControls() {
     setObjectName("OptForm");
     setWindowTitle(QStringLiteral("Настройки"));
-    SetUpFixedDialog(this, 313, 341);
+    // Taller than the two-blank-language original by the group that chooses the blank.
+    SetUpFixedDialog(this, 313, 407);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
-    PageControl1->setGeometry(0, 0, 313, 285);
+    PageControl1->setGeometry(0, 0, 313, 351);
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName("TabSheet1");
     TabSheet2 = new QWidget;
@@ -140,22 +141,28 @@ void TOptForm::BuildControls() {
 
     const QStringList ownChoices = {QStringLiteral("Язык бланка"), QStringLiteral("Украинский"),
                                     QStringLiteral("Русский")};
+    RadioGroup4 = new TRadioGroup(
+        QStringLiteral("Вид бланка"),
+        {QStringLiteral("Платіжне доручення (0410001)"), QStringLiteral("Платіжна інструкція")},
+        TabSheet2);
+    RadioGroup4->setObjectName("RadioGroup4");
+    RadioGroup4->setGeometry(24, 8, 257, 61);
     RadioGroup1 =
         new TRadioGroup(QStringLiteral("Бланк"),
                         {QStringLiteral("Украинский"), QStringLiteral("Русский")}, TabSheet2);
     RadioGroup1->setObjectName("RadioGroup1");
-    RadioGroup1->setGeometry(24, 8, 257, 61);
+    RadioGroup1->setGeometry(24, 74, 257, 61);
     RadioGroup2 = new TRadioGroup(QStringLiteral("Дата"), ownChoices, TabSheet2);
     RadioGroup2->setObjectName("RadioGroup2");
-    RadioGroup2->setGeometry(24, 74, 257, 81);
+    RadioGroup2->setGeometry(24, 140, 257, 81);
     RadioGroup3 = new TRadioGroup(QStringLiteral("Сумма"), ownChoices, TabSheet2);
     RadioGroup3->setObjectName("RadioGroup3");
-    RadioGroup3->setGeometry(24, 160, 257, 81);
+    RadioGroup3->setGeometry(24, 226, 257, 81);
 
     auto button = [this](const char* name, int left, const QString& caption) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
-        b->setGeometry(left, 302, 78, 25);
+        b->setGeometry(left, 368, 78, 25);
         return b;
     };
     ButOK = button("ButOK", 29, QStringLiteral("OK"));
@@ -167,7 +174,7 @@ void TOptForm::BuildControls() {
     std::vector<QWidget*> tabOrder = {ButOK,     ButApply,  ButCancel, PageControl1, CheckBox1,
                                       CheckBox2, CheckBox3, Edit1,     Edit3,        CheckBox4,
                                       Edit2,     Edit4,     CheckBox5, CheckBox6};
-    for (TRadioGroup* g : {RadioGroup1, RadioGroup2, RadioGroup3})
+    for (TRadioGroup* g : {RadioGroup4, RadioGroup1, RadioGroup2, RadioGroup3})
         for (int i = 0; i < g->Count(); ++i)
             tabOrder.push_back(g->Button(i));
     for (size_t i = 0; i + 1 < tabOrder.size(); ++i)
@@ -180,7 +187,7 @@ void TOptForm::ConnectHandlers() {
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4})
         connect(e, &QLineEdit::textChanged, this,
                 [this] { RunGuarded([this] { ControlChange(); }); });
-    for (TRadioGroup* g : {RadioGroup1, RadioGroup2, RadioGroup3})
+    for (TRadioGroup* g : {RadioGroup1, RadioGroup2, RadioGroup3, RadioGroup4})
         g->OnClick = [this] { RunGuarded([this] { ControlChange(); }); };
     connect(ButOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { ButOKClick(); }); });
     connect(ButApply, &QPushButton::clicked, this,
@@ -234,6 +241,7 @@ void TOptForm::OptionsToControls() {
     RadioGroup1->SetItemIndex(Options.BlankLang);
     RadioGroup2->SetItemIndex(shifted(Options.DateLang));
     RadioGroup3->SetItemIndex(shifted(Options.SumaLang));
+    RadioGroup4->SetItemIndex(Options.BlankKind);
 }
 
 void TOptForm::ControlsToOptions() {
@@ -251,6 +259,7 @@ void TOptForm::ControlsToOptions() {
     Options.BlankLang = RadioGroup1->ItemIndex();
     Options.DateLang = RadioGroup2->ItemIndex() - 1;
     Options.SumaLang = RadioGroup3->ItemIndex() - 1;
+    Options.BlankKind = RadioGroup4->ItemIndex();
 }
 
 void TOptForm::UpdateControls() {

@@ -49,7 +49,7 @@ public:
     QCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4, *CheckBox5, *CheckBox6;
     QGroupBox* GroupBox1;
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4;
-    TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3;
+    TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3, *RadioGroup4;
     QPushButton *ButOK, *ButApply, *ButCancel;
 
     void OptionsToControls();

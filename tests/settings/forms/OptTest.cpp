@@ -30,7 +30,7 @@ const char* const ValueNames[] = {"BoldPlatName", "BoldPolName",    "fNDS",
                                   "fBezNDS",      "ShowCopyNumber", "ShowOneSignatureRights",
                                   "BlankLang",    "DateLang",       "SumaLang",
                                   "strNDS",       "strBezNDS",      "strNDSRus",
-                                  "strBezNDSRus"};
+                                  "strBezNDSRus", "BlankKind"};
 
 class OptFormTest : public ::testing::Test {
 protected:
@@ -84,7 +84,7 @@ TEST_F(OptFormTest, WithDefaultOptionsTheDialogOpensOnTheFirstPageWithNothingEdi
     TOptForm f(o);
     f.show();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Настройки"));
-    EXPECT_EQ(f.size(), QSize(313, 341));
+    EXPECT_EQ(f.size(), QSize(313, 407));
     EXPECT_EQ(f.PageControl1->currentIndex(), 0);
     EXPECT_EQ(f.PageControl1->tabText(0), QStringLiteral("Общие"));
     EXPECT_EQ(f.PageControl1->tabText(1), QStringLiteral("Язык"));
@@ -186,13 +186,34 @@ TEST_F(OptFormTest, EveryControlMarksTheDialogModified) {
                                                   [&] { f.Edit4->setText("x"); },
                                                   [&] { f.RadioGroup1->Button(1)->click(); },
                                                   [&] { f.RadioGroup2->Button(2)->click(); },
-                                                  [&] { f.RadioGroup3->Button(1)->click(); }};
+                                                  [&] { f.RadioGroup3->Button(1)->click(); },
+                                                  [&] { f.RadioGroup4->Button(1)->click(); }};
     for (size_t i = 0; i < changes.size(); ++i) {
         f.Modified = false;
         f.UpdateControls();
         changes[i]();
         EXPECT_TRUE(f.ButApply->isEnabled()) << "change " << i;
     }
+}
+
+// The blank's kind is chosen on the languages' page, stored by OK like the others, and read
+// back; without a stored kind the dialog shows the payment order of form 0410001.
+TEST_F(OptFormTest, TheKindOfBlankIsChosenAndStored) {
+    TOptions o;
+    {
+        TOptForm f(o);
+        f.show();
+        EXPECT_EQ(f.RadioGroup4->ItemIndex(), 0);
+        EXPECT_EQ(f.RadioGroup4->parentWidget(), f.TabSheet2);
+        f.PageControl1->setCurrentIndex(1);
+        Click(f.RadioGroup4->Button(1));
+        Click(f.ButOK);
+    }
+    EXPECT_EQ(o.BlankKind, 1);
+    EXPECT_EQ(Reloaded().BlankKind, 1);
+    TOptForm again(o);
+    again.show();
+    EXPECT_EQ(again.RadioGroup4->ItemIndex(), 1);
 }
 
 TEST_F(OptFormTest, ApplyStoresAndCancelKeepsWhatWasApplied) {
