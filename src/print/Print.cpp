@@ -92,8 +92,8 @@ int Run(int argc, char** argv) {
     try {
         if (haveOut)
             data.BuildDocumentToFile(out);
-        else
-            data.BuildDocument();
+        else if (!data.BuildDocument())
+            return ExitCannotWrite; // the reason went to standard error as a message box
     } catch (const std::exception& e) {
         Error(e.what());
         return ExitCannotWrite;
