@@ -592,6 +592,11 @@ TRegistry& Registry() {
     return DefaultRegistryFile();
 }
 
+fs::path RegistryFileFolder() {
+    const fs::path file = DefaultRegistryFile().Path();
+    return file.empty() ? file : FollowLinks(file).parent_path();
+}
+
 void SetRegistryFilePath(fs::path path) {
     DefaultRegistryFile().SetPath(std::move(path));
 }

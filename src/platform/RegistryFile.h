@@ -97,6 +97,10 @@ std::optional<std::string> RegistryFileWithValue(std::string_view bytes, std::st
 // used. Empty when there is no home folder at all.
 std::filesystem::path DefaultRegistryFilePath();
 
+// The folder the default registry file is written in (links to the file followed), where
+// its temporary copies lie; empty when there is no location.
+std::filesystem::path RegistryFileFolder();
+
 // The registry in use: a TRegistryFile on the default location until told otherwise.
 TRegistry& Registry();
 // Points the default registry file at `path` (empty: back to the default location), for
