@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -39,8 +40,9 @@ constexpr const char* Names[] = {
 
 std::string SettingsFile() {
     static const std::string file = [] {
-        char folder[] = "/tmp/fuzz-options-XXXXXX";
-        if (!::mkdtemp(folder))
+        // Every value written is flushed to disk; in memory that costs nothing.
+        char folder[] = "/dev/shm/fuzz-options-XXXXXX";
+        if (!::mkdtemp(folder) && !::mkdtemp(std::strcpy(folder, "/tmp/fuzz-options-XXXXXX")))
             fuzz::Fail("no scratch folder");
         return std::string(folder) + "/Vantrel.reg";
     }();
