@@ -15,7 +15,8 @@ seconds=${1:-10}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] &&
-    targets=(fuzz_datafiles fuzz_date fuzz_amount fuzz_registry fuzz_rtf fuzz_words)
+    targets=(fuzz_datafiles fuzz_date fuzz_amount fuzz_registry fuzz_rtf fuzz_words fuzz_fields
+        fuzz_numbering fuzz_options fuzz_layout fuzz_purposename)
 build=${FUZZ_BUILD_DIR:-build/fuzz}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -578,8 +578,8 @@ std::unique_ptr<TRTF> TPlatData::Layout() {
     return rtf;
 }
 
-void TPlatData::BuildDocument() {
-    Layout()->ShowDocument();
+bool TPlatData::BuildDocument() {
+    return Layout()->ShowDocument();
 }
 
 void TPlatData::BuildDocumentToFile(const std::filesystem::path& path) {

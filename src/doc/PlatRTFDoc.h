@@ -56,8 +56,9 @@ public:
     // The user's decimal separator for the amount in digits ("1234,50").
     char DecimalSeparator = '.';
 
-    // Lays out the blank, writes it as a temporary file and has the desktop open it.
-    void BuildDocument();
+    // Lays out the blank, writes it as a temporary file and has the desktop open it; false
+    // when no file could be written (the box saying why has been shown).
+    bool BuildDocument();
     // Lays out the blank and writes it to `path`, opening nothing.
     void BuildDocumentToFile(const std::filesystem::path& path);
     // The laid-out document, not yet closed: what both of the above write. Like them, it

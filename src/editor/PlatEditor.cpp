@@ -6,6 +6,7 @@
 #include "platform/DataDir.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
+#include "settings/RegistryFile.h"
 #include "store/FileList.h"
 #include "words/BuhProc.h"
 
@@ -164,6 +165,11 @@ void TPlatEditor::FormShow(const std::filesystem::path& programDir) {
     if (!choice.Usable)
         platform::ShowError("Ошибка создания рабочего каталога \""_w +
                             platform::DisplayPath(DataDir) + "\"");
+    // What saves killed half-way (a crash, a power cut) left behind in the two folders
+    // the program writes.
+    platform::RemoveStaleTemporaries(DataDir);
+    if (const auto settings = settings::RegistryFileFolder(); !settings.empty())
+        platform::RemoveStaleTemporaries(settings);
     NewPlat();
 }
 

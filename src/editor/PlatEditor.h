@@ -54,8 +54,9 @@ public:
     std::function<std::filesystem::path(const std::string& purpose)> AskNZNFileName;
 
     // The window's start: the data folder is chosen (`programDir` + "/Data" when it can be
-    // used, otherwise the user's data folder; an error box when neither can), then a new
-    // order.
+    // used, otherwise the user's data folder; an error box when neither can), the temporary
+    // copies that killed saves left there and beside the settings file over an hour ago are
+    // removed, then a new order.
     void FormShow(const std::filesystem::path& programDir);
 
     void UpdatePlatFileName();

@@ -126,6 +126,15 @@ std::optional<std::string> Utf8ToCp1251(std::string_view utf8) {
     return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp;
+        if (!DecodeUtf8(text, i, cp))
+            return false;
+    }
+    return true;
+}
+
 std::string Utf8ToCp1251Lossy(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());

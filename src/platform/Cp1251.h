@@ -23,6 +23,9 @@ std::string Cp1251ToUtf8(std::string_view text);
 // the caller decides whether to refuse or drop, the converter never guesses.
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
 
+// Whether the text is well-formed UTF-8 (no overlong forms, surrogates or stray bytes).
+bool IsValidUtf8(std::string_view text);
+
 // Same as above, but characters without a byte (and invalid sequences) are dropped.
 std::string Utf8ToCp1251Lossy(std::string_view utf8);
 

@@ -3,10 +3,13 @@
 #include "platform/Cp1251.h"
 #include "platform/Cp1251Literal.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -126,14 +129,29 @@ std::string DisplayPath(const fs::path& path) {
     return Utf8ToCp1251Lossy(path.native());
 }
 
-std::string ReadWholeFile(const fs::path& path) {
+std::optional<std::string> Cp1251FromFileName(std::string_view onDisk) {
+    if (!IsValidUtf8(onDisk))
+        return std::string(onDisk);
+    return Utf8ToCp1251(onDisk);
+}
+
+fs::path ExistingPathFromCp1251(const fs::path& folder, std::string_view name) {
+    fs::path utf8 = folder / PathFromCp1251(name);
+    struct stat st {};
+    if (IsValidUtf8(name) || ::lstat(utf8.c_str(), &st) == 0)
+        return utf8;
+    fs::path own = folder / fs::path(std::string(name));
+    return ::lstat(own.c_str(), &st) == 0 ? own : utf8;
+}
+
+std::string ReadWholeFile(const fs::path& path, std::size_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         Fail("Ошибка открытия файла"_w, path, errno);
     std::string data;
     char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    while (data.size() < maxBytes) {
+        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - data.size()));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -175,7 +193,7 @@ void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string
                          TDurability durability) {
     const bool flush = durability == TDurability::Durable;
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string temp = (dir / ("." + path.filename().native() + ".XXXXXX")).native();
+    std::string temp = (dir / (std::string(TemporaryPrefix) + "XXXXXX")).native();
     struct stat found {};
     const bool exists = ::lstat(path.c_str(), &found) == 0;
     const bool regular = exists && S_ISREG(found.st_mode);
@@ -222,6 +240,28 @@ void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string
         ::fsync(dfd);
         ::close(dfd);
     }
+}
+
+void RemoveStaleTemporaries(const fs::path& folder, std::chrono::seconds age) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        // mkstemp's six characters are letters and digits only.
+        if (name.size() != TemporaryPrefix.size() + 6 || !name.starts_with(TemporaryPrefix) ||
+            !std::all_of(name.begin() + TemporaryPrefix.size(), name.end(), [](char c) {
+                return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+            }))
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || now - st.st_mtime <= age.count())
+            continue;
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 void SetWriteFaultForTesting(std::function<bool(TWriteStep)> fault) {

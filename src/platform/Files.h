@@ -3,6 +3,8 @@
 // a Windows-1251 file name becomes a name on disk, and how a file is replaced without
 // ever destroying the previous version.
 
+#include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -45,8 +47,20 @@ std::optional<std::string> Cp1251FromPath(const std::filesystem::path& path);
 // For messages: the Windows-1251 form, with unconvertible characters dropped.
 std::string DisplayPath(const std::filesystem::path& path);
 
-// The whole content of a file; throws TFileError.
-std::string ReadWholeFile(const std::filesystem::path& path);
+// The Windows-1251 name of a folder entry. A name that is not valid UTF-8 came from a
+// Windows archive with its bytes unchanged and is taken as Windows-1251 as it stands; a
+// valid one is converted, and nothing when it holds a character the code page lacks.
+std::optional<std::string> Cp1251FromFileName(std::string_view onDisk);
+// The entry of `folder` whose Cp1251FromFileName is `name`: the UTF-8 form when it exists or
+// when nothing else does (a new file is always made UTF-8), otherwise the name's own bytes
+// when they are an entry there.
+std::filesystem::path ExistingPathFromCp1251(const std::filesystem::path& folder,
+                                             std::string_view name);
+
+// The whole content of a file; throws TFileError. At most `maxBytes` are read: a caller that
+// wants to refuse a larger file asks for one byte more than it takes.
+std::string ReadWholeFile(const std::filesystem::path& path,
+                          std::size_t maxBytes = static_cast<std::size_t>(-1));
 
 // Whether WriteFileAtomically waits for the disk. Durable flushes the file before the rename
 // and the folder after it, so that a crash or power loss leaves either the old file or the
@@ -58,7 +72,9 @@ enum class TDurability { Durable, NotFlushed };
 
 // Replaces `path` with `bytes`: writes a temporary file in the same folder, flushes it to
 // disk (when Durable) and renames it over the old one. On any failure the old file is
-// untouched, the temporary file is removed and TFileError is thrown.
+// untouched, the temporary file is removed and TFileError is thrown. The temporary file's
+// name is TemporaryPrefix and six letters or digits, whatever the length of `path`'s, so
+// that every name the file system takes can be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          TDurability durability = TDurability::Durable);
 // The same with the bytes given in pieces, written one after the other (with one call to
@@ -66,6 +82,16 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 void WriteFileAtomically(const std::filesystem::path& path,
                          std::initializer_list<std::string_view> pieces,
                          TDurability durability = TDurability::Durable);
+
+// The start of every temporary file's name. A process killed in the middle of a write leaves
+// its temporary file behind; no name the program or its user gives a file looks like it.
+inline constexpr std::string_view TemporaryPrefix = ".vantrel~";
+// Removes the temporary files of killed writes from `folder`: regular files named
+// TemporaryPrefix and six letters or digits, last changed more than `age` ago (a younger
+// one may belong to a write still running in another copy of the program). Nothing else
+// is touched, and a failure is no error: they are only clutter.
+void RemoveStaleTemporaries(const std::filesystem::path& folder,
+                            std::chrono::seconds age = std::chrono::hours(1));
 
 // Writes all the pieces to the open file `fd`, one after the other, with as few calls to
 // the system as it allows (retrying interrupted and partial writes); false, with errno set,

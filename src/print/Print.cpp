@@ -94,7 +94,8 @@ int Run(int argc, char** argv) {
         if (haveOut) {
             data.BuildDocumentToFile(out);
         } else {
-            data.BuildDocument();
+            if (!data.BuildDocument())
+                return ExitCannotWrite; // the reason went to standard error as a message box
             // The document is there, but nobody would see it: say where it is.
             if (const auto failed = platform::WaitForOpeners(); !failed.empty()) {
                 Error(NoViewerMessage(failed.front()));

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
@@ -184,6 +185,20 @@ void AddBorderLines(TLineList& body, const TBorder& border, const char (&word)[N
 bool EntryExists(const fs::path& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+// A viewer takes seconds to start and shows no lock file until it has read its document, so
+// a document written moments ago may still be on its way to the screen: deleting it would
+// show the next document in both viewers. Only our own kind of entry, a regular file, is
+// spared; and a time far ahead (a clock put back) spares nothing for good.
+constexpr std::time_t kFreshSeconds = 120;
+
+bool RecentlyWritten(const fs::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    const std::time_t age = std::time(nullptr) - st.st_mtime;
+    return age > -kFreshSeconds && age < kFreshSeconds;
 }
 
 } // namespace
@@ -523,7 +538,7 @@ void TRTF::SaveAndOpen(const fs::path& path) {
     platform::OpenWithDesktop(path.native(), true);
 }
 
-void TRTF::ShowDocument() {
+bool TRTF::ShowDocument() {
     const fs::path dir = platform::TempDirectory();
     std::error_code ec;
     if (!fs::is_directory(dir, ec)) {
@@ -531,7 +546,7 @@ void TRTF::ShowDocument() {
         if (!fs::is_directory(dir, ec)) {
             platform::ShowError("Ошибка создания временного каталога"_w + std::string(" \"") +
                                 platform::DisplayPath(dir) + "\"");
-            return;
+            return false;
         }
     }
     for (int n = 1; n <= 99; ++n) {
@@ -539,7 +554,7 @@ void TRTF::ShowDocument() {
         const fs::path file = dir / name;
         // Deleting a file that a word processor shows succeeds here, and asking it to open
         // that path again brings back the old document: its lock file marks the name taken.
-        if (EntryExists(dir / (".~lock." + name + "#")))
+        if (EntryExists(dir / (".~lock." + name + "#")) || RecentlyWritten(file))
             continue;
         ::unlink(file.c_str());
         // The names are predictable and the folder may be shared: claim the name exclusively,
@@ -574,7 +589,8 @@ void TRTF::ShowDocument() {
             FileFailure("Ошибка записи файла"_w, file, e);
         }
         platform::OpenWithDesktop(file.native(), true);
-        return;
+        return true;
     }
     platform::ShowError("Ошибка создания временного файла"_w);
+    return false;
 }

@@ -216,11 +216,13 @@ public:
     void SaveAndOpen(const std::filesystem::path& path);
     // Writes the document as "~temp" N ".rtf" (N = 1..99, the lowest free number) into
     // platform::TempDirectory(), creating that folder (one level) when it is missing, and
-    // asks the desktop to open it. A name is free when no file of that name remains after
-    // deleting it, no LibreOffice lock file ".~lock.<name>#" exists beside it, and it can be
-    // created anew exclusively. Reports a missing folder or 99 taken names in an error box
-    // and writes nothing then; throws platform::TFileError when the file cannot be written.
-    void ShowDocument();
+    // asks the desktop to open it. A name is free when no LibreOffice lock file
+    // ".~lock.<name>#" exists beside it, its file was not written in the last two minutes
+    // (its viewer may still be starting), no file of that name remains after deleting it,
+    // and it can be created anew exclusively. Reports a missing folder or 99 taken names in
+    // an error box and writes nothing then, returning false; throws platform::TFileError
+    // when the file cannot be written. True when the document was handed to the desktop.
+    bool ShowDocument();
     // Closes the document as SaveToFile does and returns the bytes it would write.
     std::string DocumentText();
 

@@ -267,6 +267,15 @@ fs::path DefaultRegistryFilePath() {
     return home / "Morvane" / "Vantrel.reg";
 }
 
+fs::path RegistryFileFolder() {
+    const fs::path file = DefaultRegistryFile().Path();
+    if (file.empty())
+        return {};
+    std::error_code ec;
+    const fs::path real = fs::canonical(file, ec);
+    return (ec ? file : real).parent_path();
+}
+
 TRegistry& Registry() {
     if (g_Override)
         return *g_Override;

@@ -45,6 +45,10 @@ private:
 // used. Empty when there is no home folder at all.
 std::filesystem::path DefaultRegistryFilePath();
 
+// The folder the settings file in use is written in (a link to it followed), where its
+// temporary copies lie; empty when there is no location.
+std::filesystem::path RegistryFileFolder();
+
 // Points the registry file in use (Registry()) at `path` (empty: back to the default
 // location), for front ends and tests that keep their settings elsewhere.
 void SetRegistryFilePath(std::filesystem::path path);

@@ -279,7 +279,7 @@ fs::path DataFilePath(const fs::path& dataDir, std::string_view name, std::strin
     // either way some other file than the one named would be written or read.
     if (fileName.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
         throw platform::TFileError("Недопустимое имя файла \""_w + fileName + "\"", EINVAL);
-    return dataDir / platform::PathFromCp1251(fileName);
+    return platform::ExistingPathFromCp1251(dataDir, fileName);
 }
 
 void SavePlatFile(const fs::path& dataDir, std::string_view name, const TPlatRecord& plat) {
@@ -311,12 +311,26 @@ std::string LoadPurposeFile(const fs::path& dataDir, std::string_view name) {
     return ReadPurpose(DataFilePath(dataDir, name, PurposeExt));
 }
 
+namespace {
+
+// The file's bytes, refusing what no data file of ours can be: the largest real one is a
+// few kilobytes, and a huge file would take the machine's memory and time, then be laid out
+// as a document as huge.
+std::string ReadDataFile(const fs::path& path) {
+    std::string bytes = platform::ReadWholeFile(path, MaxDataFileSize + 1);
+    if (bytes.size() > MaxDataFileSize)
+        throw TDataFileError("Файл \""_w + platform::DisplayPath(path) + "\" слишком велик"_w);
+    return bytes;
+}
+
+} // namespace
+
 void WritePlat(const fs::path& path, const TPlatRecord& plat) {
     platform::WriteFileAtomically(path, FormatPlat(plat));
 }
 
 TPlatRecord ReadPlat(const fs::path& path, char decimalSeparator) {
-    return ParsePlat(platform::ReadWholeFile(path), decimalSeparator);
+    return ParsePlat(ReadDataFile(path), decimalSeparator);
 }
 
 void WriteRequisites(const fs::path& path, const TRequisites& requisites) {
@@ -324,7 +338,7 @@ void WriteRequisites(const fs::path& path, const TRequisites& requisites) {
 }
 
 TRequisites ReadRequisites(const fs::path& path) {
-    return ParseRequisites(platform::ReadWholeFile(path));
+    return ParseRequisites(ReadDataFile(path));
 }
 
 void WritePurpose(const fs::path& path, const std::string& purpose) {
@@ -332,7 +346,7 @@ void WritePurpose(const fs::path& path, const std::string& purpose) {
 }
 
 std::string ReadPurpose(const fs::path& path) {
-    return ParsePurpose(platform::ReadWholeFile(path));
+    return ParsePurpose(ReadDataFile(path));
 }
 
 } // namespace store

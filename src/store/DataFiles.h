@@ -20,6 +20,10 @@ namespace store {
 // The version this program writes on line 1 of an order file; newer files are refused.
 inline constexpr int FileVersion = 101;
 
+// The largest data file that is read; a larger one is refused with TDataFileError
+// "Файл "<path>" слишком велик".
+inline constexpr std::size_t MaxDataFileSize = 64 * 1024;
+
 // Extensions of the four kinds of file, without the dot.
 inline constexpr std::string_view PlatExt = "plt";
 inline constexpr std::string_view PayerExt = "rpl";
@@ -122,7 +126,8 @@ TRequisites ParseRequisites(std::string_view bytes);
 std::string FormatPurpose(const std::string& purpose);
 std::string ParsePurpose(std::string_view bytes);
 
-// dataDir / (name + "." + ext), the name converted to the UTF-8 form it has on disk.
+// dataDir / (name + "." + ext), the name converted to the UTF-8 form it has on disk, or kept
+// in its Windows-1251 bytes when only a file of that name exists (one copied from Windows).
 // A name the file system cannot take as a single name in that folder (holding "/" or a
 // NUL byte) throws platform::TFileError rather than reaching some other file.
 std::filesystem::path DataFilePath(const std::filesystem::path& dataDir, std::string_view name,
@@ -130,7 +135,8 @@ std::filesystem::path DataFilePath(const std::filesystem::path& dataDir, std::st
 
 // Writing replaces the file atomically (the previous version survives any failure) and
 // throws TEmptyFileNameError for an empty name, platform::TFileError on failure.
-// Reading throws platform::TFileError, and for orders also as CheckPlatVersion.
+// Reading throws platform::TFileError, TDataFileError for a file larger than
+// MaxDataFileSize, and for orders also as CheckPlatVersion.
 void SavePlatFile(const std::filesystem::path& dataDir, std::string_view name,
                   const TPlatRecord& plat);
 TPlatRecord LoadPlatFile(const std::filesystem::path& dataDir, std::string_view name,

@@ -31,6 +31,16 @@ std::string StripFileNameChars(std::string_view text) {
             out += c;
     return out;
 }
+std::string ProposeNZNFileName(std::string_view purpose) {
+    std::string_view name = purpose.substr(0, 30);
+    auto blankOrControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!name.empty() && blankOrControl(name.front()))
+        name.remove_prefix(1);
+    while (!name.empty() && blankOrControl(name.back()))
+        name.remove_suffix(1);
+    return StripFileNameChars(name);
+}
+
 namespace {
 
 bool EndsWithExtension(std::string_view name, std::string_view ext) {
@@ -91,7 +101,7 @@ std::vector<std::string> ListFiles(const fs::path& directory, std::string_view e
         }
         if (!regular)
             continue;
-        if (std::optional<std::string> cp1251 = platform::Utf8ToCp1251(name))
+        if (std::optional<std::string> cp1251 = platform::Cp1251FromFileName(name))
             names.push_back(std::move(*cp1251));
     }
     ::closedir(dir);

@@ -16,10 +16,16 @@ bool IsForbiddenFileNameChar(char c);
 // The text without those ten characters; every other byte stays, in order.
 std::string StripFileNameChars(std::string_view text);
 
+// The name first proposed for storing a purpose (Windows-1251): its first 30 characters,
+// trimmed of blanks and control characters at both ends, then without the ten characters
+// that cannot stand in a file name.
+std::string ProposeNZNFileName(std::string_view purpose);
+
 // The names, with extension and without folder, of the regular files in `directory` whose
 // names end in "." + ext (case as written), in the order the file system gives them.
-// Names that cannot be Windows-1251 (not UTF-8, or holding a character the code page
-// lacks) cannot be ours and are left out. A missing or unreadable folder lists nothing.
+// A name that is not UTF-8 is Windows-1251 as it stands (a file copied from Windows);
+// a UTF-8 name holding a character the code page lacks cannot be ours and is left out.
+// A missing or unreadable folder lists nothing.
 std::vector<std::string> ListFiles(const std::filesystem::path& directory, std::string_view ext);
 
 // The same names without the dot and the extension: what the open dialog shows and the

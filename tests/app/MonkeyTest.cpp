@@ -132,7 +132,7 @@ TEST(Monkey, RandomUseKeepsEveryFieldSoundAndEveryDerivedFieldTrue) {
     f.Editor.AskNZNFileName = [&](const std::string& purpose) -> fs::path {
         if (rng() % 4 == 0)
             return {};
-        const std::string name = ProposeNZNFileName(purpose);
+        const std::string name = store::ProposeNZNFileName(purpose);
         return name.empty() ? fs::path()
                             : store::DataFilePath(f.Editor.DataDir, name, store::PurposeExt);
     };

@@ -576,7 +576,7 @@ TEST(PlatLayout, BuildDocumentWritesATemporaryFileAndOpensIt) {
     TRecordingBoxes boxes;
 
     TPlatData shown = UkrainianOrder();
-    shown.BuildDocument();
+    EXPECT_TRUE(shown.BuildDocument());
     const fs::path file = tmp / "~temp1.rtf";
     EXPECT_EQ(opener.Opened, (std::vector<std::string>{file.string()}));
     EXPECT_TRUE(boxes.Boxes.empty());

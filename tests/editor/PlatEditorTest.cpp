@@ -10,7 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <ctime>
 #include <functional>
+#include <set>
 
 using namespace testing_support;
 using editor::TField;
@@ -105,6 +112,67 @@ TEST_F(PlatEditorTest, WithoutAProgramFolderToWriteTheUsersDataFolderIsUsed) {
     EXPECT_EQ(U(Boxes.Boxes[0].Caption), "Ошибка");
     EXPECT_EQ(Boxes.Boxes[0].Icon, platform::TMsgIcon::Error);
     EXPECT_EQ(nowhere.Text(TField::Number), "1");
+}
+
+// A save killed between writing its hidden copy and putting it in place leaves the copy
+// behind; the next start clears away the old ones, and nothing that is not the program's own.
+TEST_F(PlatEditorTest, TheStartRemovesTheOldCopiesOfKilledSavesAndNothingElse) {
+    const fs::path settings = S.Config / "Morvane";
+    fs::create_directories(settings);
+    const auto killedSave = [](const fs::path& file) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            platform::SetWriteFaultForTesting([](platform::TWriteStep step) {
+                if (step == platform::TWriteStep::Rename)
+                    ::_exit(0);
+                return false;
+            });
+            platform::WriteFileAtomically(file, "half saved");
+            ::_exit(1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+    };
+    const auto entries = [](const fs::path& dir) {
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir))
+            names.insert(e.path().filename().string());
+        return names;
+    };
+    const auto age = [](const fs::path& path) {
+        const timespec old[2] = {{::time(nullptr) - 3700, 0}, {::time(nullptr) - 3700, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, AT_SYMLINK_NOFOLLOW), 0) << path;
+    };
+
+    std::set<std::string> kept;
+    for (const fs::path& dir : {S.Data(), settings}) {
+        for (const char* name : {"notes.txt", ".hidden", ".x.plt.AbC123", "~temp1.rtf"})
+            WriteFileBytes(dir / name, "theirs");
+        fs::create_directory(dir / "folder");
+        const auto before = entries(dir);
+        killedSave(dir / "order.plt");
+        std::set<std::string> left = entries(dir);
+        for (const auto& name : before)
+            left.erase(name);
+        ASSERT_EQ(left.size(), 1u) << "the killed save left no copy";
+        const fs::path stale = dir / *left.begin();
+        EXPECT_EQ(ReadFileBytes(stale), "half saved");
+        for (const auto& e : fs::directory_iterator(dir))
+            age(e.path());
+        killedSave(dir / "young.plt"); // less than an hour ago: a save may be running
+        for (const auto& name : entries(dir))
+            if (dir / name != stale)
+                kept.insert((dir / name).string());
+    }
+
+    editor::TPlatEditor next;
+    next.FormShow(S.Program.Path());
+    std::set<std::string> after;
+    for (const fs::path& dir : {S.Data(), settings})
+        for (const auto& name : entries(dir))
+            after.insert((dir / name).string());
+    EXPECT_EQ(after, kept);
+    EXPECT_TRUE(Boxes.Boxes.empty());
 }
 
 // The flags each input field's change sets, the cascade included: a new recipient renames

@@ -66,6 +66,7 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
         {0, 1, 0, false, true, false, true, true, false},
         {1, 0, 1, true, false, true, false, false, true},
     };
+    int shown = 0;
     for (const auto& v : variants) {
         TOptions& o = window.Options;
         o.BlankLang = v.blank;
@@ -82,7 +83,9 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
         Opened.clear();
         window.Output();
         ASSERT_EQ(Opened.size(), 1u);
-        EXPECT_EQ(Opened.back(), (S.Temp.Path() / "~temp1.rtf").string());
+        // Each blank keeps its own file while its viewer may still be starting.
+        EXPECT_EQ(Opened.back(),
+                  (S.Temp.Path() / ("~temp" + std::to_string(++shown) + ".rtf")).string());
         const fs::path rtf = out / "blank.rtf";
         ASSERT_EQ(Print({"-o", rtf.string(), plt.string()}), 0);
         EXPECT_EQ(ReadFileBytes(rtf), ReadFileBytes(Opened.back())) << "blank " << v.blank;
@@ -153,4 +156,27 @@ TEST_F(PrintTest, ADocumentNobodyCanOpenIsReportedWithItsFile) {
         else
             EXPECT_EQ(err, "");
     }
+}
+
+TEST_F(PrintTest, EachRunWithoutOHandsItsOwnFileToTheViewerOrFailsWithStatus3) {
+    WriteFileBytes(out / "a.plt", "101\r\n1\r\n01.01.2026\r\n");
+    WriteFileBytes(out / "b.plt", "101\r\n2\r\n01.01.2026\r\n");
+    // The second run comes before the first viewer has opened its file.
+    ASSERT_EQ(Print({(out / "a.plt").string()}), 0);
+    ASSERT_EQ(Print({(out / "b.plt").string()}), 0);
+    ASSERT_EQ(Opened.size(), 2u);
+    EXPECT_NE(Opened[0], Opened[1]);
+    EXPECT_NE(ReadFileBytes(Opened[0]), ReadFileBytes(Opened[1]));
+
+    for (int n = 1; n <= 99; ++n)
+        WriteFileBytes(S.Temp / (".~lock.~temp" + std::to_string(n) + ".rtf#"), "");
+    boxes.Boxes.clear();
+    EXPECT_EQ(Print({(out / "a.plt").string()}), 3);
+    EXPECT_EQ(Opened.size(), 2u);
+    EXPECT_EQ(boxes.Boxes.size(), 1u);
+
+    WriteFileBytes(out / "plain", "");
+    ::setenv("TMPDIR", (out / "plain").c_str(), 1); // a file where the folder should be
+    EXPECT_EQ(Print({(out / "a.plt").string()}), 3);
+    EXPECT_EQ(Opened.size(), 2u);
 }

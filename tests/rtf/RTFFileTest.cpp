@@ -5,6 +5,7 @@
 
 #include "platform/Files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cctype>
@@ -30,13 +31,22 @@ std::string Expected(const std::string& text) {
     return Saved(Document(rtf, text));
 }
 
-void Show(const std::string& text) {
+// Whether a document was written and handed to the desktop.
+bool Show(const std::string& text) {
     TRTF rtf;
-    Document(rtf, text).ShowDocument();
+    return Document(rtf, text).ShowDocument();
 }
 
 void Touch(const fs::path& path, const std::string& content = "old") {
     WriteFileBytes(path, content);
+}
+
+// Dates the file back, as if its viewer had had time to open it long ago.
+void Age(const fs::path& path, int seconds = 121) {
+    struct stat st {};
+    ASSERT_EQ(::lstat(path.c_str(), &st), 0) << path;
+    const timespec times[2] = {st.st_atim, {st.st_mtim.tv_sec - seconds, st.st_mtim.tv_nsec}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
 // The shell command that makes LibreOffice convert blank.rtf in `dir` to `format`, with a
@@ -55,7 +65,7 @@ TEST(RtfFile, ShowDocumentWritesTheFirstFreeNameAndOpensIt) {
     TTmpDirGuard env(tmp.Path().string());
     TOpenerRecorder opener;
 
-    Show("one");
+    EXPECT_TRUE(Show("one"));
     const fs::path first = tmp / "~temp1.rtf";
     EXPECT_EQ(opener.Opened, (std::vector<std::string>{first.string()}));
     EXPECT_EQ(ReadFileBytes(first), Expected("one"));
@@ -63,11 +73,19 @@ TEST(RtfFile, ShowDocumentWritesTheFirstFreeNameAndOpensIt) {
     ASSERT_EQ(::lstat(first.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 077, 0u) << "others may read the order";
 
-    // Not held open: the old file is deleted and its name reused.
+    // A viewer takes seconds to open its file, and shows no lock file before: a file this
+    // young is still on its way to the screen and keeps its name.
     Show("two");
+    EXPECT_EQ(opener.Opened.back(), (tmp / "~temp2.rtf").string());
+    EXPECT_EQ(ReadFileBytes(first), Expected("one"));
+    EXPECT_EQ(ReadFileBytes(tmp / "~temp2.rtf"), Expected("two"));
+
+    // Two minutes on, and not held open: the old file is deleted and its name reused.
+    Age(first);
+    Show("three");
     EXPECT_EQ(opener.Opened.back(), first.string());
-    EXPECT_EQ(ReadFileBytes(first), Expected("two"));
-    EXPECT_FALSE(fs::exists(tmp / "~temp2.rtf"));
+    EXPECT_EQ(ReadFileBytes(first), Expected("three"));
+    EXPECT_FALSE(fs::exists(tmp / "~temp3.rtf"));
 }
 
 TEST(RtfFile, ADocumentHeldOpenByLibreOfficeKeepsItsName) {
@@ -84,6 +102,7 @@ TEST(RtfFile, ADocumentHeldOpenByLibreOfficeKeepsItsName) {
 
     // Once released, the next output returns to the first name.
     fs::remove(tmp / ".~lock.~temp1.rtf#");
+    Age(tmp / "~temp1.rtf");
     Show("again");
     EXPECT_EQ(opener.Opened.back(), (tmp / "~temp1.rtf").string());
     EXPECT_EQ(ReadFileBytes(tmp / "~temp1.rtf"), Expected("again"));
@@ -91,6 +110,7 @@ TEST(RtfFile, ADocumentHeldOpenByLibreOfficeKeepsItsName) {
     // A lock file alone (its document already gone) also keeps the name.
     Touch(tmp / ".~lock.~temp1.rtf#");
     fs::remove(tmp / "~temp1.rtf");
+    Age(tmp / "~temp2.rtf");
     Show("third");
     EXPECT_EQ(opener.Opened.back(), (tmp / "~temp2.rtf").string());
     EXPECT_FALSE(fs::exists(tmp / "~temp1.rtf"));
@@ -145,7 +165,7 @@ TEST(RtfFile, WhenAllNinetyNineNamesAreTakenNothingIsWritten) {
     for (int n = 1; n <= 99; ++n)
         Touch(tmp / (".~lock.~temp" + std::to_string(n) + ".rtf#"));
 
-    Show("x");
+    EXPECT_FALSE(Show("x"));
     EXPECT_TRUE(opener.Opened.empty());
     ASSERT_EQ(boxes.Boxes.size(), 1u);
     EXPECT_EQ(U(boxes.Boxes[0].Text), "Ошибка создания временного файла");
@@ -169,7 +189,7 @@ TEST(RtfFile, AMissingTemporaryFolderIsCreatedOneLevelDeep) {
     const fs::path deep = tmp / "missing" / "deeper";
     {
         TTmpDirGuard env(deep.string());
-        Show("y");
+        EXPECT_FALSE(Show("y"));
     }
     EXPECT_FALSE(fs::exists(tmp / "missing"));
     EXPECT_EQ(opener.Opened.size(), 1u);

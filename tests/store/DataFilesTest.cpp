@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 using namespace store;
@@ -276,6 +277,61 @@ TEST(DataFiles, SaveAndLoadEveryKindByName) {
     changed.SumaGrn = "1";
     SavePlatFile(dir.Path(), name, changed);
     EXPECT_EQ(LoadPlatFile(dir.Path(), name, ','), changed);
+}
+
+// A realistic Ukrainian company name fills a name to the file system's limit of 255 bytes
+// (Cyrillic letters take two bytes each on disk); every name it accepts can be saved.
+TEST(DataFiles, NamesUpToTheFileSystemsLimitAreSaved) {
+    TTempDir dir;
+    const std::string start = W("№ 0012 от 05.03.2026 - ТОВ ");
+    for (std::size_t total = 248; total <= 256; ++total) {
+        std::string name = start;
+        const auto onDisk = [&] { return platform::Cp1251ToUtf8(name).size() + 4; };
+        while (onDisk() + 2 <= total)
+            name += W("Ш");
+        if (onDisk() < total)
+            name += 'i';
+        if (total == 256) {
+            EXPECT_THROW(SavePlatFile(dir.Path(), name, RealisticOrder()), platform::TFileError);
+            continue;
+        }
+        ASSERT_EQ(onDisk(), total);
+        SavePlatFile(dir.Path(), name, RealisticOrder());
+        EXPECT_EQ(LoadPlatFile(dir.Path(), name, ','), RealisticOrder()) << total;
+    }
+    // One file for each length, and nothing left behind by the one refused.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 8);
+}
+
+// A data file is a few hundred bytes; a huge one is no file of ours, and reading it whole
+// would take the memory and the time of the machine.
+TEST(DataFiles, AFileLargerThan64KiBIsRefusedWithoutBeingRead) {
+    TTempDir dir;
+    const std::string name = "big";
+    struct TKind {
+        std::string_view Ext;
+        std::function<void()> Load;
+    };
+    const TKind kinds[] = {
+        {PlatExt, [&] { LoadPlatFile(dir.Path(), name, ','); }},
+        {PayerExt, [&] { LoadRequisitesFile(dir.Path(), name, PayerExt); }},
+        {RecipientExt, [&] { LoadRequisitesFile(dir.Path(), name, RecipientExt); }},
+        {PurposeExt, [&] { LoadPurposeFile(dir.Path(), name); }},
+    };
+    for (const TKind& kind : kinds) {
+        const fs::path file = DataFilePath(dir.Path(), name, kind.Ext);
+        WriteFileBytes(file, "101\r\n" + std::string(65536 - 5, 'x'));
+        EXPECT_NO_THROW(kind.Load()) << kind.Ext;
+        WriteFileBytes(file, "101\r\n" + std::string(65536 - 4, 'x'));
+        try {
+            kind.Load();
+            ADD_FAILURE() << kind.Ext << " loaded";
+        } catch (const TDataFileError& e) {
+            EXPECT_EQ(U(e.what()), "Файл \"" + file.string() + "\" слишком велик");
+        }
+        fs::resize_file(file, std::uintmax_t(1) << 40); // a terabyte, sparse
+        EXPECT_THROW(kind.Load(), TDataFileError) << kind.Ext;
+    }
 }
 
 TEST(DataFiles, AnEmptyNameIsRefusedAndNothingIsWritten) {

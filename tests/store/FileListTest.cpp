@@ -24,16 +24,16 @@ TEST(ListFiles, ListsOurRegularFilesOfOneKind) {
     for (const char* name : {"№ 0012 от 05.03.2002 - Ромашка.plt", "a.plt", "b.rpl", "c.PLT",
                              "d.plt.bak", "eplt", "Їжак.plt", "日本.plt"})
         WriteFileBytes(dir / name, "101\r\n");
-    WriteFileBytes(dir / std::string("\xFF\xFE.plt"), "101\r\n"); // not UTF-8
+    WriteFileBytes(dir / std::string("\xFF\xFE.plt"), "101\r\n"); // not UTF-8: Windows-1251
     fs::create_directory(dir / "folder.plt");
     fs::create_symlink(dir / "nowhere", dir / "dangling.plt");
     fs::create_symlink(dir / "a.plt", dir / "link.plt");
 
-    EXPECT_EQ(
-        Sorted(ListFiles(dir.Path(), PlatExt)),
-        Sorted({W("№ 0012 от 05.03.2002 - Ромашка.plt"), "a.plt", W("Їжак.plt"), "link.plt"}));
+    EXPECT_EQ(Sorted(ListFiles(dir.Path(), PlatExt)),
+              Sorted({W("№ 0012 от 05.03.2002 - Ромашка.plt"), "a.plt", W("Їжак.plt"), "link.plt",
+                      W("яю.plt")}));
     EXPECT_EQ(Sorted(ListFileNames(dir.Path(), PlatExt)),
-              Sorted({W("№ 0012 от 05.03.2002 - Ромашка"), "a", W("Їжак"), "link"}));
+              Sorted({W("№ 0012 от 05.03.2002 - Ромашка"), "a", W("Їжак"), "link", W("яю")}));
     EXPECT_EQ(ListFileNames(dir.Path(), PayerExt), std::vector<std::string>{"b"});
     EXPECT_TRUE(ListFiles(dir.Path(), PurposeExt).empty());
 }
@@ -53,6 +53,31 @@ TEST(ListFiles, SavedFilesAreListedUnderTheirNames) {
               std::vector<std::string>{W("Оплата «послуг»")});
     EXPECT_EQ(ListFiles(dir.Path(), PlatExt),
               std::vector<std::string>{W("№ 0003 от 01.01.2004.plt")});
+}
+
+// Files copied from a Windows archive keep their Windows-1251 bytes as names.
+TEST(ListFiles, NamesInWindows1251BytesAreListedNumberedLoadedAndRemoved) {
+    TTempDir dir;
+    const std::string name = W("№ 0041 от 05.03.2026 - Ромашка");
+    TPlatRecord order;
+    order.Number = "41";
+    order.RecipientName = W("Ромашка");
+    WriteFileBytes(dir / (name + ".plt"), FormatPlat(order)); // the bytes as they are
+    SavePlatFile(dir.Path(), W("№ 0007 от 01.02.2026"), TPlatRecord{});
+
+    const std::vector<std::string> listed = ListFiles(dir.Path(), PlatExt);
+    EXPECT_EQ(Sorted(listed), Sorted({name + ".plt", W("№ 0007 от 01.02.2026.plt")}));
+    EXPECT_EQ(NextPlatNumber(listed, 2026), 42);
+    EXPECT_EQ(LoadPlatFile(dir.Path(), name, ','), order);
+
+    // Saved again under its name, the order stays one file, and it can be deleted.
+    order.SumaGrn = "5";
+    SavePlatFile(dir.Path(), name, order);
+    EXPECT_EQ(ReadFileBytes(dir / (name + ".plt")), FormatPlat(order));
+    EXPECT_EQ(ListFiles(dir.Path(), PlatExt).size(), 2u);
+    EXPECT_TRUE(fs::remove(DataFilePath(dir.Path(), name, PlatExt)));
+    EXPECT_EQ(ListFiles(dir.Path(), PlatExt),
+              std::vector<std::string>{W("№ 0007 от 01.02.2026.plt")});
 }
 
 TEST(NextPlatNumber, CountsOnlyTheOrdersOfTheYear) {

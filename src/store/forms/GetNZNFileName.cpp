@@ -109,23 +109,12 @@ void TGetNZNFileNameForm::reject() {
     QDialog::reject();
 }
 
-std::string ProposeNZNFileName(const std::string& purpose) {
-    std::string_view name(purpose);
-    name = name.substr(0, 30);
-    auto blankOrControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!name.empty() && blankOrControl(name.front()))
-        name.remove_prefix(1);
-    while (!name.empty() && blankOrControl(name.back()))
-        name.remove_suffix(1);
-    return store::StripFileNameChars(name);
-}
-
 fs::path AskNZNFileName(const fs::path& dataDir, const std::string& purpose) {
     for (;;) {
         std::string name;
         {
             TGetNZNFileNameForm form(QApplication::activeWindow());
-            form.SetName(ProposeNZNFileName(purpose));
+            form.SetName(store::ProposeNZNFileName(purpose));
             form.exec();
             if (!form.OkPressed)
                 return {};

@@ -43,12 +43,8 @@ private:
     void FormCreate();
 };
 
-// The name first proposed for a purpose (Windows-1251): its first 30 characters, trimmed
-// of blanks and control characters at both ends, then without the ten characters that
-// cannot stand in a file name.
-std::string ProposeNZNFileName(const std::string& purpose);
-
 // Returns the full path of the purpose file to write, or an empty path when cancelled.
+// The name first proposed is store::ProposeNZNFileName of the purpose.
 // Asks before an existing file is replaced; "No" starts again with a fresh proposal.
 std::filesystem::path AskNZNFileName(const std::filesystem::path& dataDir,
                                      const std::string& purpose);

@@ -2,6 +2,7 @@
 // pasting, and the question before an existing purpose is replaced.
 
 #include "store/forms/GetNZNFileName.h"
+#include "store/FileList.h"
 
 #include "ModalDriver.h"
 #include "support/TestSupport.h"
@@ -64,7 +65,7 @@ TEST(ProposeNZNFileName, CutsFirstThenTrimsThenStrips) {
         {"Короткое", "Короткое"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(U(ProposeNZNFileName(W(c.Purpose))), c.Proposal) << c.Purpose;
+        EXPECT_EQ(U(store::ProposeNZNFileName(W(c.Purpose))), c.Proposal) << c.Purpose;
 }
 
 class NameFieldTest : public ::testing::Test {
