@@ -23,9 +23,6 @@ size_t CountEntries(const fs::path& dir) {
     return n;
 }
 
-struct FaultGuard {
-    ~FaultGuard() { SetWriteFaultForTesting(nullptr); }
-};
 } // namespace
 
 TEST(WriteFileAtomically, CreatesAndReplacesLeavingNoTemporaryFile) {
@@ -44,7 +41,7 @@ TEST(WriteFileAtomically, AFailureAtAnyStepKeepsThePreviousFileAndReportsTheReas
     TTempDir dir;
     const fs::path file = dir / "order.plt";
     WriteFileAtomically(file, "previous");
-    FaultGuard guard;
+    TWriteFault guard;
     for (auto step :
          {TWriteStep::Create, TWriteStep::Write, TWriteStep::Flush, TWriteStep::Rename}) {
         SetWriteFaultForTesting([step](TWriteStep s) { return s == step; });
@@ -75,7 +72,7 @@ TEST(WriteFileAtomically, NotFlushedStillReplacesWholeOrNotAtAll) {
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 
-    FaultGuard guard;
+    TWriteFault guard;
     std::vector<TWriteStep> reached;
     SetWriteFaultForTesting([&](TWriteStep s) {
         reached.push_back(s);
@@ -102,7 +99,7 @@ TEST(WriteFileAtomically, PiecesAreWrittenOneAfterTheOther) {
     EXPECT_EQ(ReadFileBytes(file), "{\\rtf1\r\n" + std::string(70000, 'x') + "}\r\n");
 
     // Nothing to write reaches no write step, as a single empty text does not.
-    FaultGuard guard;
+    TWriteFault guard;
     SetWriteFaultForTesting([](TWriteStep s) { return s == TWriteStep::Write; });
     WriteFileAtomically(file, {"", ""});
     EXPECT_EQ(ReadFileBytes(file), "");

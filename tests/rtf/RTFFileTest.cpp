@@ -230,11 +230,7 @@ TEST(RtfFile, AFileThatCannotBeWrittenIsAnErrorAndIsNotOpened) {
     TRTF rtf;
     EXPECT_THROW(rtf.SaveAndOpen(dir / "no-such-folder" / "x.rtf"), platform::TFileError);
 
-    struct FaultGuard {
-        ~FaultGuard() { platform::SetWriteFaultForTesting(nullptr); }
-    } guard;
-    platform::SetWriteFaultForTesting(
-        [](platform::TWriteStep s) { return s == platform::TWriteStep::Write; });
+    TWriteFault fault([](platform::TWriteStep s) { return s == platform::TWriteStep::Write; });
     TRTF other;
     EXPECT_THROW(Document(other, "x").SaveAndOpen(dir / "x.rtf"), platform::TFileError);
     EXPECT_TRUE(opener.Opened.empty());

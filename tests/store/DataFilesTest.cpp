@@ -22,10 +22,6 @@ std::string Lines(std::initializer_list<std::string> lines) {
     return out;
 }
 
-struct FaultGuard {
-    ~FaultGuard() { platform::SetWriteFaultForTesting(nullptr); }
-};
-
 } // namespace
 
 TEST(PlatFormat, WritesTheTwentyLinesInTheirOrderAndReadsThemBack) {
@@ -369,7 +365,7 @@ TEST(DataFiles, AFailedWriteLeavesThePreviousFileIntact) {
     SavePlatFile(dir.Path(), name, RealisticOrder());
     const fs::path file = DataFilePath(dir.Path(), name, PlatExt);
     const std::string before = ReadFileBytes(file);
-    FaultGuard guard;
+    TWriteFault guard;
     platform::SetWriteFaultForTesting(
         [](platform::TWriteStep s) { return s == platform::TWriteStep::Write; });
     EXPECT_THROW(SavePlatFile(dir.Path(), name, TPlatRecord{}), platform::TFileError);

@@ -67,7 +67,7 @@ private:
 // Makes the atomic writes fail at the steps `fault` chooses, for the object's lifetime.
 class TWriteFault {
 public:
-    explicit TWriteFault(std::function<bool(platform::TWriteStep)> fault);
+    explicit TWriteFault(std::function<bool(platform::TWriteStep)> fault = {});
     ~TWriteFault();
     TWriteFault(const TWriteFault&) = delete;
     TWriteFault& operator=(const TWriteFault&) = delete;
