@@ -39,7 +39,7 @@ void TQtMessageBoxes::Show(const std::string& text, const std::string& caption,
 }
 
 platform::TAnswer TQtMessageBoxes::Ask(const std::string& text, const std::string& caption,
-                                       platform::TMsgIcon icon) {
+                                       platform::TMsgIcon icon, platform::TAnswer defaultAnswer) {
     QMessageBox box(ToQt(icon), Caption(caption), FromCp1251(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
@@ -50,7 +50,7 @@ platform::TAnswer TQtMessageBoxes::Ask(const std::string& text, const std::strin
     QPushButton* dismiss = box.addButton(QMessageBox::Cancel);
     dismiss->hide();
     box.setEscapeButton(dismiss);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(defaultAnswer == platform::TAnswer::No ? no : yes);
     box.exec();
     if (box.clickedButton() == yes)
         return platform::TAnswer::Yes;

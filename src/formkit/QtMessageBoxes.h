@@ -8,5 +8,6 @@ public:
     void Show(const std::string& text, const std::string& caption,
               platform::TMsgIcon icon) override;
     platform::TAnswer Ask(const std::string& text, const std::string& caption,
-                          platform::TMsgIcon icon) override;
+                          platform::TMsgIcon icon,
+                          platform::TAnswer defaultAnswer = platform::TAnswer::Yes) override;
 };
