@@ -445,6 +445,10 @@ public:
         Rtf.NewParagraph();
     }
 
+    // Set: what each cell written gives its text is kept in FitCells, in the order written.
+    bool KeepFitCells = false;
+    std::vector<textfit::TCell> FitCells;
+
 private:
     void WriteCell(const TCellSpec& layout, bool lastOfCopy) {
         textfit::TCell fit = Room(layout);
@@ -468,7 +472,7 @@ private:
                 Rtf.NextCell();
         }
         // A cell merged with the one above shows nothing of its own.
-        if (layout.Arrow != Up && layout.Arrow != UpAll)
+        if (KeepFitCells && layout.Arrow != Up && layout.Arrow != UpAll)
             FitCells.push_back(std::move(fit));
     }
 
@@ -699,10 +703,6 @@ private:
     const std::string AmountWordsText;
     TFontTable Presets;
     std::int32_t Copy = 0;
-
-public:
-    // What each cell of the copies written so far gives its text, in the order written.
-    std::vector<textfit::TCell> FitCells;
 };
 
 } // namespace
@@ -741,6 +741,7 @@ std::vector<std::string> TPlatData::UnseenTexts() const {
     TRTF rtf;
     rtf.Font.Name = "Arial";
     TLayoutWriter writer(*this, rtf);
+    writer.KeepFitCells = true;
     writer.WriteCopy(1);
     std::vector<std::string> unseen;
     for (const textfit::TCell& cell : writer.FitCells)
