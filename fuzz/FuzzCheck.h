@@ -32,7 +32,8 @@ inline void Check(bool ok, const char* what, std::string_view detail = {}) {
 class TSilentBoxes final : public platform::TMessageBoxes {
 public:
     void Show(const std::string&, const std::string&, platform::TMsgIcon) override {}
-    platform::TAnswer Ask(const std::string&, const std::string&, platform::TMsgIcon) override {
+    platform::TAnswer Ask(const std::string&, const std::string&, platform::TMsgIcon,
+                          platform::TAnswer = platform::TAnswer::Yes) override {
         return platform::TAnswer::No;
     }
 };

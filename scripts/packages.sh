@@ -9,3 +9,6 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 PACKAGE_PACKAGES=(dpkg-dev file)
 # packaging/make-icons.sh draws the PNG icons from the SVG.
 ICON_PACKAGES=(librsvg2-bin)
+# scripts/make-font-metrics.sh builds a FreeType and HarfBuzz program over the fonts the
+# blank is set in.
+FONT_METRICS_PACKAGES=(libfreetype-dev libharfbuzz-dev fonts-liberation clang-format)

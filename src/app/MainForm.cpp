@@ -11,6 +11,7 @@
 #include "store/forms/GetNZNFileName.h"
 #include "store/forms/Open.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -50,6 +51,8 @@ TMainForm::~TMainForm() {
     // The model outlives the controls' last signals; nothing may reach them from it.
     Editor.FieldChanged = nullptr;
     Editor.ButtonsChanged = nullptr;
+    // The controls go after this: their focus changes must not reach the window.
+    disconnect(FocusWatch);
 }
 
 std::string TMainForm::Text(const QLineEdit* edit) {
@@ -235,10 +238,14 @@ void TMainForm::Bind() {
         e->Validator()->Dropped = [this](const std::vector<char32_t>& dropped) {
             statusBar()->showMessage(DroppedCharactersMessage(dropped), 10000);
         };
-        if (info.Keys != editor::TKeyRule::Any)
+        if (info.Keys != editor::TKeyRule::Any) {
             e->KeyFilter = [rule = info.Keys, e](char16_t c) {
-                return editor::KeyAllowed(rule, c, static_cast<std::size_t>(e->text().size()));
+                return editor::TypedChar(rule, c, static_cast<std::size_t>(e->text().size()));
             };
+            e->Validator()->Replace = [rule = info.Keys](char32_t c) {
+                return editor::EnteredChar(rule, c);
+            };
+        }
     }
     // Tab visits the input fields only, in the order of the field table.
     QWidget* previous = nullptr;
@@ -251,6 +258,8 @@ void TMainForm::Bind() {
     }
 
     Editor.FieldChanged = [this](TField field) { ShowField(field); };
+    // A problem of a field is in its tooltip, and in the status bar while it has the focus.
+    FocusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { ShowProblems(); });
     Editor.ButtonsChanged = [this] { UpdateSaveButtons(); };
     Editor.SelectDataFile = [this](int mode) { return SelectDataFile(Editor.DataDir, mode); };
     Editor.AskNZNFileName = [this](const std::string& purpose) {
@@ -295,6 +304,23 @@ void TMainForm::ShowField(editor::TField field) {
     e->setCursorPosition(0);
 }
 
+void TMainForm::ShowProblems() {
+    QString focused;
+    for (const editor::TFieldInfo& info : editor::Fields) {
+        TEdit* e = Edit(info.Field);
+        const QString problem = FromCp1251(Editor.Problem(info.Field));
+        if (e->toolTip() != problem)
+            e->setToolTip(problem);
+        if (e->hasFocus())
+            focused = problem;
+    }
+    if (!focused.isEmpty())
+        statusBar()->showMessage(focused);
+    else if (!ShownProblem.isEmpty() && statusBar()->currentMessage() == ShownProblem)
+        statusBar()->clearMessage();
+    ShownProblem = focused;
+}
+
 void TMainForm::AddShortcuts() {
     // A shortcut acts exactly as a click of its button, and not at all while the button is
     // disabled. The status bar keeps the bare hint; the tooltip adds the keys.
@@ -321,6 +347,8 @@ void TMainForm::AddShortcuts() {
 }
 
 void TMainForm::UpdateSaveButtons() {
+    // Every change ends here: what the checks say may have changed with it.
+    ShowProblems();
     SpeedButton3->setEnabled(Editor.SaveEnabled());
     SpeedButton8->setEnabled(Editor.OutputEnabled());
     SpeedButton10->setEnabled(Editor.SavePurposeEnabled());

@@ -74,8 +74,11 @@ private:
     void Bind();
     void AddShortcuts();
     void ShowField(editor::TField field);
+    void ShowProblems();
     void UpdateSaveButtons();
 
     std::array<TEdit*, editor::FieldCount> Edits{};
+    QString ShownProblem; // the problem the status bar shows, empty for none
+    QMetaObject::Connection FocusWatch;
     bool Shown = false;
 };

@@ -1,6 +1,8 @@
 #include "doc/PlatRTFDoc.h"
 
+#include "doc/TextFit.h"
 #include "platform/Cp1251Literal.h"
+#include "requisites/Requisites.h"
 #include "rtf/RTF.h"
 #include "words/BuhProc.h"
 
@@ -35,6 +37,10 @@ enum TPreset : std::int32_t {
     pSpacer = 7, // an empty run that makes a thin spacing line
     pNote = 8,   // the one-signature note and the dated line
 };
+
+// An IBAN is set on one line down to this size, and on two lines down to the smallest.
+constexpr std::int32_t kIbanLegibleOnOneLine = 8;
+constexpr std::int32_t kIbanSmallest = 6;
 
 constexpr int kTopMarginDefault = 14;
 constexpr int kCopyCountDefault = 2;
@@ -318,6 +324,67 @@ const std::vector<TCellSpec> kCopyLayout{
 };
 // clang-format on
 
+// What the question before printing calls the order's own texts, in the window's words;
+// nothing for the texts of the form, which the user cannot change.
+const char* NameOf(TText text) {
+    switch (text) {
+    case Title:
+        return "Номер платежки"_w;
+    case PayerName:
+        return "Наименование плательщика"_w;
+    case PayerOKPO:
+        return "Код ОКПО плательщика"_w;
+    case PayerBank:
+        return "Банк плательщика"_w;
+    case PayerBank2:
+        return "Банк плательщика, вторая строка"_w;
+    case PayerCity:
+        return "Город банка плательщика"_w;
+    case PayerMFO:
+        return "МФО плательщика"_w;
+    case PayerAccount:
+        return "Счёт плательщика"_w;
+    case AmountDigits:
+        return "Сумма цифрами"_w;
+    case RecipientName:
+        return "Наименование получателя"_w;
+    case RecipientOKPO:
+        return "Код ОКПО получателя"_w;
+    case RecipientAccount:
+        return "Счёт получателя"_w;
+    case RecipientBank:
+        return "Банк получателя"_w;
+    case RecipientBank2:
+        return "Банк получателя, вторая строка"_w;
+    case RecipientCity:
+        return "Город банка получателя"_w;
+    case RecipientMFO:
+        return "МФО получателя"_w;
+    case AmountInWords:
+        return "Сумма словами"_w;
+    case PurposeLines:
+        return "Назначение платежа"_w;
+    default:
+        return nullptr;
+    }
+}
+
+// Codes, accounts and the amount: a number broken across two lines is misread.
+bool MustStayUnbroken(TText text) {
+    switch (text) {
+    case PayerOKPO:
+    case PayerMFO:
+    case PayerAccount:
+    case AmountDigits:
+    case RecipientOKPO:
+    case RecipientAccount:
+    case RecipientMFO:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Codes 1 and 0 choose Ukrainian and Russian; anything else follows the blank.
 bool UkrainianBy(std::uint8_t code, bool blankUkrainian) {
     return code == 1 || (code != 0 && blankUkrainian);
@@ -378,8 +445,13 @@ public:
         Rtf.NewParagraph();
     }
 
+    // Set: what each cell written gives its text is kept in FitCells, in the order written.
+    bool KeepFitCells = false;
+    std::vector<textfit::TCell> FitCells;
+
 private:
     void WriteCell(const TCellSpec& layout, bool lastOfCopy) {
+        textfit::TCell fit = Room(layout);
         for (char column = layout.First; column <= layout.Last; ++column) {
             const bool first = column == layout.First;
             SetFrame(Rtf.Cell.Borders, layout.Frame);
@@ -393,30 +465,69 @@ private:
                                                                                 : 2;
             // The other columns of a span hold one empty paragraph each.
             if (first)
-                WriteContents(layout.Contents);
+                WriteContents(layout.Contents, fit);
             if (lastOfCopy && column == kLastColumn)
                 Rtf.EndTable();
             else
                 Rtf.NextCell();
         }
+        // A cell merged with the one above shows nothing of its own.
+        if (KeepFitCells && layout.Arrow != Up && layout.Arrow != UpAll)
+            FitCells.push_back(std::move(fit));
     }
 
-    void WriteContents(const std::vector<TParagraph>& paragraphs) {
+    // The room a cell gives its text: its columns, the gap, the rows it spans down to the
+    // last one merged with it, its borders.
+    textfit::TCell Room(const TCellSpec& layout) const {
+        textfit::TCell fit;
+        for (char column = layout.First; column <= layout.Last; ++column)
+            fit.WidthMm += kColumnWidths[static_cast<std::size_t>(column - 'A')];
+        fit.GapMm = Rtf.CellGap;
+        fit.RowHeightsMm.push_back(kRowHeights[layout.Row - 1]);
+        if (layout.Arrow == Dn || layout.Arrow == DnAll)
+            for (int row = layout.Row + 1; MergedAbove(row, layout.First); ++row)
+                fit.RowHeightsMm.push_back(kRowHeights[row - 1]);
+        fit.BorderLeft = fit.BorderRight = fit.BorderTop = layout.Frame == Box;
+        fit.BorderBottom = layout.Frame != None;
+        fit.BorderWidthPt = Rtf.Cell.Borders.Bottom.Width;
+        return fit;
+    }
+
+    static bool MergedAbove(int row, char column) {
+        for (const TCellSpec& cell : kCopyLayout)
+            if (cell.Row == row && cell.First <= column && column <= cell.Last)
+                return cell.Arrow == Up || cell.Arrow == UpAll;
+        return false;
+    }
+
+    void WriteContents(const std::vector<TParagraph>& paragraphs, textfit::TCell& fit) {
+        if (paragraphs.empty())
+            StartParagraph(fit);
         for (std::size_t i = 0; i < paragraphs.size(); ++i) {
             if (i > 0)
                 Rtf.NewParagraph();
+            StartParagraph(fit);
             for (const TRun& run : paragraphs[i])
-                WriteRun(run);
+                WriteRun(run, fit);
         }
     }
 
-    void WriteRun(const TRun& run) {
+    // A paragraph without runs is as high as the last run written before it.
+    void StartParagraph(textfit::TCell& fit) {
+        textfit::TParagraph paragraph;
+        paragraph.MarkSize = Rtf.Font.Size;
+        fit.Paragraphs.push_back(std::move(paragraph));
+    }
+
+    void WriteRun(const TRun& run, textfit::TCell& fit) {
         if (run.Text == PurposeLines) {
             for (std::size_t i = 0; i < Data.PurposeLines.size(); ++i) {
-                if (i > 0)
+                if (i > 0) {
                     Rtf.NewParagraph();
+                    StartParagraph(fit);
+                }
                 Presets.Apply(Rtf.Font, run.Preset);
-                Rtf.AddText(Data.PurposeLines[i]);
+                AddText(Data.PurposeLines[i], run.Text, fit);
             }
             return;
         }
@@ -429,7 +540,54 @@ private:
             preset = bold ? pBold : pText;
         }
         Presets.Apply(Rtf.Font, preset);
-        Rtf.AddText(*text);
+        if ((run.Text == PayerAccount || run.Text == RecipientAccount) &&
+            requisites::IsIban(*text)) {
+            WriteIban(*text, run.Text, fit);
+            return;
+        }
+        AddText(*text, run.Text, fit);
+    }
+
+    void AddText(const std::string& text, TText what, textfit::TCell& fit) {
+        Rtf.AddText(text);
+        textfit::TParagraph& paragraph = fit.Paragraphs.back();
+        paragraph.Runs.push_back({text, Rtf.Font.Size, (Rtf.Font.Style & fsBold) != 0});
+        if (const char* name = NameOf(what))
+            paragraph.Name = name;
+        paragraph.Unbroken = MustStayUnbroken(what);
+    }
+
+    // An IBAN is twice as long as the old accounts: it is set smaller, on one line while
+    // that stays legible, otherwise on two lines split after the bank code, in the largest
+    // size at which no character is cut.
+    void WriteIban(const std::string& iban, TText what, textfit::TCell& fit) {
+        const double room = textfit::LineRoomTwips(fit);
+        const double height = textfit::HeightRoomTwips(fit);
+        const std::size_t split = requisites::IbanSplit(iban);
+        const std::int32_t largest = Rtf.Font.Size;
+        auto fits = [&](const std::string& line, std::int32_t size, int lines) {
+            return textfit::TextWidthTwips(line, size, false) <= room &&
+                   lines * textfit::LineHeightTwips(size) <= height;
+        };
+        for (std::int32_t size = largest; size >= kIbanLegibleOnOneLine; --size)
+            if (fits(iban, size, 1)) {
+                Rtf.Font.Size = size;
+                AddText(iban, what, fit);
+                return;
+            }
+        std::int32_t size = largest;
+        while (size > kIbanSmallest &&
+               !(fits(iban.substr(0, split), size, 2) && fits(iban.substr(split), size, 2)))
+            --size;
+        Rtf.Font.Size = size;
+        if (split == 0) {
+            AddText(iban, what, fit);
+            return;
+        }
+        AddText(iban.substr(0, split), what, fit);
+        Rtf.NewParagraph();
+        StartParagraph(fit);
+        AddText(iban.substr(split), what, fit);
     }
 
     // Nothing when the run is not printed at all.
@@ -576,6 +734,21 @@ std::unique_ptr<TRTF> TPlatData::Layout() {
             writer.WriteCutLine();
     }
     return rtf;
+}
+
+std::vector<std::string> TPlatData::UnseenTexts() const {
+    // Every copy is laid out alike: the first tells for all.
+    TRTF rtf;
+    rtf.Font.Name = "Arial";
+    TLayoutWriter writer(*this, rtf);
+    writer.KeepFitCells = true;
+    writer.WriteCopy(1);
+    std::vector<std::string> unseen;
+    for (const textfit::TCell& cell : writer.FitCells)
+        for (std::string& name : textfit::UnseenTexts(cell))
+            if (std::find(unseen.begin(), unseen.end(), name) == unseen.end())
+                unseen.push_back(std::move(name));
+    return unseen;
 }
 
 bool TPlatData::BuildDocument() {

@@ -65,4 +65,7 @@ public:
     // first puts the defaults into TopMargin (14) and CopyCount (2) when they are 0. A
     // CopyCount below 0 gives no blank at all.
     std::unique_ptr<TRTF> Layout();
+    // The names of the order's texts that the blank will not show whole (cut by their cell,
+    // or a number broken across lines), in the order of the blank, each once (Windows-1251).
+    std::vector<std::string> UnseenTexts() const;
 };

@@ -45,9 +45,11 @@ inline constexpr std::size_t FieldCount = 25;
 
 // The characters a typed key may put into a field (the key handlers Edit15KeyPress and so on).
 enum class TKeyRule : std::uint8_t {
-    Any,     // any character the code page has
-    Digits,  // "0" to "9" and Backspace
-    Account, // "/", "0" to "9" and Backspace
+    Any,    // any character the code page has
+    Digits, // "0" to "9" and Backspace
+    // "/", "0" to "9", Backspace, and the Latin letters of an IBAN, typed as capitals; a
+    // pasted account loses its blanks (an IBAN is printed in groups of four)
+    Account,
     Kopecks, // Backspace always, otherwise "0" to "9" while the field holds fewer than two
 };
 
@@ -93,9 +95,15 @@ constexpr const TFieldInfo& Info(TField field) {
     return Fields[static_cast<std::size_t>(field)];
 }
 
-// Whether a typed character (Backspace as '\b') reaches a field under `rule`;
-// `currentLength` is the field's length in characters before the key.
-bool KeyAllowed(TKeyRule rule, char16_t c, std::size_t currentLength);
+// The character that a typed one (Backspace as '\b') puts into a field under `rule`, 0 when
+// the key is refused; `currentLength` is the field's length in characters before the key.
+char16_t TypedChar(TKeyRule rule, char16_t c, std::size_t currentLength);
+inline bool KeyAllowed(TKeyRule rule, char16_t c, std::size_t currentLength) {
+    return TypedChar(rule, c, currentLength) != 0;
+}
+// What a character that reaches a field otherwise (pasted, dropped, set) becomes under
+// `rule`, 0 when it is dropped.
+char32_t EnteredChar(TKeyRule rule, char32_t c);
 
 // Where the stored fields stand in the order file: its lines 2 to 20, in this order.
 struct TRecordField {
@@ -151,6 +159,8 @@ enum class TStep : std::uint8_t {
     UpdateDateWords,
     UpdateSumaWords,
     UpdateNDSAmount,
+    FillPayerMFO,     // an empty MFO takes the bank code of a valid Ukrainian IBAN
+    FillRecipientMFO, // the same for the recipient
     SetPlatModified,
     SetPayerModified,
     SetRecipientModified,
@@ -173,7 +183,7 @@ inline constexpr std::array<THandler, FieldCount> Handlers = [] {
     set(TField::PayerName, "Edit2Change",
         {UpdatePayerFileName, SetPayerModified, UpdateSaveButtons});
     set(TField::PayerAccount, "Edit7Change",
-        {SetPayerModified, UpdatePayerFileName, UpdateSaveButtons});
+        {SetPayerModified, UpdatePayerFileName, FillPayerMFO, UpdateSaveButtons});
     set(TField::PayerBank, "Edit3Change", {SetPayerModified, UpdateSaveButtons});
     set(TField::PayerBank2, "Edit4Change", {SetPayerModified, UpdateSaveButtons});
     set(TField::PayerOKPO, "Edit5Change", {SetPayerModified, UpdateSaveButtons});
@@ -185,7 +195,8 @@ inline constexpr std::array<THandler, FieldCount> Handlers = [] {
     set(TField::RecipientBank2, "Edit11Change", {SetRecipientModified, UpdateSaveButtons});
     set(TField::RecipientOKPO, "Edit12Change", {SetRecipientModified, UpdateSaveButtons});
     set(TField::RecipientMFO, "Edit13Change", {SetRecipientModified, UpdateSaveButtons});
-    set(TField::RecipientAccount, "Edit14Change", {SetRecipientModified, UpdateSaveButtons});
+    set(TField::RecipientAccount, "Edit14Change",
+        {SetRecipientModified, FillRecipientMFO, UpdateSaveButtons});
     set(TField::RecipientCity, "Edit24Change", {SetRecipientModified, UpdateSaveButtons});
     set(TField::RecipientFileName, "Edit8Change", {UpdatePlatFileName});
     set(TField::Number, "Edit15Change", {SetPlatModified, UpdatePlatFileName, UpdateSaveButtons});

@@ -1,17 +1,20 @@
 #include "editor/PlatEditor.h"
 
+#include "editor/FieldChecks.h"
 #include "editor/Procs.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/DataDir.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
+#include "requisites/Requisites.h"
 #include "settings/RegistryFile.h"
 #include "store/FileList.h"
 #include "words/BuhProc.h"
 
 #include <cstdio>
 #include <variant>
+#include <vector>
 
 namespace editor {
 
@@ -50,18 +53,27 @@ std::string OneLine(std::string text) {
 
 } // namespace
 
-bool KeyAllowed(TKeyRule rule, char16_t c, std::size_t currentLength) {
+char16_t TypedChar(TKeyRule rule, char16_t c, std::size_t currentLength) {
     switch (rule) {
     case TKeyRule::Any:
-        return true;
+        return c;
     case TKeyRule::Digits:
-        return IsDigit(c) || c == u'\b';
+        return IsDigit(c) || c == u'\b' ? c : 0;
     case TKeyRule::Account:
-        return IsDigit(c) || c == u'/' || c == u'\b';
+        if (c >= u'a' && c <= u'z')
+            return static_cast<char16_t>(c - u'a' + u'A');
+        return IsDigit(c) || c == u'/' || c == u'\b' || (c >= u'A' && c <= u'Z') ? c : 0;
     case TKeyRule::Kopecks:
-        return c == u'\b' || (currentLength < 2 && IsDigit(c));
+        return c == u'\b' || (currentLength < 2 && IsDigit(c)) ? c : 0;
     }
-    return false;
+    return 0;
+}
+
+char32_t EnteredChar(TKeyRule rule, char32_t c) {
+    // The blanks of an IBAN copied as printed, in groups of four, the non-breaking ones too.
+    if (rule == TKeyRule::Account && (c == U' ' || c == U'\u00A0' || c == U'\t'))
+        return 0;
+    return c;
 }
 
 TPlatEditor::TPlatEditor() = default;
@@ -100,6 +112,12 @@ void TPlatEditor::RunHandler(TField field) {
             break;
         case TStep::UpdateNDSAmount:
             UpdateNDSAmount();
+            break;
+        case TStep::FillPayerMFO:
+            FillMFO(TField::PayerMFO, TField::PayerAccount);
+            break;
+        case TStep::FillRecipientMFO:
+            FillMFO(TField::RecipientMFO, TField::RecipientAccount);
             break;
         case TStep::SetPlatModified:
             PlatModified = true;
@@ -150,6 +168,18 @@ void TPlatEditor::UpdateSaveButtons() {
     SavePurposeOn = PurposeModified && !Text(TField::Purpose).empty();
     if (ButtonsChanged)
         ButtonsChanged();
+}
+
+void TPlatEditor::FillMFO(TField mfo, TField account) {
+    if (!Text(mfo).empty() ||
+        requisites::CheckIban(Text(account)) != requisites::TIbanProblem::None)
+        return;
+    if (const auto code = requisites::UkrainianBankCode(Text(account)))
+        SetText(mfo, *code);
+}
+
+std::string TPlatEditor::Problem(TField field) const {
+    return FieldProblem(field, [this](TField f) -> const std::string& { return Text(f); });
 }
 
 void TPlatEditor::ClearFlags() {
@@ -343,12 +373,21 @@ bool TPlatEditor::Close() {
 }
 
 void TPlatEditor::Output() {
-    auto composed = ComposePlatData(Record(), Options, DecimalSeparator, platform::Today().year());
+    const store::TPlatRecord order = Record();
+    auto composed = ComposePlatData(order, Options, DecimalSeparator, platform::Today().year());
     if (auto* message = std::get_if<std::string>(&composed)) {
         platform::MessageBoxes().Show(*message, "Квирен"_w, platform::TMsgIcon::Exclamation);
         return;
     }
-    std::get<TPlatData>(composed).BuildDocument();
+    TPlatData& data = std::get<TPlatData>(composed);
+    // What is wrong, or will not show, is asked about once; only Yes prints it.
+    const std::vector<std::string> warnings = OutputWarnings(order, data);
+    if (!warnings.empty() &&
+        platform::MessageBoxes().Ask(OutputQuestion(warnings), "Квирен"_w,
+                                     platform::TMsgIcon::Exclamation,
+                                     platform::TAnswer::No) != platform::TAnswer::Yes)
+        return;
+    data.BuildDocument();
 }
 
 void TPlatEditor::ViewerMissing(const std::filesystem::path& document) {

@@ -96,7 +96,9 @@ public:
     // error of the save after Yes is thrown, and the window stays open then too.
     bool Close();
     // The output command: checks the number, the date and the amount (an exclamation box
-    // for the first that is wrong), composes the blank and hands it to the desktop.
+    // for the first that is wrong), composes the blank, asks whether to print what the
+    // checks of the requisites find wrong or the blank will not show whole (No unless the
+    // user says Yes), and hands it to the desktop.
     void Output();
     // No application opened the document written at `document`: the user is told where it is
     // and what to install.
@@ -105,8 +107,13 @@ public:
     // The order's stored fields as they stand.
     store::TPlatRecord Record() const;
 
+    // What the checks of the requisites find in a field as it stands (Russian, Windows-1251),
+    // empty when nothing: the window shows it, typing goes on whatever it says.
+    std::string Problem(TField field) const;
+
 private:
     void RunHandler(TField field);
+    void FillMFO(TField mfo, TField account);
     void SetParty(bool payer, const store::TRequisites& requisites);
     void ClearFlags();
 

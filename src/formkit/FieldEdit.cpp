@@ -94,7 +94,7 @@ void TEdit::keyPressEvent(QKeyEvent* event) {
         QLineEdit::keyPressEvent(event);
         return;
     case Qt::Key_Backspace:
-        if (KeyFilter && !KeyFilter(u'\b'))
+        if (KeyFilter && KeyFilter(u'\b') == 0)
             return;
         QLineEdit::keyPressEvent(event);
         return;
@@ -104,13 +104,15 @@ void TEdit::keyPressEvent(QKeyEvent* event) {
     QString typed;
     std::vector<char32_t> dropped;
     for (char32_t cp : event->text().toUcs4()) {
-        const char32_t kept = Kept(cp);
+        char32_t kept = Kept(cp);
         if (!kept) {
             if (cp != 0)
                 Note(dropped, cp);
             continue;
         }
-        if (kept > 0xFFFF || (KeyFilter && !KeyFilter(static_cast<char16_t>(kept))))
+        if (KeyFilter && kept <= 0xFFFF)
+            kept = KeyFilter(static_cast<char16_t>(kept));
+        if (kept == 0 || kept > 0xFFFF)
             return; // refused without a sound
         typed += QString::fromUcs4(&kept, 1);
     }

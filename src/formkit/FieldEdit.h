@@ -27,12 +27,13 @@ public:
 // A single-line field with TFieldValidator and no length limit. A typed character the
 // code page lacks is refused before it reaches the text (no change event), and its look-
 // alike typed in its place where it has one. `KeyFilter`, when set, sees every typed
-// character first (Backspace as '\b') and refuses it by returning false, without a sound.
+// character first (Backspace as '\b') and returns the character to type in its place (a
+// capital for a small letter, say), or 0 to refuse it without a sound.
 class TEdit : public QLineEdit {
 public:
     explicit TEdit(QWidget* parent = nullptr);
     TFieldValidator* Validator() const { return FieldValidator; }
-    std::function<bool(char16_t)> KeyFilter;
+    std::function<char16_t(char16_t)> KeyFilter;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

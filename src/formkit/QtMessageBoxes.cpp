@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 namespace {
 QMessageBox::Icon ToQt(platform::TMsgIcon icon) {
@@ -29,10 +30,11 @@ QMessageBox::Icon ToQt(platform::TMsgIcon icon) {
 
 // A box grows to fit its longest line, and a line breaks only between words: one long word
 // (a name of a thousand letters, a deep path) makes the box wider than the screen.
-constexpr std::size_t kLongPath = 80;                   // shows only its file name beyond this
-constexpr std::size_t kWordHead = 40, kWordTail = 39;   // a word of more than 80 characters
-constexpr std::size_t kTextHead = 400, kTextTail = 199; // a text of more than 600
-constexpr char kEllipsis = '\x85';                      // "…" in Windows-1251
+constexpr std::size_t kLongPath = 80;                    // shows only its file name beyond this
+constexpr std::size_t kWordHead = 40, kWordTail = 39;    // a word of more than 80 characters
+constexpr std::size_t kTextHead = 1400, kTextTail = 599; // a text of more than 2000
+constexpr char kEllipsis = '\x85';                       // "…" in Windows-1251
+constexpr std::size_t kLinesHead = 20, kLinesTail = 9;   // a text of more than 30 lines
 
 void AppendCut(std::string& out, std::string_view text, std::size_t head, std::size_t tail) {
     if (text.size() <= head + 1 + tail) {
@@ -82,8 +84,27 @@ std::string ReadableBoxText(std::string_view text) {
         i = end + 1;
     }
 
+    // And a box grows with its lines: a list stays as tall as a screen.
+    std::vector<std::string_view> lines;
+    for (std::size_t i = 0; i <= words.size();) {
+        const std::size_t end = std::min(words.find('\n', i), words.size());
+        lines.push_back(std::string_view(words).substr(i, end - i));
+        i = end + 1;
+    }
+    std::string kept;
+    if (lines.size() > kLinesHead + 1 + kLinesTail) {
+        for (std::size_t l = 0; l < lines.size(); ++l) {
+            if (l == kLinesHead)
+                kept += std::string(1, kEllipsis) + "\n";
+            if (l < kLinesHead || l >= lines.size() - kLinesTail)
+                kept += std::string(lines[l]) + (l + 1 < lines.size() ? "\n" : "");
+        }
+    } else {
+        kept = words;
+    }
+
     std::string shown;
-    AppendCut(shown, words, kTextHead, kTextTail);
+    AppendCut(shown, kept, kTextHead, kTextTail);
     return shown;
 }
 
@@ -96,7 +117,7 @@ void TQtMessageBoxes::Show(const std::string& text, const std::string& caption,
 }
 
 platform::TAnswer TQtMessageBoxes::Ask(const std::string& text, const std::string& caption,
-                                       platform::TMsgIcon icon) {
+                                       platform::TMsgIcon icon, platform::TAnswer defaultAnswer) {
     QMessageBox box(ToQt(icon), Caption(caption), FromCp1251(ReadableBoxText(text)),
                     QMessageBox::NoButton, QApplication::activeWindow());
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
@@ -107,7 +128,7 @@ platform::TAnswer TQtMessageBoxes::Ask(const std::string& text, const std::strin
     QPushButton* dismiss = box.addButton(QMessageBox::Cancel);
     dismiss->hide();
     box.setEscapeButton(dismiss);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(defaultAnswer == platform::TAnswer::No ? no : yes);
     box.exec();
     if (box.clickedButton() == yes)
         return platform::TAnswer::Yes;

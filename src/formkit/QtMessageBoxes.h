@@ -11,7 +11,8 @@ public:
     void Show(const std::string& text, const std::string& caption,
               platform::TMsgIcon icon) override;
     platform::TAnswer Ask(const std::string& text, const std::string& caption,
-                          platform::TMsgIcon icon) override;
+                          platform::TMsgIcon icon,
+                          platform::TAnswer defaultAnswer = platform::TAnswer::Yes) override;
 };
 
 // What a box shows of `text` (Windows-1251): a path between double quotes that is longer

@@ -13,7 +13,8 @@ public:
     void Show(const std::string& text, const std::string& caption, TMsgIcon) override {
         Write(text, caption);
     }
-    TAnswer Ask(const std::string& text, const std::string& caption, TMsgIcon) override {
+    TAnswer Ask(const std::string& text, const std::string& caption, TMsgIcon,
+                TAnswer = TAnswer::Yes) override {
         Write(text, caption);
         return TAnswer::No;
     }

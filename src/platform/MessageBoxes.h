@@ -20,8 +20,10 @@ public:
     virtual ~TMessageBoxes() = default;
     // A box with one OK button; returns when the user closes it.
     virtual void Show(const std::string& text, const std::string& caption, TMsgIcon icon) = 0;
-    // A question with the buttons Yes and No only.
-    virtual TAnswer Ask(const std::string& text, const std::string& caption, TMsgIcon icon) = 0;
+    // A question with the buttons Yes and No only; `defaultAnswer` (Yes or No) is the button
+    // that Enter presses.
+    virtual TAnswer Ask(const std::string& text, const std::string& caption, TMsgIcon icon,
+                        TAnswer defaultAnswer = TAnswer::Yes) = 0;
 };
 
 // The boxes in use. Until a front end installs its own, messages go to standard error in

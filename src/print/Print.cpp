@@ -1,5 +1,6 @@
 #include "print/Print.h"
 
+#include "editor/FieldChecks.h"
 #include "editor/Procs.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
@@ -90,6 +91,9 @@ int Run(int argc, char** argv) {
         return ExitRefused;
     }
     auto& data = std::get<TPlatData>(composed);
+    // What the window would ask about is told, and the document is written all the same.
+    for (const std::string& warning : editor::OutputWarnings(plat, data))
+        Error(warning);
     try {
         if (haveOut) {
             data.BuildDocumentToFile(out);

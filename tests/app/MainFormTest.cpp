@@ -144,8 +144,9 @@ TEST_F(MainFormTest, KeyRulesOfTheFields) {
     Key(f->Edit15, Qt::Key_Backspace);
     EXPECT_EQ(T(f->Edit15), "12");
 
-    Type(f->Edit7, QStringLiteral("26/00x1"));
-    EXPECT_EQ(T(f->Edit7), "26/001");
+    // Accounts: digits, "/" and the Latin letters of an IBAN, typed as capitals.
+    Type(f->Edit7, QStringLiteral("ua26/0б0 x-1"));
+    EXPECT_EQ(T(f->Edit7), "UA26/00X1");
     Type(f->Edit5, QStringLiteral("12/3"));
     EXPECT_EQ(T(f->Edit5), "123");
 
@@ -210,6 +211,34 @@ TEST_F(MainFormTest, PastedTextIsKeptToWhatTheFilesCanHold) {
     // A NUL never enters a field.
     f->Edit9->setText(QString(QChar(0)) + QStringLiteral("Z"));
     EXPECT_EQ(T(f->Edit9), "Z");
+}
+
+// An IBAN pasted as printed, in groups of four, loses its blanks; what the checks find is in
+// the field's tooltip, and in the status bar while the field has the focus.
+TEST_F(MainFormTest, AnIbanIsPastedWholeAndItsProblemsAreShown) {
+    auto f = Open();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    f->Edit14->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("UA21 3223 1300\u00A00002 6007 2335 6600 1"));
+    f->Edit14->paste();
+    EXPECT_EQ(T(f->Edit14), "UA213223130000026007233566001");
+    EXPECT_EQ(T(f->Edit13), "322313");
+    EXPECT_EQ(f->Edit14->toolTip(), "");
+
+    Key(f->Edit14, Qt::Key_Backspace);
+    Type(f->Edit14, QStringLiteral("2"));
+    const QString wrong = QStringLiteral("IBAN получателя: неверная контрольная сумма");
+    EXPECT_EQ(f->Edit14->toolTip(), wrong);
+    EXPECT_EQ(f->statusBar()->currentMessage(), wrong);
+    f->Edit16->setFocus(); // the status bar speaks of the field in focus only
+    EXPECT_EQ(f->statusBar()->currentMessage(), "");
+    f->Edit14->setFocus();
+    EXPECT_EQ(f->statusBar()->currentMessage(), wrong);
+    Key(f->Edit14, Qt::Key_Backspace);
+    Type(f->Edit14, QStringLiteral("1"));
+    EXPECT_EQ(f->Edit14->toolTip(), "");
+    EXPECT_EQ(f->statusBar()->currentMessage(), "");
 }
 
 // Writes the README's picture of the window when VANTREL_SCREENSHOTS names a folder.

@@ -42,7 +42,8 @@ public:
         : Rng(rng), Previous(platform::SetMessageBoxes(this)) {}
     ~TRandomBoxes() override { platform::SetMessageBoxes(Previous); }
     void Show(const std::string&, const std::string&, platform::TMsgIcon) override { ++Shown; }
-    platform::TAnswer Ask(const std::string&, const std::string&, platform::TMsgIcon) override {
+    platform::TAnswer Ask(const std::string&, const std::string&, platform::TMsgIcon,
+                          platform::TAnswer = platform::TAnswer::Yes) override {
         return static_cast<platform::TAnswer>(Rng() % 3);
     }
     int Shown = 0;

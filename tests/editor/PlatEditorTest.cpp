@@ -541,3 +541,107 @@ TEST_F(PlatEditorTest, AnOrderOpenedFromElsewhereIsSavedIntoTheDataFolder) {
     EXPECT_TRUE(fs::exists(S.Data() / "№ 0012 от 05.03.2026 - Ромашка.plt"));
     EXPECT_EQ(store::ReadPlat(elsewhere / "order.plt", ',').SumaKop, "7");
 }
+
+// An empty MFO takes the bank code of a valid Ukrainian IBAN typed into its party's account,
+// as a change like any other; a code already there, or an IBAN that fails its check, is
+// left alone.
+TEST_F(PlatEditorTest, TheBankCodeComesFromTheIban) {
+    const std::string iban = "UA213223130000026007233566001";
+    struct Case {
+        TField Mfo, Account;
+        const char *MfoBefore, *Account_, *MfoAfter;
+    };
+    const Case cases[] = {
+        {TField::RecipientMFO, TField::RecipientAccount, "", iban.c_str(), "322313"},
+        {TField::PayerMFO, TField::PayerAccount, "", iban.c_str(), "322313"},
+        {TField::RecipientMFO, TField::RecipientAccount, "300001", iban.c_str(), "300001"},
+        {TField::RecipientMFO, TField::RecipientAccount, "", "UA213223130000026007233566002", ""},
+        {TField::RecipientMFO, TField::RecipientAccount, "", "26004098765432", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Account_);
+        E.NewPlat();
+        E.SetText(c.Mfo, c.MfoBefore);
+        ClearFlags();
+        E.SetText(c.Account, c.Account_);
+        EXPECT_EQ(E.Text(c.Mfo), c.MfoAfter);
+    }
+    E.NewPlat();
+    E.SetText(TField::RecipientAccount, iban);
+    EXPECT_EQ(Changed.back(), TField::RecipientMFO);
+    EXPECT_EQ(Flags(), (TFlags{false, false, true, false}));
+}
+
+TEST_F(PlatEditorTest, EachCheckedFieldTellsItsProblem) {
+    struct Case {
+        TField Field;
+        const char* Value;
+        const char* Problem;
+    };
+    const Case cases[] = {
+        {TField::RecipientAccount, "UA213223130000026007233566002",
+         "IBAN получателя: неверная контрольная сумма"},
+        {TField::PayerAccount, "UA2132231300000260072335660",
+         "IBAN плательщика: должен содержать 29 символов, а содержит 27"},
+        {TField::PayerAccount, "UA21322313000002600723356600X",
+         "IBAN плательщика: после UA должны быть только цифры"},
+        {TField::PayerAccount, "GB82WEST12345698765423",
+         "IBAN плательщика: неверная контрольная сумма"},
+        {TField::PayerAccount, "GB82WEST12345698765432", ""},
+        {TField::PayerAccount, "2600/123", ""},
+        {TField::PayerOKPO, "14360571", "Код ЄДРПОУ плательщика: неверная контрольная цифра"},
+        {TField::RecipientOKPO, "2345678901", "РНОКПП получателя: неверная контрольная цифра"},
+        {TField::RecipientOKPO, "123456",
+         "Код ОКПО получателя: должен содержать 8 цифр (ЄДРПОУ) или 10 (РНОКПП), а содержит 6"},
+        {TField::RecipientOKPO, "1436x570", "Код ОКПО получателя: допустимы только цифры"},
+        {TField::RecipientOKPO, "00032129", ""},
+        {TField::RecipientOKPO, "", ""},
+        {TField::SumaGrn, "12ab", ""}, // not a requisite
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Value);
+        E.NewPlat();
+        E.SetText(c.Field, c.Value);
+        EXPECT_EQ(U(E.Problem(c.Field)), c.Problem);
+    }
+    // The MFO against the IBAN's bank code, whichever of the two is typed last.
+    E.NewPlat();
+    E.SetText(TField::RecipientMFO, "300001");
+    EXPECT_EQ(E.Problem(TField::RecipientMFO), "");
+    E.SetText(TField::RecipientAccount, "UA213223130000026007233566001");
+    EXPECT_EQ(U(E.Problem(TField::RecipientMFO)),
+              "МФО получателя не совпадает с кодом банка в IBAN (322313)");
+    E.SetText(TField::RecipientMFO, "322313");
+    EXPECT_EQ(E.Problem(TField::RecipientMFO), "");
+}
+
+// What is wrong or will not show is asked about once before anything is written: No (the
+// default), and Escape, print nothing; Yes prints. An order without either is not asked.
+TEST_F(PlatEditorTest, TheOutputAsksBeforeItPrintsWhatIsWrong) {
+    std::vector<std::string> opened;
+    platform::SetDesktopOpenerForTesting([&](const std::string& p) { opened.push_back(p); });
+    E.SetText(TField::RecipientOKPO, "14360570");
+    E.Output();
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    EXPECT_EQ(opened.size(), 1u);
+
+    E.SetText(TField::RecipientOKPO, "14360571");
+    E.SetText(TField::RecipientBank, W("АТ \"Державний ощадний банк України\""));
+    E.SetText(TField::RecipientBank2, W("Київське обласне управління"));
+    for (platform::TAnswer answer :
+         {platform::TAnswer::No, platform::TAnswer::Dismissed, platform::TAnswer::Yes}) {
+        Boxes.Answers.push_back(answer);
+        E.Output();
+    }
+    ASSERT_EQ(Boxes.Boxes.size(), 3u);
+    const TRecordedBox& box = Boxes.Boxes[0];
+    EXPECT_TRUE(box.Question);
+    EXPECT_EQ(U(box.Text), "Перед печатью проверьте платежку:\n"
+                           "– Код ЄДРПОУ получателя: неверная контрольная цифра\n"
+                           "– Банк получателя, вторая строка: не виден на бланке целиком\n\n"
+                           "Печатать как есть?");
+    EXPECT_EQ(U(box.Caption), "Квирен");
+    EXPECT_EQ(box.Default, platform::TAnswer::No);
+    platform::SetDesktopOpenerForTesting(nullptr);
+    EXPECT_EQ(opened.size(), 2u); // only after Yes
+}

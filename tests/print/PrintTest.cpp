@@ -81,6 +81,7 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
         o.Save();
 
         Opened.clear();
+        boxes.Answer(true); // the order's recipient code fails its check: print all the same
         window.Output();
         ASSERT_EQ(Opened.size(), 1u);
         // Each blank keeps its own file while its viewer may still be starting.
@@ -90,7 +91,10 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
         ASSERT_EQ(Print({"-o", rtf.string(), plt.string()}), 0);
         EXPECT_EQ(ReadFileBytes(rtf), ReadFileBytes(Opened.back())) << "blank " << v.blank;
     }
-    EXPECT_TRUE(boxes.Boxes.empty());
+    for (const auto& box : boxes.Boxes)
+        EXPECT_EQ(U(box.Text), "Перед печатью проверьте платежку:\n"
+                               "– Код ЄДРПОУ получателя: неверная контрольная цифра\n\n"
+                               "Печатать как есть?");
     EXPECT_FALSE(window.PlatModified); // the output changes nothing in the window
 }
 
@@ -179,4 +183,46 @@ TEST_F(PrintTest, EachRunWithoutOHandsItsOwnFileToTheViewerOrFailsWithStatus3) {
     ::setenv("TMPDIR", (out / "plain").c_str(), 1); // a file where the folder should be
     EXPECT_EQ(Print({(out / "a.plt").string()}), 3);
     EXPECT_EQ(Opened.size(), 2u);
+}
+
+// What the window would ask about is listed on standard error, and the document is written
+// all the same.
+TEST_F(PrintTest, TheRendererListsWhatIsWrongOrWillNotShowAndPrints) {
+    store::TPlatRecord order = RealisticOrder();
+    order.RecipientOKPO = "14360570";
+    order.PayerName = W("ТОВ \"Альфа\"");
+    order.Purpose = W("Оплата за товар");
+    struct Case {
+        const char* What;
+        std::function<void(store::TPlatRecord&)> Change;
+        std::string Listed;
+    };
+    const Case cases[] = {
+        {"short texts", [](store::TPlatRecord&) {}, ""},
+        {"a long bank",
+         [](store::TPlatRecord& r) {
+             r.RecipientBank = W("АТ \"Державний ощадний банк України\"");
+             r.RecipientBank2 = W("Київське обласне управління");
+         },
+         "vantrel-print: Банк получателя, вторая строка: не виден на бланке целиком\n"},
+        {"a purpose of eight lines",
+         [](store::TPlatRecord& r) { r.Purpose = W(std::string(8 * 70, 'x') + " end"); },
+         "vantrel-print: Назначение платежа: не виден на бланке целиком\n"},
+        {"a wrong IBAN",
+         [](store::TPlatRecord& r) { r.PayerAccount = "UA213223130000026007233566002"; },
+         "vantrel-print: МФО плательщика не совпадает с кодом банка в IBAN (322313)\n"
+         "vantrel-print: IBAN плательщика: неверная контрольная сумма\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        store::TPlatRecord r = order;
+        c.Change(r);
+        store::WritePlat(out / "order.plt", r);
+        const fs::path rtf = out / "order.rtf";
+        fs::remove(rtf);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Print({"-o", rtf.string(), (out / "order.plt").string()}), 0);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.Listed);
+        EXPECT_TRUE(fs::exists(rtf));
+    }
 }

@@ -22,8 +22,8 @@ void TRecordingBoxes::Show(const std::string& text, const std::string& caption,
 }
 
 platform::TAnswer TRecordingBoxes::Ask(const std::string& text, const std::string& caption,
-                                       platform::TMsgIcon icon) {
-    Boxes.push_back({text, caption, icon, true});
+                                       platform::TMsgIcon icon, platform::TAnswer defaultAnswer) {
+    Boxes.push_back({text, caption, icon, true, defaultAnswer});
     if (Answers.empty()) {
         ADD_FAILURE() << "unanswered question: " << U(text);
         return platform::TAnswer::No;

@@ -22,6 +22,7 @@ struct TRecordedBox {
     std::string Caption; // Windows-1251
     platform::TMsgIcon Icon;
     bool Question;
+    platform::TAnswer Default = platform::TAnswer::Yes; // of a question
 };
 
 // Installed for its lifetime. Questions take the queued answers in order; a question with
@@ -33,7 +34,8 @@ public:
     void Show(const std::string& text, const std::string& caption,
               platform::TMsgIcon icon) override;
     platform::TAnswer Ask(const std::string& text, const std::string& caption,
-                          platform::TMsgIcon icon) override;
+                          platform::TMsgIcon icon,
+                          platform::TAnswer defaultAnswer = platform::TAnswer::Yes) override;
 
     void Answer(bool yes) {
         Answers.push_back(yes ? platform::TAnswer::Yes : platform::TAnswer::No);

@@ -1,0 +1,72 @@
+// The fit measure and the checks of requisites: arbitrary texts in the fields of a blank.
+//
+// Properties: the lines a paragraph is wrapped into give back its text, byte for byte; a
+// line holds more than one character only when it fits (its hanging blanks aside, and the
+// kerning of its last character with the first of the next line); the
+// blank lays out and measures whatever its fields hold; an IBAN that passes its check and
+// begins with UA has the bank code it holds, and a tax code that passes is 8 or 10 digits.
+
+#include "FuzzCheck.h"
+
+#include "doc/PlatRTFDoc.h"
+#include "doc/TextFit.h"
+#include "requisites/Requisites.h"
+#include "rtf/RTF.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+using fuzz::Check;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::SilenceMessageBoxes();
+    FuzzedDataProvider in(data, size);
+
+    const std::int32_t fontSize = in.ConsumeIntegralInRange<std::int32_t>(1, 30);
+    const bool bold = in.ConsumeBool();
+    const double room = in.ConsumeFloatingPointInRange<double>(0, 6000);
+    const std::string text = in.ConsumeRandomLengthString(400);
+    textfit::TParagraph paragraph;
+    paragraph.Runs.push_back({text, fontSize, bold});
+    std::string joined;
+    for (const std::string& line : textfit::WrapParagraph(paragraph, room)) {
+        joined += line;
+        std::string shown = line;
+        while (!shown.empty() && shown.back() == ' ')
+            shown.pop_back();
+        if (shown.size() > 1)
+            Check(textfit::TextWidthTwips(shown, fontSize, bold) <= room + fontSize * 4.0,
+                  "a line of more than one character is wider than its room", line);
+    }
+    Check(joined == text, "the lines do not give back the paragraph", text);
+
+    TPlatData d;
+    d.DocBlankLang = in.ConsumeBool() ? 1 : 0;
+    d.ShowCopyNumber = in.ConsumeBool();
+    d.PayerName = in.ConsumeRandomLengthString(200);
+    d.PayerBank = in.ConsumeRandomLengthString(100);
+    d.RecipientBank2 = in.ConsumeRandomLengthString(100);
+    d.PayerAccount = in.ConsumeRandomLengthString(40);
+    d.RecipientAccount = in.ConsumeRandomLengthString(40);
+    d.RecipientOKPO = in.ConsumeRandomLengthString(12);
+    d.PurposeLines = {in.ConsumeRandomLengthString(1000)};
+    d.Suma = in.ConsumeFloatingPointInRange<double>(0, 1e15);
+    d.UnseenTexts();
+    d.CopyCount = 1;
+    d.Layout()->DocumentText();
+
+    for (const std::string& account : {d.PayerAccount, d.RecipientAccount})
+        if (requisites::IsIban(account) &&
+            requisites::CheckIban(account) == requisites::TIbanProblem::None &&
+            account.substr(0, 2) == "UA")
+            Check(requisites::UkrainianBankCode(account).has_value(),
+                  "a valid Ukrainian IBAN without its bank code", account);
+    const requisites::TCodeCheck code = requisites::CheckTaxCode(d.RecipientOKPO);
+    if (code.Problem == requisites::TCodeProblem::None)
+        Check(d.RecipientOKPO.size() == 8 || d.RecipientOKPO.size() == 10,
+              "a tax code passes of neither length", d.RecipientOKPO);
+    return 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// What the checks of the requisites say about an order, in the words the window and the
+// question before printing use (Russian, Windows-1251). The checks themselves are in
+// requisites/; this says which field each applies to and how its finding reads.
+
+#include "editor/Fields.h"
+#include "store/DataFiles.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class TPlatData;
+
+namespace editor {
+
+// The problem of `field` in `order` ("IBAN получателя: неверная контрольная сумма"); empty
+// when there is none, for an empty field and for the fields that are not checked (all but
+// the codes, the MFO codes and the accounts).
+std::string FieldProblem(TField field, const store::TPlatRecord& order);
+// The same for the fields as `text` gives them.
+std::string FieldProblem(TField field, const std::function<const std::string&(TField)>& text);
+
+// The lines of the question before printing: every problem of the order's fields, then
+// every text of the blank `data` that will not be seen whole.
+std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, const TPlatData& data);
+
+// The question that lists `warnings`.
+std::string OutputQuestion(const std::vector<std::string>& warnings);
+
+} // namespace editor

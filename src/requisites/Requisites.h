@@ -1,0 +1,69 @@
+#pragma once
+// The checks of a party's requisites that the paper cannot make: an account number is an
+// IBAN with its check digits (ISO 13616), a tax code carries its check digit (the ЄДРПОУ
+// code of a company, eight digits; the РНОКПП of a person, ten), and the bank code that an
+// Ukrainian IBAN holds. Plain functions on the Windows-1251 texts of the fields: the editor
+// reports what they find while the user types, the output command asks about it before
+// printing, and the layout prints an IBAN in its own way. None of them blocks anything.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace requisites {
+
+// An account that begins with two Latin capital letters is an IBAN (a country code); any
+// other account is one of the old kind, digits and "/", and is not checked.
+bool IsIban(std::string_view account);
+
+enum class TIbanProblem {
+    None,
+    Length,    // an Ukrainian IBAN has 29 characters
+    NotDigits, // an Ukrainian IBAN is "UA" and 27 digits
+    Checksum,  // the ISO 13616 check fails
+};
+
+// For an account that IsIban: an Ukrainian one ("UA") must have its 29 characters, its 27
+// digits and pass the ISO check; another country's only the ISO check.
+TIbanProblem CheckIban(std::string_view iban);
+
+// ISO 13616: the first four characters moved to the end, letters as numbers (A = 10 …
+// Z = 35), the number modulo 97 is 1. False for anything but digits and capital letters,
+// and for fewer than five characters.
+bool IbanChecksumValid(std::string_view iban);
+
+// The bank code (its characters 5 to 10) of an Ukrainian IBAN of the right form: "UA" and 27
+// digits, the check digits not examined. Nothing for any other account.
+std::optional<std::string> UkrainianBankCode(std::string_view iban);
+
+// Where an IBAN printed on two lines is split: after the bank code of an Ukrainian one
+// ("UA21322313" / "0000026007233566001"), after the group of four nearest to the middle of
+// another; 0 when it is too short to split.
+std::size_t IbanSplit(std::string_view iban);
+
+enum class TCodeKind { Edrpou, Rnokpp, Unknown };
+enum class TCodeProblem {
+    None,
+    NotDigits,  // a code is digits only
+    Length,     // neither 8 (ЄДРПОУ) nor 10 (РНОКПП) digits
+    CheckDigit, // the last digit is not the one the others give
+};
+
+struct TCodeCheck {
+    TCodeKind Kind;
+    TCodeProblem Problem;
+};
+
+// A code of 8 digits is a ЄДРПОУ code, of 10 an РНОКПП; each is checked by its check digit.
+TCodeCheck CheckTaxCode(std::string_view code);
+
+// The check digit of the ЄДРПОУ code whose first seven digits `code` begins with: weights 1
+// to 7, or 7, 1, 2, 3, 4, 5, 6 for codes from 30000000 to 60000000; the sum modulo 11, and a
+// remainder of 10 computed again with every weight plus 2, where 10 again gives 0.
+int EdrpouCheckDigit(std::string_view code);
+// The check digit of the РНОКПП whose first nine digits `code` begins with: weights -1, 5, 7,
+// 9, 4, 6, 10, 5, 7, the sum modulo 11, then modulo 10.
+int RnokppCheckDigit(std::string_view code);
+
+} // namespace requisites
