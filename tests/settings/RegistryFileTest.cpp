@@ -2,6 +2,7 @@
 #include "settings/RegistryFile.h"
 #include "platform/Files.h"
 
+#include "RegistryTestHelpers.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string KeyPath = "Software\\Morvane\\Vantrel";
-const std::string Section = "[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Vantrel]";
-
-std::string Dword(std::uint32_t v) {
-    std::string out(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    return out;
-}
-
-std::string Sz(const std::string& text) {
-    return text + '\0';
-}
+using namespace registry_test;
 
 // Restores the environment variables and seams a test changes.
 class RegistryFileTest : public ::testing::Test {

@@ -2,6 +2,7 @@
 // writes.
 #include "settings/RegistryFormat.h"
 
+#include "RegistryTestHelpers.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -11,19 +12,7 @@ using namespace testing_support;
 
 namespace {
 
-const std::string KeyPath = "Software\\Morvane\\Vantrel";
-const std::string Section = "[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Vantrel]";
-
-std::string Dword(std::uint32_t v) {
-    std::string out(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    return out;
-}
-
-std::string Sz(const std::string& text) {
-    return text + '\0';
-}
+using namespace registry_test;
 
 TEST(RegistryFormat, ReadsEveryValueForm) {
     struct Case {
