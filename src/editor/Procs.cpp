@@ -247,8 +247,11 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
         return std::string("Некорректно задана дата"_w);
     const auto suma =
         AmountValue(AmountText(order.SumaGrn, order.SumaKop, decimalSeparator), decimalSeparator);
-    // A pasted sign could make the amount negative; no payment order carries one.
-    if (!suma || *suma < 0)
+    // A pasted sign could make the amount negative; no payment order carries one. From 2^46
+    // hryvnias up a double no longer holds every kopeck, so the blank would print another
+    // amount than the one typed.
+    constexpr double firstInexactHryvnia = 70368744177664.0;
+    if (!suma || *suma < 0 || *suma >= firstInexactHryvnia)
         return std::string("Некорректно задана сумма"_w);
 
     TPlatData data;

@@ -170,6 +170,12 @@ TEST(Compose, ChecksNumberThenDateThenAmount) {
     EXPECT_EQ(message(o), "Некорректно задана сумма");
     o.SumaGrn = "1x";
     EXPECT_EQ(message(o), "Некорректно задана сумма");
+    o.SumaKop = "99";
+    o.SumaGrn = "70368744177663"; // the last hryvnia a double still carries to the kopeck
+    EXPECT_EQ(message(o), "");
+    o.SumaGrn = "70368744177664";
+    o.SumaKop = "01";
+    EXPECT_EQ(message(o), "Некорректно задана сумма");
     o.SumaGrn = "";
     o.SumaKop = "";
     EXPECT_EQ(message(o), ""); // empty amount is 0
