@@ -14,15 +14,25 @@
 namespace {
 
 // ---------------------------------------------------------------------------------------
-// Fixed design of the blank
+// Fixed design of the blanks
 
-// Columns A to G, mm: together the 180 mm between the 15 mm margins of A4.
+// The payment order's columns A to G, mm: together the 180 mm between the 15 mm margins of
+// A4.
 const std::vector<double> kColumnWidths{17, 33, 42, 22, 2, 40, 24};
 constexpr double kCellGap = 1; // mm
 
 // Exact heights of rows 1 to 21, mm; 0 lets row 15 (the amount in words) grow with its text.
-constexpr double kRowHeights[21] = {2, 5, 3, 9, 4, 7, 4, 8,  4, 4, 3,
-                                    4, 8, 5, 0, 1, 1, 7, 18, 5, 14};
+const std::vector<double> kRowHeights{2, 5, 3, 9, 4, 7, 4, 8,  4, 4, 3,
+                                      4, 8, 5, 0, 1, 1, 7, 18, 5, 14};
+
+// The payment instruction's columns A to F, mm: the labels, the code and amount boxes, a
+// space, the IBAN label, the IBAN box (a whole IBAN on one line at 11 pt) and the rest.
+const std::vector<double> kInstructionColumns{40, 30, 4, 10, 70, 26};
+
+// Its rows, every one of an exact height, so that two copies and the cut line always take
+// one page: a text too long for its cell is what the question before printing names.
+const std::vector<double> kInstructionRowHeights{3.3, 6, 4.2, 4.2, 5.5, 4, 8,  5.7,
+                                                 5.5, 4, 8,   2,   5.5, 8, 30, 16};
 
 // Font presets, selected by number (1-based).
 const std::vector<std::int32_t> kPresetSizes{9, 11, 11, 7, 9, 8, 5, 8};
@@ -54,26 +64,33 @@ constexpr const char* kCutDashes18 = "-  -  -  -  -  -  -  -  -  -  -  -  -  -  
 constexpr const char* kCutDashes8 = "-  -  -  -  -  -  -  -";
 
 // ---------------------------------------------------------------------------------------
-// The blank's labels in its two languages
+// The labels of the blanks: the payment order in its two languages, the payment instruction
+// in the state language of payment documents. A label a blank does not print is empty.
 
 struct TLabels {
-    const char* CopyLabel;
-    const char* Title;
-    const char* BankReceipt;
-    const char* DateBlank;
-    const char* Payer;
-    const char* PayerBank;
-    const char* BankCode;
-    const char* Debit;
-    const char* Amount;
-    const char* CityPrefix;
-    const char* Recipient;
-    const char* Credit;
-    const char* RecipientBank;
-    const char* AmountInWords;
-    const char* Purpose;
-    const char* BankSignature;
-    const char* Signatures;
+    const char* CopyLabel = "";
+    const char* Title = "";
+    const char* BankReceipt = "";
+    const char* DateBlank = "";
+    const char* Payer = "";
+    const char* PayerBank = ""; // the label of the payer's bank or payment-service provider
+    const char* BankCode = "";
+    const char* Debit = "";
+    const char* Amount = "";
+    const char* CityPrefix = "";
+    const char* Recipient = "";
+    const char* Credit = "";
+    const char* RecipientBank = "";
+    const char* AmountInWords = "";
+    const char* Purpose = "";
+    const char* BankSignature = "";
+    const char* Signatures = "";
+    const char* Code = "";
+    const char* Stamp = "";
+    const char* Iban = "";
+    const char* Received = "";
+    const char* Executed = "";
+    const char* OfficerSignature = "";
 };
 
 // The date blank's century is "20": this blank is filled in by hand in this century.
@@ -95,6 +112,8 @@ const TLabels kUkrainian{
     "Призначення платежу"_w,
     "Підпис банку"_w,
     "Підписи"_w,
+    "Код"_w,
+    "М.П."_w,
 };
 
 const TLabels kRussian{
@@ -115,6 +134,32 @@ const TLabels kRussian{
     "Назначение платежа"_w,
     "Подпись банка"_w,
     "Подписи"_w,
+    "Код"_w,
+    "М.П."_w,
+};
+
+// The requisites of a payment instruction, worded as the National Bank's instruction on
+// cashless payments words them: the payer's and the recipient's payment-service providers
+// instead of banks, codes of ЄДРПОУ or РНОКПП, IBANs, and the provider's own marks.
+const TLabels kInstruction{
+    .CopyLabel = "Примірник"_w,
+    .Title = "ПЛАТІЖНА ІНСТРУКЦІЯ №"_w,
+    .DateBlank = "\"____\"________________20__р"_w,
+    .Payer = "Платник  "_w,
+    .PayerBank = "Надавач платіжних послуг платника"_w,
+    .Amount = "Сума"_w,
+    .CityPrefix = "у м. "_w,
+    .Recipient = "Отримувач  "_w,
+    .RecipientBank = "Надавач платіжних послуг отримувача"_w,
+    .AmountInWords = "Сума (словами)"_w,
+    .Purpose = "Призначення платежу"_w,
+    .Signatures = "Підписи платника"_w,
+    .Code = "Код за ЄДРПОУ/РНОКПП"_w,
+    .Stamp = "М.П. (за наявності)"_w,
+    .Iban = "IBAN",
+    .Received = "Дата надходження  "_w,
+    .Executed = "Дата виконання  "_w,
+    .OfficerSignature = "Підпис відповідального виконавця надавача платіжних послуг"_w,
 };
 
 // ---------------------------------------------------------------------------------------
@@ -165,6 +210,10 @@ enum class TText {
     SignaturesLabel,
     SignatureGap,  // five spaces and a line to sign on
     SignatureLine, // the second signature's line
+    IbanLabel,
+    ReceivedLabel, // the provider's marks: the dates it received and executed the payment,
+    ExecutedLabel, // the signature of its officer
+    OfficerSignatureLabel,
 };
 
 struct TRun {
@@ -321,7 +370,72 @@ const std::vector<TCellSpec> kCopyLayout{
     {21, 'E', 'E', None, Mid, Rgt, No, Empty},
     {21, 'F', 'G', None, Mid, Rgt, Up, Empty},
 };
+
+// Every cell of the payment instruction: the payer and the recipient alike (name; code and
+// IBAN; the payment-service provider in two lines and its city), the amount in digits and
+// in words, the purpose of at least eight lines, the payer's signatures and the provider's
+// marks. No bank codes.
+const std::vector<TCellSpec> kInstructionLayout{
+    // Row 1: the one-signature note and the copy label in the top right corner.
+    { 1, 'A', 'D', None, Bot, Lft, No, Empty},
+    { 1, 'E', 'E', None, Bot, Rgt, No, {{{pNote, OneSignature}}}},
+    { 1, 'F', 'F', None, Bot, Ctr, No, {{{pCopy, CopyLabel}}}},
+    // Rows 2 and 3: the title with the number, the date of drawing up.
+    { 2, 'A', 'F', None, Mid, Ctr, No, {{{pTitle, Title}}}},
+    { 3, 'A', 'F', None, Top, Ctr, No, {{{pText, DateLine}}}},
+    // Rows 4 to 7: the payer.
+    { 4, 'A', 'F', None, Bot, Lft, No, {{{pText, PayerLabel}, {pName, PayerName}}}},
+    { 5, 'A', 'A', None, Mid, Lft, No, {{{pText, CodeLabel}}}},
+    { 5, 'B', 'B', Box,  Mid, Ctr, No, {{{pCode, PayerOKPO}}}},
+    { 5, 'C', 'C', None, Mid, Ctr, No, Empty},
+    { 5, 'D', 'D', None, Mid, Ctr, No, {{{pText, IbanLabel}}}},
+    { 5, 'E', 'E', Box,  Mid, Ctr, No, {{{pCode, PayerAccount}}}},
+    { 5, 'F', 'F', None, Mid, Ctr, No, Empty},
+    { 6, 'A', 'F', None, Bot, Lft, No, {{{pText, PayerBankLabel}}}},
+    { 7, 'A', 'D', Rule, Bot, Lft, No, {{{pText, PayerBank}}, {{pText, PayerBank2}}}},
+    { 7, 'E', 'F', Rule, Bot, Lft, No, {{}, {{pText, PayerCity}}}},
+    // Rows 8 to 11: the recipient.
+    { 8, 'A', 'F', None, Bot, Lft, No, {{{pText, RecipientLabel}, {pName, RecipientName}}}},
+    { 9, 'A', 'A', None, Mid, Lft, No, {{{pText, CodeLabel}}}},
+    { 9, 'B', 'B', Box,  Mid, Ctr, No, {{{pCode, RecipientOKPO}}}},
+    { 9, 'C', 'C', None, Mid, Ctr, No, Empty},
+    { 9, 'D', 'D', None, Mid, Ctr, No, {{{pText, IbanLabel}}}},
+    { 9, 'E', 'E', Box,  Mid, Ctr, No, {{{pCode, RecipientAccount}}}},
+    { 9, 'F', 'F', None, Mid, Ctr, No, Empty},
+    {10, 'A', 'F', None, Bot, Lft, No, {{{pText, RecipientBankLabel}}}},
+    {11, 'A', 'D', Rule, Bot, Lft, No, {{{pText, RecipientBank}}, {{pText, RecipientBank2}}}},
+    {11, 'E', 'F', Rule, Bot, Lft, No, {{}, {{pText, RecipientCity}}}},
+    // Rows 12 to 15: the amount in digits and in words, the purpose.
+    {12, 'A', 'F', None, Mid, Lft, No, Empty},
+    {13, 'A', 'A', None, Mid, Lft, No, {{{pText, AmountLabel}}}},
+    {13, 'B', 'B', Box,  Mid, Ctr, No, {{{pCode, AmountDigits}}}},
+    {13, 'C', 'F', None, Mid, Lft, No, Empty},
+    {14, 'A', 'A', None, Top, Lft, No, {{{pText, AmountInWordsLabel}}}},
+    {14, 'B', 'F', None, Top, Lft, No, {{{pText, AmountInWords}}}},
+    {15, 'A', 'A', None, Top, Lft, No, {{{pText, PurposeLabel}}}},
+    {15, 'B', 'F', None, Top, Lft, No, {{{pText, PurposeLines}}}},
+    // Row 16: the payer's stamp and signatures; the provider's marks.
+    {16, 'A', 'A', None, Mid, Ctr, No, {{{pText, Stamp}}}},
+    {16, 'B', 'C', None, Mid, Rgt, No, {{{pText, SignaturesLabel}}, {{pText, SignatureLine}}, {},
+                                         {{pText, SignatureLine}}}},
+    {16, 'D', 'D', None, Mid, Rgt, No, Empty},
+    // Right-aligned, the two date blanks stand one under the other.
+    {16, 'E', 'F', Box,  Top, Rgt, No, {{{pText, ReceivedLabel}, {pText, DateBlank}},
+                                         {{pText, ExecutedLabel}, {pText, DateBlank}},
+                                         {{pText, OfficerSignatureLabel}},
+                                         {{pText, SignatureLine}}}},
+};
 // clang-format on
+
+// One kind of blank: its columns, the heights of its rows and its cells in reading order.
+struct TLayout {
+    const std::vector<double>& Columns;
+    const std::vector<double>& RowHeights;
+    const std::vector<TCellSpec>& Cells;
+};
+
+const TLayout kOrder{kColumnWidths, kRowHeights, kCopyLayout};
+const TLayout kPaymentInstruction{kInstructionColumns, kInstructionRowHeights, kInstructionLayout};
 
 // What the question before printing calls the order's own texts, in the window's words;
 // nothing for the texts of the form, which the user cannot change.
@@ -425,8 +539,13 @@ blank::TVMerge VMergeOf(TArrow arrow) {
 class TBlankBuilder {
 public:
     explicit TBlankBuilder(const TPlatData& data)
-        : Data(data), BlankUkrainian(data.DocBlankLang != 0),
-          Labels(BlankUkrainian ? kUkrainian : kRussian),
+        : Data(data), Instruction(data.DocBlankKind == 1),
+          Layout(Instruction ? kPaymentInstruction : kOrder),
+          // The payment instruction is Ukrainian whatever the language of the order's blank.
+          BlankUkrainian(Instruction || data.DocBlankLang != 0),
+          Labels(Instruction      ? kInstruction
+                 : BlankUkrainian ? kUkrainian
+                                  : kRussian),
           // The same in every copy: made once.
           DateLineText(UkrainianBy(data.DocDateLang, BlankUkrainian)
                            ? "від "_w + DateToWordsUkr(data.Date)
@@ -441,13 +560,13 @@ public:
     blank::TTable Copy(std::int32_t copy) {
         Number = copy;
         blank::TTable table;
-        table.ColumnsMm = kColumnWidths;
+        table.ColumnsMm = Layout.Columns;
         table.GapMm = kCellGap;
         // The shape first: the room that an IBAN is sized for takes in the rows below it.
-        for (const TCellSpec& spec : kCopyLayout) {
+        for (const TCellSpec& spec : Layout.Cells) {
             if (table.Rows.empty() || spec.Row != static_cast<int>(table.Rows.size())) {
                 table.Rows.emplace_back();
-                table.Rows.back().HeightMm = kRowHeights[spec.Row - 1];
+                table.Rows.back().HeightMm = Layout.RowHeights.at(std::size_t(spec.Row - 1));
             }
             blank::TCell cell;
             cell.First = spec.First - 'A';
@@ -461,7 +580,7 @@ public:
         std::size_t at = 0;
         for (std::size_t r = 0; r < table.Rows.size(); ++r)
             for (std::size_t c = 0; c < table.Rows[r].Cells.size(); ++c)
-                Fill(table, r, c, kCopyLayout[at++]);
+                Fill(table, r, c, Layout.Cells[at++]);
         return table;
     }
 
@@ -599,7 +718,7 @@ private:
         case PayerName:
             return d.PayerName;
         case CodeLabel:
-            return "Код"_w;
+            return Labels.Code;
         case PayerOKPO:
             return d.PayerOKPO;
         case PayerBankLabel:
@@ -657,13 +776,21 @@ private:
         case BankSignatureLabel:
             return Labels.BankSignature;
         case Stamp:
-            return "М.П."_w;
+            return Labels.Stamp;
         case SignaturesLabel:
             return Labels.Signatures;
         case SignatureGap:
             return "     ________________";
         case SignatureLine:
             return "________________";
+        case IbanLabel:
+            return Labels.Iban;
+        case ReceivedLabel:
+            return Labels.Received;
+        case ExecutedLabel:
+            return Labels.Executed;
+        case OfficerSignatureLabel:
+            return Labels.OfficerSignature;
         }
         return std::nullopt;
     }
@@ -675,6 +802,8 @@ private:
     }
 
     const TPlatData& Data;
+    const bool Instruction;
+    const TLayout& Layout;
     const bool BlankUkrainian;
     const TLabels& Labels;
     const std::string DateLineText;

@@ -1,6 +1,8 @@
 #pragma once
 // The payment-order record that carries one order to the printer, and the layout of the
-// printed blank: two copies of a 21-row, 7-column table on A4.
+// printed blank, two copies on A4: the payment order of form 0410001 (a 21-row, 7-column
+// table per copy), or the payment instruction that has replaced it, drawn up with IBANs
+// and without bank codes.
 
 #include "doc/Blank.h"
 
@@ -22,7 +24,9 @@ public:
     std::uint8_t DocBlankLang = 0;
     std::uint8_t DocDateLang = 2;
     std::uint8_t DocSumaLang = 2;
-    // Which blank: 0 the payment order of form 0410001, 1 the payment instruction.
+    // Which blank: 0 the payment order of form 0410001, 1 the payment instruction (always
+    // Ukrainian: DocBlankLang does not apply, and "as the blank" is Ukrainian for the date
+    // and the amount in words); anything else prints the first.
     std::uint8_t DocBlankKind = 0;
     // Only year, month and day are used; the default is day 0 of the date-time numbering.
     std::chrono::year_month_day Date{std::chrono::year{1899}, std::chrono::December,

@@ -7,12 +7,16 @@
 
 #include "DocTestHelpers.h"
 
+#include "words/BuhProc.h"
+
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
+#include <sstream>
 
 using namespace doc_test;
 using namespace testing_support;
@@ -45,6 +49,7 @@ TPlatData ReadCase(const fs::path& file) {
         {"DocBlankLang", [&](const std::string& v) { d.DocBlankLang = Int<std::uint8_t>(v); }},
         {"DocDateLang", [&](const std::string& v) { d.DocDateLang = Int<std::uint8_t>(v); }},
         {"DocSumaLang", [&](const std::string& v) { d.DocSumaLang = Int<std::uint8_t>(v); }},
+        {"DocBlankKind", [&](const std::string& v) { d.DocBlankKind = Int<std::uint8_t>(v); }},
         {"Date",
          [&](const std::string& v) {
              d.Date = std::chrono::year{Int<int>(v.substr(0, 4))} / Int<unsigned>(v.substr(5, 2)) /
@@ -208,6 +213,46 @@ std::string HtmlText(const std::string& html) {
     return text;
 }
 
+std::string WithoutBlanks(const std::string& s) {
+    std::string out;
+    for (const char c : s)
+        if (!std::isspace(static_cast<unsigned char>(c)))
+            out += c;
+    return out;
+}
+
+// What pdftotext reads of a payment instruction's page (UTF-8): everything the order holds,
+// each IBAN on a line of its own making (not broken across two), and no bank code.
+void ExpectInstructionShowsTheOrder(const TPlatData& d, const fs::path& pdf) {
+    const fs::path txt = fs::path(pdf).replace_extension(".pdf.txt");
+    const std::string command =
+        "pdftotext -enc UTF-8 '" + pdf.string() + "' '" + txt.string() + "' 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string text = ReadFileBytes(txt);
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    const auto onOneLine = [&](const std::string& utf8) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find(utf8) != std::string::npos;
+        });
+    };
+    EXPECT_EQ(onOneLine("ПЛАТІЖНА ІНСТРУКЦІЯ №" + std::to_string(d.Number)), 2) << text;
+    for (const std::string* field : {&d.PayerName, &d.PayerOKPO, &d.PayerAccount, &d.RecipientName,
+                                     &d.RecipientOKPO, &d.RecipientAccount})
+        EXPECT_EQ(onOneLine(U(*field)), 2) << U(*field) << " in both copies";
+    // A bank code is also inside its IBAN: printed on its own, it is a word of its own.
+    std::istringstream words(text);
+    for (std::string word; words >> word;)
+        EXPECT_TRUE(word != d.PayerMFO && word != d.RecipientMFO) << "a bank code is printed";
+    const std::string all = WithoutBlanks(text);
+    const std::string amount = d.DocSumaLang == 0 ? SumaToWordsRus(d.Suma) : SumaToWordsUkr(d.Suma);
+    for (const std::string& whole : {FormatNum(d.Suma, d.DecimalSeparator), amount,
+                                     d.PurposeLines.at(0), d.PayerBank, d.RecipientBank2})
+        EXPECT_NE(all.find(WithoutBlanks(U(whole))), std::string::npos) << U(whole);
+}
+
 } // namespace
 
 TEST(PlatFixtures, EveryCaseGivesItsExpectedDocument) {
@@ -242,7 +287,8 @@ TEST(PlatFixtures, EveryCaseLaysOutWholeCopies) {
         SCOPED_TRACE(file.filename().string());
         TPlatData d = ReadCase(file);
         const TDoc doc = Read(Bytes(d));
-        EXPECT_EQ(doc.Rows().size(), 21u * std::size_t(d.CopyCount));
+        const std::size_t rows = d.DocBlankKind == 1 ? 16 : 21;
+        EXPECT_EQ(doc.Rows().size(), rows * std::size_t(d.CopyCount));
     }
 }
 
@@ -285,7 +331,8 @@ TEST(PlatFixtures, EveryCaseDescribesWellFormedTables) {
     }
 }
 
-// What the word processor makes of two copies: exactly one A4 page, both titles on it.
+// What the word processor makes of two copies: exactly one A4 page, both titles on it; the
+// payment instruction shows all of the order.
 TEST(PlatLibreOffice, TwoCopiesOfARealisticOrderFillOneA4Page) {
     if (std::system("command -v soffice >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "soffice is not installed";
@@ -309,6 +356,9 @@ TEST(PlatLibreOffice, TwoCopiesOfARealisticOrderFillOneA4Page) {
         const auto [width, height] = PageSize(bytes);
         EXPECT_NEAR(width, 595.3, 0.5) << "not an A4 page";
         EXPECT_NEAR(height, 841.9, 0.5) << "not an A4 page";
+        const TPlatData d = ReadCase(kHere / "cases" / (name + ".txt"));
+        if (d.DocBlankKind == 1 && std::system("command -v pdftotext >/dev/null 2>&1") == 0)
+            ExpectInstructionShowsTheOrder(d, pdf);
     }
 
     ASSERT_EQ(ConvertAll(dir.Path(), "\"txt:Text (encoded):UTF8\""), 0);

@@ -92,6 +92,19 @@ TEST(TextFitTest, TheBlankReportsWhatTheRenderCut) {
         std::function<void(TPlatData&)> Change;
         std::vector<std::string> Unseen;
     };
+    // The same order on the payment instruction, whose purpose holds eight lines of 139 mm.
+    const auto instruction = [](std::function<void(TPlatData&)> change) {
+        return [change](TPlatData& d) {
+            d.DocBlankKind = 1;
+            d.PayerAccount = "UA203808050000026001012345678";
+            d.RecipientAccount = "UA213223130000026007233566001";
+            change(d);
+        };
+    };
+    const std::string eightLines = kLongPurpose +
+                                   ", демонтаж старої покрівлі та вивезення будівельного сміття, "
+                                   "прибирання території після завершення робіт та здача "
+                                   "об'єкта замовнику за актом";
     const Case cases[] = {
         {"short texts", [](TPlatData&) {}, {}},
         // The bank fills both lines of its cell, and its second line is not printed.
@@ -129,6 +142,25 @@ TEST(TextFitTest, TheBlankReportsWhatTheRenderCut) {
         {"a long old account",
          [](TPlatData& d) { d.RecipientAccount = "260040987654321234567"; },
          {"Счёт получателя"}},
+        {"an instruction", instruction([](TPlatData&) {}), {}},
+        {"an instruction's purpose of eight lines",
+         instruction([&](TPlatData& d) { d.PurposeLines = {W(eightLines)}; }),
+         {}},
+        {"an instruction's purpose of nine lines",
+         instruction([&](TPlatData& d) {
+             d.PurposeLines = {W(
+                 eightLines + ", охорона майданчика у неробочий час протягом усього строку робіт")};
+         }),
+         {"Назначение платежа"}},
+        // Its first line wraps and pushes the second out of the cell.
+        {"an instruction's long bank",
+         instruction([](TPlatData& d) {
+             d.PayerBank = W("Акціонерне товариство комерційний банк \"ПриватБанк\", м. Київ");
+         }),
+         {"Банк плательщика, вторая строка"}},
+        {"an instruction's hundreds of billions",
+         instruction([](TPlatData& d) { d.Suma = 987654321987.99; }),
+         {"Сумма цифрами"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
