@@ -222,9 +222,11 @@ std::uint8_t DocBlankKind(int option) {
 std::string ComposePurpose(const std::string& purpose, const TOptions& options,
                            const std::string& ndsAmount) {
     std::string p = purpose;
+    // The wording follows the amount in words; "as the blank" is Ukrainian on the payment
+    // instruction, which has no other language.
     int lang = options.SumaLang;
     if (lang <= -1)
-        lang = options.BlankLang;
+        lang = options.BlankKind == 1 ? 0 : options.BlankLang;
     const std::string nds = lang == 0 ? options.strNDS : lang == 1 ? options.strNDSRus : "";
     if (options.fNDS)
         p += SubstituteNDS(nds, ndsAmount);

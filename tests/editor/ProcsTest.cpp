@@ -226,6 +226,9 @@ TEST(Compose, PurposeTakesTheVatWordingsOfTheAmountsLanguage) {
     options.SumaLang = -1;
     options.BlankLang = 1;
     EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. НДС 1,00 грн., без НДС");
+    options.BlankKind = 1;
+    EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. ПДВ 1,00 грн., без ПДВ");
+    options.BlankKind = 0;
     options.SumaLang = 0;
     options.fNDS = false;
     EXPECT_EQ(purpose("", "1,00"), ", без ПДВ");
