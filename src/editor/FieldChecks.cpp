@@ -100,10 +100,25 @@ std::string FieldProblem(TField field, const store::TPlatRecord& order) {
 }
 
 std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, const TPlatData& data) {
+    // The payment instruction prints no bank code and takes accounts only as IBANs.
+    const bool instruction = data.DocBlankKind == 1;
     std::vector<std::string> lines;
-    for (const TFieldInfo& info : Fields)
+    for (const TFieldInfo& info : Fields) {
+        const TParty* party = nullptr;
+        for (const TParty& p : kParties)
+            if (info.Field == p.MFO || info.Field == p.Account)
+                party = &p;
+        if (instruction && party && info.Field == party->MFO)
+            continue;
         if (std::string problem = FieldProblem(info.Field, order); !problem.empty())
             lines.push_back(std::move(problem));
+        else if (instruction && party) {
+            const std::string& account = TextOf(order, info.Field);
+            if (!account.empty() && !requisites::IsIban(account))
+                lines.push_back(std::string("Счёт "_w) + party->Whose +
+                                ": в платёжной инструкции указывается IBAN"_w);
+        }
+    }
     for (const std::string& name : data.UnseenTexts())
         lines.push_back(name + ": не виден на бланке целиком"_w);
     return lines;

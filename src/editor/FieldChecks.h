@@ -22,7 +22,8 @@ std::string FieldProblem(TField field, const store::TPlatRecord& order);
 std::string FieldProblem(TField field, const std::function<const std::string&(TField)>& text);
 
 // The lines of the question before printing: every problem of the order's fields, then
-// every text of the blank `data` that will not be seen whole.
+// every text of the blank `data` that will not be seen whole. On the payment instruction
+// the bank codes are not asked about, and an account that is not an IBAN is.
 std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, const TPlatData& data);
 
 // The question that lists `warnings`.

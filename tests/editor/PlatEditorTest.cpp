@@ -3,6 +3,8 @@
 // answered through the model's seams.
 
 #include "editor/PlatEditor.h"
+#include "doc/PlatRTFDoc.h"
+#include "editor/FieldChecks.h"
 #include "platform/Desktop.h"
 #include "store/DataFiles.h"
 
@@ -644,4 +646,22 @@ TEST_F(PlatEditorTest, TheOutputAsksBeforeItPrintsWhatIsWrong) {
     EXPECT_EQ(box.Default, platform::TAnswer::No);
     platform::SetDesktopOpenerForTesting(nullptr);
     EXPECT_EQ(opened.size(), 2u); // only after Yes
+}
+
+// The payment instruction prints no bank code, so a code that differs from its IBAN is not
+// asked about there, while an account that is no IBAN is.
+TEST(OutputWarnings, OnTheInstructionAskForIbansNotBankCodes) {
+    store::TPlatRecord order = RealisticOrder();
+    order.RecipientOKPO = "14360570";
+    order.RecipientAccount = "UA213223130000026007233566001"; // bank code 322313, MFO 300001
+    TPlatData data;
+    auto lines = [&] {
+        std::string all;
+        for (const std::string& line : editor::OutputWarnings(order, data))
+            all += U(line) + "\n";
+        return all;
+    };
+    EXPECT_EQ(lines(), "МФО получателя не совпадает с кодом банка в IBAN (322313)\n");
+    data.DocBlankKind = 1;
+    EXPECT_EQ(lines(), "Счёт плательщика: в платёжной инструкции указывается IBAN\n");
 }
