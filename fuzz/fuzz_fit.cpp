@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool bold = in.ConsumeBool();
     const double room = in.ConsumeFloatingPointInRange<double>(0, 6000);
     const std::string text = in.ConsumeRandomLengthString(400);
-    textfit::TParagraph paragraph;
+    blank::TParagraph paragraph;
     paragraph.Runs.push_back({text, fontSize, bold});
     std::string joined;
     for (const std::string& line : textfit::WrapParagraph(paragraph, room)) {

@@ -55,6 +55,10 @@ struct TCell {
     TBorders Borders;
     TVAlign VAlign = TVAlign::Top;
     TVMerge VMerge = TVMerge::None;
+    // How the document marks the vertical merge of a cell over several columns: on its first
+    // column only, or on every column it covers. The blank is drawn alike either way; only
+    // the RTF writer, whose documents stay byte for byte what they were, tells them apart.
+    bool VMergeOnEveryColumn = false;
     // At least one paragraph (an empty cell holds one empty paragraph).
     std::vector<TParagraph> Paragraphs;
 };

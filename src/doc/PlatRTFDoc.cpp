@@ -1,5 +1,6 @@
 #include "doc/PlatRTFDoc.h"
 
+#include "doc/BlankRtf.h"
 #include "doc/TextFit.h"
 #include "platform/Cp1251Literal.h"
 #include "requisites/Requisites.h"
@@ -16,8 +17,8 @@ namespace {
 // Fixed design of the blank
 
 // Columns A to G, mm: together the 180 mm between the 15 mm margins of A4.
-const std::vector<std::int32_t> kColumnWidths{17, 33, 42, 22, 2, 40, 24};
-constexpr char kLastColumn = 'G';
+const std::vector<double> kColumnWidths{17, 33, 42, 22, 2, 40, 24};
+constexpr double kCellGap = 1; // mm
 
 // Exact heights of rows 1 to 21, mm; 0 lets row 15 (the amount in words) grow with its text.
 constexpr double kRowHeights[21] = {2, 5, 3, 9, 4, 7, 4, 8,  4, 4, 3,
@@ -45,12 +46,8 @@ constexpr std::int32_t kIbanSmallest = 6;
 constexpr int kTopMarginDefault = 14;
 constexpr int kCopyCountDefault = 2;
 
-// A copy of the blank is some 1,600 lines, 17 KB of RTF. The writer's line list is given room
-// for them at once: grown as it goes, it would leave a chain of outgrown blocks behind, and
-// the allocator would hand that memory back to the system after every document and fault
-// it in again for the next.
-constexpr std::size_t kBodyLinesPerCopy = 1700;
-constexpr std::size_t kBodyBytesPerCopy = 18 * 1024;
+// An RTF document's size before any run sets one: that of the paragraphs before the first.
+constexpr std::int32_t kDocumentSize = 12;
 
 // The cut line between two copies: 62 hyphens, spaced so that scissors have room.
 constexpr const char* kCutDashes18 = "-  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  ";
@@ -178,8 +175,8 @@ struct TRun {
 using TParagraph = std::vector<TRun>;
 
 enum class TFrame { None, Box, Rule }; // Rule: the bottom border alone
-enum TVAlign : std::uint8_t { Mid = 0, Top = 1, Bot = 2 };
-enum TPAlign : std::uint8_t { Lft = taLeft, Ctr = taCenter, Rgt = taRight };
+enum class TVAlign { Mid, Top, Bot };
+enum class TPAlign { Lft, Ctr, Rgt };
 // Vertical merges: Dn starts a block, Up joins the cell above. On a span the arrow belongs to
 // its first column only; DnAll and UpAll give it to every column of the span.
 enum class TArrow { No, Dn, Up, DnAll, UpAll };
@@ -198,6 +195,8 @@ struct TCellSpec {
 using enum TText;
 using enum TFrame;
 using enum TArrow;
+using enum TVAlign;
+using enum TPAlign;
 const std::vector<TParagraph> Empty;
 
 // clang-format off
@@ -390,20 +389,43 @@ bool UkrainianBy(std::uint8_t code, bool blankUkrainian) {
     return code == 1 || (code != 0 && blankUkrainian);
 }
 
-void SetFrame(TBorders& borders, TFrame frame) {
-    if (frame == Box) {
-        borders.ShowAll();
-    } else {
-        borders.HideAll();
-        if (frame == Rule)
-            borders.Bottom.Show();
-    }
+blank::TBorders BordersOf(TFrame frame) {
+    blank::TBorders borders;
+    borders.Left = borders.Right = borders.Top = frame == Box;
+    borders.Bottom = frame != None;
+    return borders;
 }
 
-class TLayoutWriter {
+blank::TVAlign VAlignOf(TVAlign v) {
+    return v == Top   ? blank::TVAlign::Top
+           : v == Bot ? blank::TVAlign::Bottom
+                      : blank::TVAlign::Centre;
+}
+
+blank::TAlign AlignOf(TPAlign p) {
+    return p == Ctr ? blank::TAlign::Centre : p == Rgt ? blank::TAlign::Right : blank::TAlign::Left;
+}
+
+blank::TVMerge VMergeOf(TArrow arrow) {
+    switch (arrow) {
+    case No:
+        break;
+    case Dn:
+    case DnAll:
+        return blank::TVMerge::First;
+    case Up:
+    case UpAll:
+        return blank::TVMerge::Joined;
+    }
+    return blank::TVMerge::None;
+}
+
+// Resolves the layout against the record: the texts, their sizes from the presets, the
+// IBANs sized for their boxes.
+class TBlankBuilder {
 public:
-    TLayoutWriter(const TPlatData& data, TRTF& rtf)
-        : Data(data), Rtf(rtf), BlankUkrainian(data.DocBlankLang != 0),
+    explicit TBlankBuilder(const TPlatData& data)
+        : Data(data), BlankUkrainian(data.DocBlankLang != 0),
           Labels(BlankUkrainian ? kUkrainian : kRussian),
           // The same in every copy: made once.
           DateLineText(UkrainianBy(data.DocDateLang, BlankUkrainian)
@@ -416,118 +438,73 @@ public:
         Presets.SetEntries(kPresetSizes, kPresetStyles);
     }
 
-    void WriteCopy(std::int32_t copy) {
-        Copy = copy;
-        Rtf.BeginTable(kColumnWidths);
-        Rtf.CellGap = 1;
-        int row = 0;
-        for (std::size_t i = 0; i < kCopyLayout.size(); ++i) {
-            const TCellSpec& layout = kCopyLayout[i];
-            if (layout.Row != row) {
-                row = layout.Row;
-                Rtf.RowHeight = kRowHeights[row - 1];
+    blank::TTable Copy(std::int32_t copy) {
+        Number = copy;
+        blank::TTable table;
+        table.ColumnsMm = kColumnWidths;
+        table.GapMm = kCellGap;
+        // The shape first: the room that an IBAN is sized for takes in the rows below it.
+        for (const TCellSpec& spec : kCopyLayout) {
+            if (table.Rows.empty() || spec.Row != static_cast<int>(table.Rows.size())) {
+                table.Rows.emplace_back();
+                table.Rows.back().HeightMm = kRowHeights[spec.Row - 1];
             }
-            WriteCell(layout, i + 1 == kCopyLayout.size());
+            blank::TCell cell;
+            cell.First = spec.First - 'A';
+            cell.Last = spec.Last - 'A';
+            cell.Borders = BordersOf(spec.Frame);
+            cell.VAlign = VAlignOf(spec.V);
+            cell.VMerge = VMergeOf(spec.Arrow);
+            cell.VMergeOnEveryColumn = spec.Arrow == DnAll || spec.Arrow == UpAll;
+            table.Rows.back().Cells.push_back(std::move(cell));
         }
+        std::size_t at = 0;
+        for (std::size_t r = 0; r < table.Rows.size(); ++r)
+            for (std::size_t c = 0; c < table.Rows[r].Cells.size(); ++c)
+                Fill(table, r, c, kCopyLayout[at++]);
+        return table;
     }
 
-    void WriteCutLine() {
-        // The empty paragraphs before the line keep the format of the last cell.
+    // The empty paragraphs before the line keep the alignment of the last cell.
+    void CutLine(std::vector<blank::TItem>& items) {
         for (int i = 0; i < 3; ++i)
-            Rtf.NewParagraph();
-        Rtf.Par.Alignment = taCenter;
-        Presets.Apply(Rtf.Font, pText);
-        for (int i = 0; i < 3; ++i)
-            Rtf.AddText(kCutDashes18);
-        Rtf.AddText(kCutDashes8);
-        Rtf.NewParagraph();
-        Rtf.NewParagraph();
-        Rtf.NewParagraph();
+            items.push_back(Paragraph(blank::TAlign::Right));
+        blank::TParagraph line = Paragraph(blank::TAlign::Centre);
+        for (const char* dashes : {kCutDashes18, kCutDashes18, kCutDashes18, kCutDashes8})
+            AddRun(line, dashes, pText);
+        items.push_back(std::move(line));
+        for (int i = 0; i < 2; ++i)
+            items.push_back(Paragraph(blank::TAlign::Centre));
     }
-
-    // Set: what each cell written gives its text is kept in FitCells, in the order written.
-    bool KeepFitCells = false;
-    std::vector<textfit::TCell> FitCells;
 
 private:
-    void WriteCell(const TCellSpec& layout, bool lastOfCopy) {
-        textfit::TCell fit = Room(layout);
-        for (char column = layout.First; column <= layout.Last; ++column) {
-            const bool first = column == layout.First;
-            SetFrame(Rtf.Cell.Borders, layout.Frame);
-            Rtf.Cell.VAlign = layout.V;
-            Rtf.Par.Alignment = layout.P;
-            if (layout.First != layout.Last)
-                Rtf.Cell.HMerge = first ? 1 : 2;
-            if (first || layout.Arrow == DnAll || layout.Arrow == UpAll)
-                Rtf.Cell.VMerge = layout.Arrow == No                            ? 0
-                                  : layout.Arrow == Dn || layout.Arrow == DnAll ? 1
-                                                                                : 2;
-            // The other columns of a span hold one empty paragraph each.
-            if (first)
-                WriteContents(layout.Contents, fit);
-            if (lastOfCopy && column == kLastColumn)
-                Rtf.EndTable();
-            else
-                Rtf.NextCell();
-        }
-        // A cell merged with the one above shows nothing of its own.
-        if (KeepFitCells && layout.Arrow != Up && layout.Arrow != UpAll)
-            FitCells.push_back(std::move(fit));
-    }
-
-    // The room a cell gives its text: its columns, the gap, the rows it spans down to the
-    // last one merged with it, its borders.
-    textfit::TCell Room(const TCellSpec& layout) const {
-        textfit::TCell fit;
-        for (char column = layout.First; column <= layout.Last; ++column)
-            fit.WidthMm += kColumnWidths[static_cast<std::size_t>(column - 'A')];
-        fit.GapMm = Rtf.CellGap;
-        fit.RowHeightsMm.push_back(kRowHeights[layout.Row - 1]);
-        if (layout.Arrow == Dn || layout.Arrow == DnAll)
-            for (int row = layout.Row + 1; MergedAbove(row, layout.First); ++row)
-                fit.RowHeightsMm.push_back(kRowHeights[row - 1]);
-        fit.BorderLeft = fit.BorderRight = fit.BorderTop = layout.Frame == Box;
-        fit.BorderBottom = layout.Frame != None;
-        fit.BorderWidthPt = Rtf.Cell.Borders.Bottom.Width;
-        return fit;
-    }
-
-    static bool MergedAbove(int row, char column) {
-        for (const TCellSpec& cell : kCopyLayout)
-            if (cell.Row == row && cell.First <= column && column <= cell.Last)
-                return cell.Arrow == Up || cell.Arrow == UpAll;
-        return false;
-    }
-
-    void WriteContents(const std::vector<TParagraph>& paragraphs, textfit::TCell& fit) {
-        if (paragraphs.empty())
-            StartParagraph(fit);
-        for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-            if (i > 0)
-                Rtf.NewParagraph();
-            StartParagraph(fit);
-            for (const TRun& run : paragraphs[i])
-                WriteRun(run, fit);
+    void Fill(blank::TTable& table, std::size_t r, std::size_t c, const TCellSpec& spec) {
+        blank::TCell& cell = table.Rows[r].Cells[c];
+        const blank::TAlign align = AlignOf(spec.P);
+        if (spec.Contents.empty())
+            cell.Paragraphs.push_back(Paragraph(align));
+        for (const TParagraph& paragraph : spec.Contents) {
+            cell.Paragraphs.push_back(Paragraph(align));
+            for (const TRun& run : paragraph)
+                WriteRun(run, table, r, c);
         }
     }
 
-    // A paragraph without runs is as high as the last run written before it.
-    void StartParagraph(textfit::TCell& fit) {
-        textfit::TParagraph paragraph;
-        paragraph.MarkSize = Rtf.Font.Size;
-        fit.Paragraphs.push_back(std::move(paragraph));
+    // A paragraph without runs is as high as the last run before it.
+    blank::TParagraph Paragraph(blank::TAlign align) const {
+        blank::TParagraph paragraph;
+        paragraph.Align = align;
+        paragraph.MarkSize = LastSize;
+        return paragraph;
     }
 
-    void WriteRun(const TRun& run, textfit::TCell& fit) {
+    void WriteRun(const TRun& run, blank::TTable& table, std::size_t r, std::size_t c) {
+        blank::TCell& cell = table.Rows[r].Cells[c];
         if (run.Text == PurposeLines) {
             for (std::size_t i = 0; i < Data.PurposeLines.size(); ++i) {
-                if (i > 0) {
-                    Rtf.NewParagraph();
-                    StartParagraph(fit);
-                }
-                Presets.Apply(Rtf.Font, run.Preset);
-                AddText(Data.PurposeLines[i], run.Text, fit);
+                if (i > 0)
+                    cell.Paragraphs.push_back(Paragraph(cell.Paragraphs.back().Align));
+                AddRun(cell.Paragraphs.back(), Data.PurposeLines[i], run.Preset, run.Text);
             }
             return;
         }
@@ -539,55 +516,58 @@ private:
             const bool bold = run.Text == PayerName ? Data.BoldPlatName : Data.BoldPolName;
             preset = bold ? pBold : pText;
         }
-        Presets.Apply(Rtf.Font, preset);
         if ((run.Text == PayerAccount || run.Text == RecipientAccount) &&
             requisites::IsIban(*text)) {
-            WriteIban(*text, run.Text, fit);
+            WriteIban(*text, run.Text, preset, textfit::RoomOf(table, r, c), cell);
             return;
         }
-        AddText(*text, run.Text, fit);
+        AddRun(cell.Paragraphs.back(), *text, preset, run.Text);
     }
 
-    void AddText(const std::string& text, TText what, textfit::TCell& fit) {
-        Rtf.AddText(text);
-        textfit::TParagraph& paragraph = fit.Paragraphs.back();
-        paragraph.Runs.push_back({text, Rtf.Font.Size, (Rtf.Font.Style & fsBold) != 0});
-        if (const char* name = NameOf(what))
+    void AddRun(blank::TParagraph& paragraph, const std::string& text, std::int32_t preset,
+                std::optional<TText> what = std::nullopt, std::int32_t size = 0) {
+        TFont font;
+        Presets.Apply(font, preset);
+        if (size != 0)
+            font.Size = size;
+        paragraph.Runs.push_back({text, font.Size, (font.Style & fsBold) != 0});
+        LastSize = font.Size;
+        if (!what)
+            return;
+        if (const char* name = NameOf(*what))
             paragraph.Name = name;
-        paragraph.Unbroken = MustStayUnbroken(what);
+        paragraph.Unbroken = MustStayUnbroken(*what);
     }
 
     // An IBAN is twice as long as the old accounts: it is set smaller, on one line while
     // that stays legible, otherwise on two lines split after the bank code, in the largest
     // size at which no character is cut.
-    void WriteIban(const std::string& iban, TText what, textfit::TCell& fit) {
-        const double room = textfit::LineRoomTwips(fit);
-        const double height = textfit::HeightRoomTwips(fit);
+    void WriteIban(const std::string& iban, TText what, std::int32_t preset,
+                   const textfit::TRoom& room, blank::TCell& cell) {
         const std::size_t split = requisites::IbanSplit(iban);
-        const std::int32_t largest = Rtf.Font.Size;
+        TFont font;
+        Presets.Apply(font, preset);
+        const std::int32_t largest = font.Size;
         auto fits = [&](const std::string& line, std::int32_t size, int lines) {
-            return textfit::TextWidthTwips(line, size, false) <= room &&
-                   lines * textfit::LineHeightTwips(size) <= height;
+            return textfit::TextWidthTwips(line, size, false) <= room.LineTwips &&
+                   lines * textfit::LineHeightTwips(size) <= room.HeightTwips;
         };
         for (std::int32_t size = largest; size >= kIbanLegibleOnOneLine; --size)
             if (fits(iban, size, 1)) {
-                Rtf.Font.Size = size;
-                AddText(iban, what, fit);
+                AddRun(cell.Paragraphs.back(), iban, preset, what, size);
                 return;
             }
         std::int32_t size = largest;
         while (size > kIbanSmallest &&
                !(fits(iban.substr(0, split), size, 2) && fits(iban.substr(split), size, 2)))
             --size;
-        Rtf.Font.Size = size;
         if (split == 0) {
-            AddText(iban, what, fit);
+            AddRun(cell.Paragraphs.back(), iban, preset, what, size);
             return;
         }
-        AddText(iban.substr(0, split), what, fit);
-        Rtf.NewParagraph();
-        StartParagraph(fit);
-        AddText(iban.substr(split), what, fit);
+        AddRun(cell.Paragraphs.back(), iban.substr(0, split), preset, what, size);
+        cell.Paragraphs.push_back(Paragraph(cell.Paragraphs.back().Align));
+        AddRun(cell.Paragraphs.back(), iban.substr(split), preset, what, size);
     }
 
     // Nothing when the run is not printed at all.
@@ -597,7 +577,7 @@ private:
         case CopyLabel:
             if (!d.ShowCopyNumber)
                 return std::nullopt;
-            return std::string(Labels.CopyLabel) + " " + std::to_string(Copy);
+            return std::string(Labels.CopyLabel) + " " + std::to_string(Number);
         case Title:
             return Labels.Title + std::to_string(d.Number) + (d.NumberNDS == 1 ? "/НДС"_w : "");
         case FormCode:
@@ -695,60 +675,50 @@ private:
     }
 
     const TPlatData& Data;
-    TRTF& Rtf;
     const bool BlankUkrainian;
     const TLabels& Labels;
     const std::string DateLineText;
     const std::string AmountDigitsText;
     const std::string AmountWordsText;
     TFontTable Presets;
-    std::int32_t Copy = 0;
+    std::int32_t Number = 0; // of the copy
+    std::int32_t LastSize = kDocumentSize;
 };
 
 } // namespace
 
 TPlatData::TPlatData() = default;
 
+blank::TPage TPlatData::Blank() const {
+    const std::int32_t copies = CopyCount == 0 ? kCopyCountDefault : CopyCount;
+    blank::TPage page;
+    page.MarginLeftMm = 15;
+    page.MarginRightMm = 15;
+    page.MarginTopMm = TopMargin == 0 ? kTopMarginDefault : TopMargin;
+    page.MarginBottomMm = 14;
+    page.FontName = "Arial";
+    // Room for the usual copies only: a record asking for thousands grows as it goes.
+    page.Items.reserve(static_cast<std::size_t>(std::clamp(copies, 0, 4)) + 6);
+    TBlankBuilder builder(*this);
+    for (std::int32_t copy = 1; copy <= copies; ++copy) {
+        page.Items.push_back(builder.Copy(copy));
+        // Scissors only between the two halves of the usual sheet.
+        if (copy == 1 && copies == 2)
+            builder.CutLine(page.Items);
+    }
+    return page;
+}
+
 std::unique_ptr<TRTF> TPlatData::Layout() {
     if (TopMargin == 0)
         TopMargin = kTopMarginDefault;
     if (CopyCount == 0)
         CopyCount = kCopyCountDefault;
-
-    auto rtf = std::make_unique<TRTF>();
-    // Room for the usual copies only: a record asking for thousands grows as it goes.
-    const auto reservedCopies = static_cast<std::size_t>(std::clamp(CopyCount, 0, 4));
-    rtf->Body.reserve(kBodyLinesPerCopy * reservedCopies + kBodyLinesPerCopy / 16,
-                      kBodyBytesPerCopy * reservedCopies + kBodyBytesPerCopy / 16);
-    rtf->Paper.MarginLeft = 15;
-    rtf->Paper.MarginRight = 15;
-    rtf->Paper.MarginTop = TopMargin;
-    rtf->Paper.MarginBottom = 14;
-    rtf->Font.Name = "Arial";
-
-    TLayoutWriter writer(*this, *rtf);
-    for (std::int32_t copy = 1; copy <= CopyCount; ++copy) {
-        writer.WriteCopy(copy);
-        // Scissors only between the two halves of the usual sheet.
-        if (copy == 1 && CopyCount == 2)
-            writer.WriteCutLine();
-    }
-    return rtf;
+    return BlankRtf(Blank());
 }
 
 std::vector<std::string> TPlatData::UnseenTexts() const {
-    // Every copy is laid out alike: the first tells for all.
-    TRTF rtf;
-    rtf.Font.Name = "Arial";
-    TLayoutWriter writer(*this, rtf);
-    writer.KeepFitCells = true;
-    writer.WriteCopy(1);
-    std::vector<std::string> unseen;
-    for (const textfit::TCell& cell : writer.FitCells)
-        for (std::string& name : textfit::UnseenTexts(cell))
-            if (std::find(unseen.begin(), unseen.end(), name) == unseen.end())
-                unseen.push_back(std::move(name));
-    return unseen;
+    return textfit::UnseenTexts(Blank());
 }
 
 bool TPlatData::BuildDocument() {

@@ -2,6 +2,8 @@
 // The payment-order record that carries one order to the printer, and the layout of the
 // printed blank: two copies of a 21-row, 7-column table on A4.
 
+#include "doc/Blank.h"
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -56,14 +58,17 @@ public:
     // The user's decimal separator for the amount in digits ("1234,50").
     char DecimalSeparator = '.';
 
+    // The blank of the chosen kind as data: every copy, the cut line between two, every text
+    // resolved. TopMargin and CopyCount of 0 mean their defaults here too, left unwritten.
+    blank::TPage Blank() const;
     // Lays out the blank, writes it as a temporary file and has the desktop open it; false
     // when no file could be written (the box saying why has been shown).
     bool BuildDocument();
     // Lays out the blank and writes it to `path`, opening nothing.
     void BuildDocumentToFile(const std::filesystem::path& path);
-    // The laid-out document, not yet closed: what both of the above write. Like them, it
-    // first puts the defaults into TopMargin (14) and CopyCount (2) when they are 0. A
-    // CopyCount below 0 gives no blank at all.
+    // The laid-out document, not yet closed: what both of the above write, the RTF writer's
+    // rendering of Blank(). Like them, it first puts the defaults into TopMargin (14) and
+    // CopyCount (2) when they are 0. A CopyCount below 0 gives no blank at all.
     std::unique_ptr<TRTF> Layout();
     // The names of the order's texts that the blank will not show whole (cut by their cell,
     // or a number broken across lines), in the order of the blank, each once (Windows-1251).

@@ -50,9 +50,9 @@ struct TItem {
 };
 
 // A character takes its advance and its kerning with the next one of its run.
-std::vector<TItem> Items(const TParagraph& paragraph) {
+std::vector<TItem> Items(const blank::TParagraph& paragraph) {
     std::vector<TItem> items;
-    for (const TRun& run : paragraph.Runs)
+    for (const blank::TRun& run : paragraph.Runs)
         for (std::size_t i = 0; i < run.Text.size(); ++i) {
             const auto byte = static_cast<unsigned char>(run.Text[i]);
             int units = AdvanceUnits(byte, run.Bold);
@@ -134,29 +134,48 @@ double TextWidthTwips(const std::string& text, std::int32_t size, bool bold) {
 }
 
 namespace {
-double BorderTwips(const TCell& cell, bool visible) {
-    return visible ? cell.BorderWidthPt * TwipsPerPoint : 0;
+
+// The cell of `row` that covers `column`.
+const blank::TCell* CellAt(const blank::TRow& row, int column) {
+    for (const blank::TCell& cell : row.Cells)
+        if (cell.First <= column && column <= cell.Last)
+            return &cell;
+    return nullptr;
 }
+
 } // namespace
 
-double LineRoomTwips(const TCell& cell) {
+TRoom RoomOf(const blank::TTable& table, std::size_t row, std::size_t cell) {
+    const blank::TCell& c = table.Rows.at(row).Cells.at(cell);
+    double width = 0;
+    for (int column = c.First; column <= c.Last; ++column)
+        width += table.ColumnsMm.at(static_cast<std::size_t>(column));
+    TRoom room;
     // The gap is written as half of it on either side, rounded as the document has it. The
     // left and right borders take nothing from the line.
-    const double halfGap = TRTF::MmToTwips(cell.GapMm / 2);
-    return TRTF::MmToTwips(cell.WidthMm) - 2 * halfGap;
+    const double halfGap = TRTF::MmToTwips(table.GapMm / 2);
+    room.LineTwips = TRTF::MmToTwips(width) - 2 * halfGap;
+    std::size_t last = row;
+    if (c.VMerge == blank::TVMerge::First)
+        while (last + 1 < table.Rows.size()) {
+            const blank::TCell* below = CellAt(table.Rows[last + 1], c.First);
+            if (!below || below->VMerge != blank::TVMerge::Joined)
+                break;
+            ++last;
+        }
+    for (std::size_t r = row; r <= last; ++r) {
+        room.HeightTwips += TRTF::MmToTwips(table.Rows[r].HeightMm);
+        room.Grows = room.Grows || table.Rows[r].HeightMm == 0;
+    }
+    const double border = c.Borders.WidthPt * TwipsPerPoint;
+    room.HeightTwips -= (c.Borders.Top ? border : 0) + (c.Borders.Bottom ? border : 0);
+    return room;
 }
 
-double HeightRoomTwips(const TCell& cell) {
-    double height = 0;
-    for (const double row : cell.RowHeightsMm)
-        height += TRTF::MmToTwips(row);
-    return height - BorderTwips(cell, cell.BorderTop) - BorderTwips(cell, cell.BorderBottom);
-}
-
-std::vector<std::string> WrapParagraph(const TParagraph& paragraph, double roomTwips) {
+std::vector<std::string> WrapParagraph(const blank::TParagraph& paragraph, double lineTwips) {
     const std::vector<TItem> items = Items(paragraph);
     std::vector<std::string> out;
-    for (const TLine& line : Lines(items, roomTwips)) {
+    for (const TLine& line : Lines(items, lineTwips)) {
         std::string text;
         for (std::size_t i = line.Begin; i < line.End; ++i)
             text += items[i].Byte;
@@ -167,21 +186,20 @@ std::vector<std::string> WrapParagraph(const TParagraph& paragraph, double roomT
     return out;
 }
 
-std::vector<std::string> UnseenTexts(const TCell& cell) {
-    const double room = LineRoomTwips(cell);
-    const bool grows = std::find(cell.RowHeightsMm.begin(), cell.RowHeightsMm.end(), 0.0) !=
-                       cell.RowHeightsMm.end();
-    const double height = HeightRoomTwips(cell);
+std::vector<std::string> UnseenTexts(const std::vector<blank::TParagraph>& paragraphs,
+                                     const TRoom& room) {
+    const bool grows = room.Grows;
+    const double height = room.HeightTwips;
     std::vector<std::string> unseen;
     double bottom = 0; // of the lines laid out so far, from the top of the cell
-    for (const TParagraph& paragraph : cell.Paragraphs) {
+    for (const blank::TParagraph& paragraph : paragraphs) {
         const std::vector<TItem> items = Items(paragraph);
-        std::vector<TLine> lines = Lines(items, room);
+        std::vector<TLine> lines = Lines(items, room.LineTwips);
         bool cut = paragraph.Unbroken && lines.size() > 1;
         if (lines.empty()) {
             // An empty run still sets the size of its line.
             std::int32_t size = paragraph.MarkSize;
-            for (const TRun& run : paragraph.Runs)
+            for (const blank::TRun& run : paragraph.Runs)
                 size = std::max(size, run.Size);
             bottom += LineHeightTwips(paragraph.Runs.empty() ? paragraph.MarkSize : size);
             cut = cut || (!grows && bottom > height);
@@ -196,6 +214,25 @@ std::vector<std::string> UnseenTexts(const TCell& cell) {
         // Only what the order itself holds is reported, and an empty text is never cut.
         if (cut && !paragraph.Name.empty() && !items.empty())
             unseen.push_back(paragraph.Name);
+    }
+    return unseen;
+}
+
+std::vector<std::string> UnseenTexts(const blank::TPage& page) {
+    std::vector<std::string> unseen;
+    for (const blank::TItem& item : page.Items) {
+        const auto* table = std::get_if<blank::TTable>(&item);
+        if (!table)
+            continue;
+        for (std::size_t r = 0; r < table->Rows.size(); ++r)
+            for (std::size_t c = 0; c < table->Rows[r].Cells.size(); ++c) {
+                const blank::TCell& cell = table->Rows[r].Cells[c];
+                if (cell.VMerge == blank::TVMerge::Joined)
+                    continue;
+                for (std::string& name : UnseenTexts(cell.Paragraphs, RoomOf(*table, r, c)))
+                    if (std::find(unseen.begin(), unseen.end(), name) == unseen.end())
+                        unseen.push_back(std::move(name));
+            }
     }
     return unseen;
 }

@@ -1,9 +1,9 @@
 #pragma once
 // Whether a text will be seen whole in its cell of a blank: the measure of a word processor's
 // line layout, so that the output command can say what the paper will not show before it is
-// printed. A layout declares its cells (width, gap, the exact heights of the rows it spans,
-// the runs of each paragraph with their size and style); the measure lays the paragraphs out
-// as LibreOffice Writer does and tells which texts reach beyond the cell.
+// printed. It reads the blank's description (doc/Blank.h): the room of each cell from the
+// shape of its table, the runs of each paragraph with their size and style; it lays the
+// paragraphs out as LibreOffice Writer does and tells which texts reach beyond the cell.
 //
 // The model of the word processor, checked against LibreOffice Writer's renders of blanks:
 // - Text is set in Liberation Sans (metric-compatible with Arial, the blank's font) by the
@@ -20,51 +20,41 @@
 //   top whatever its vertical alignment, and every line whose bottom reaches beyond the
 //   cell is cut (Writer shows the upper part of the first such line, nothing below it).
 
+#include "doc/Blank.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace textfit {
 
-struct TRun {
-    std::string Text;      // Windows-1251
-    std::int32_t Size = 0; // points
-    bool Bold = false;
-};
-
-struct TParagraph {
-    std::vector<TRun> Runs;
-    // The size of the paragraph when it has no runs: that of the last run before it.
-    std::int32_t MarkSize = 0;
-    // What the paragraph shows, as the question before printing names it; empty for the
-    // texts of the form itself, which are not reported.
-    std::string Name;
-    // An amount or an account: breaking across lines is as bad as being cut.
-    bool Unbroken = false;
-};
-
-struct TCell {
-    double WidthMm = 0;
-    double GapMm = 0;
-    // The exact heights of the rows the cell spans (a vertical merge spans several); a 0
-    // among them is a row that grows with its text, and then nothing is cut.
-    std::vector<double> RowHeightsMm;
-    bool BorderLeft = false, BorderRight = false, BorderTop = false, BorderBottom = false;
-    double BorderWidthPt = 0;
-    std::vector<TParagraph> Paragraphs;
+// What a cell of a table gives its text, in twips.
+struct TRoom {
+    // A line: the width of the cell's columns less the gap, half of it on either side.
+    double LineTwips = 0;
+    // The exact heights of the rows the cell spans down to the last one merged with it, less
+    // its top and bottom borders.
+    double HeightTwips = 0;
+    // One of those rows grows with its text: nothing is cut.
+    bool Grows = false;
 };
 
 // Twips: the unit of the document and of the word processor's layout.
 double LineHeightTwips(std::int32_t size);
 double TextWidthTwips(const std::string& text, std::int32_t size, bool bold);
-// The room of a line of the cell, and the height the cell gives its paragraphs.
-double LineRoomTwips(const TCell& cell);
-double HeightRoomTwips(const TCell& cell);
+// The room of cell `cell` of row `row` of `table` (0-based). Only the table's shape counts:
+// its columns, gap, row heights, merges and borders, not the cell's paragraphs.
+TRoom RoomOf(const blank::TTable& table, std::size_t row, std::size_t cell);
 
 // The lines a paragraph is laid out in, each as the text it holds (Windows-1251).
-std::vector<std::string> WrapParagraph(const TParagraph& paragraph, double roomTwips);
+std::vector<std::string> WrapParagraph(const blank::TParagraph& paragraph, double lineTwips);
 
-// The names of the paragraphs of `cell` that will not be seen whole, in order.
-std::vector<std::string> UnseenTexts(const TCell& cell);
+// The names of the paragraphs that will not be seen whole in a cell of that room, in order.
+std::vector<std::string> UnseenTexts(const std::vector<blank::TParagraph>& paragraphs,
+                                     const TRoom& room);
+// The same for every cell of every table of a page (a cell merged with the one above shows
+// nothing of its own), each name once, in the order of the page.
+std::vector<std::string> UnseenTexts(const blank::TPage& page);
 
 } // namespace textfit

@@ -246,6 +246,45 @@ TEST(PlatFixtures, EveryCaseLaysOutWholeCopies) {
     }
 }
 
+// What every renderer relies on: the rows of a table cover its columns once each, left to
+// right; every cell has a paragraph; a cell joined to the one above sits under a cell of the
+// same columns that starts or continues the merge.
+TEST(PlatFixtures, EveryCaseDescribesWellFormedTables) {
+    for (const fs::path& file : Cases()) {
+        SCOPED_TRACE(file.filename().string());
+        const blank::TPage page = ReadCase(file).Blank();
+        std::size_t tables = 0;
+        for (const blank::TItem& item : page.Items) {
+            const auto* table = std::get_if<blank::TTable>(&item);
+            if (!table)
+                continue;
+            ++tables;
+            const blank::TRow* above = nullptr;
+            for (const blank::TRow& row : table->Rows) {
+                int next = 0;
+                for (const blank::TCell& cell : row.Cells) {
+                    EXPECT_EQ(cell.First, next);
+                    EXPECT_LE(cell.First, cell.Last);
+                    next = cell.Last + 1;
+                    EXPECT_FALSE(cell.Paragraphs.empty());
+                    if (cell.VMerge != blank::TVMerge::Joined)
+                        continue;
+                    const auto same = [&](const blank::TCell& c) {
+                        return c.First == cell.First && c.Last == cell.Last &&
+                               c.VMerge != blank::TVMerge::None;
+                    };
+                    EXPECT_TRUE(above &&
+                                std::any_of(above->Cells.begin(), above->Cells.end(), same))
+                        << "a joined cell at column " << cell.First << " without its block above";
+                }
+                EXPECT_EQ(next, static_cast<int>(table->ColumnsMm.size()));
+                above = &row;
+            }
+        }
+        EXPECT_GE(tables, 1u);
+    }
+}
+
 // What the word processor makes of two copies: exactly one A4 page, both titles on it.
 TEST(PlatLibreOffice, TwoCopiesOfARealisticOrderFillOneA4Page) {
     if (std::system("command -v soffice >/dev/null 2>&1") != 0)

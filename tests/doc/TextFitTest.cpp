@@ -9,10 +9,26 @@ using namespace doc_test;
 
 namespace {
 
-textfit::TParagraph Para(const std::string& text, std::int32_t size, bool bold = false) {
-    textfit::TParagraph p;
+blank::TParagraph Para(const std::string& text, std::int32_t size, bool bold = false) {
+    blank::TParagraph p;
     p.Runs.push_back({text, size, bold});
     return p;
+}
+
+// A table of one cell over one column, of rows of these heights (the cell spans them all).
+blank::TTable OneCell(double widthMm, std::vector<double> rowHeightsMm) {
+    blank::TTable table;
+    table.ColumnsMm = {widthMm};
+    table.GapMm = 1;
+    for (std::size_t i = 0; i < rowHeightsMm.size(); ++i) {
+        blank::TCell cell;
+        cell.VMerge = rowHeightsMm.size() == 1 ? blank::TVMerge::None
+                      : i == 0                 ? blank::TVMerge::First
+                                               : blank::TVMerge::Joined;
+        cell.Paragraphs.emplace_back();
+        table.Rows.push_back({rowHeightsMm[i], {cell}});
+    }
+    return table;
 }
 
 // The purpose that LibreOffice laid out over columns C to F (106 mm, gap 1 mm).
@@ -27,11 +43,8 @@ const std::string kLongPurpose =
 } // namespace
 
 TEST(TextFitTest, LinesBreakWhereLibreOfficeBrokeThem) {
-    textfit::TCell purpose;
-    purpose.WidthMm = 106;
-    purpose.GapMm = 1;
-    const std::vector<std::string> lines =
-        textfit::WrapParagraph(Para(W(kLongPurpose), 9), textfit::LineRoomTwips(purpose));
+    const std::vector<std::string> lines = textfit::WrapParagraph(
+        Para(W(kLongPurpose), 9), textfit::RoomOf(OneCell(106, {7}), 0, 0).LineTwips);
     // The seven lines the render showed (the eighth was below the cell), the blank at the
     // end of each hanging; after the hyphen of "М-500" the line may end.
     const std::vector<std::string> rendered = {
@@ -61,15 +74,13 @@ TEST(TextFitTest, LinesBreakWhereLibreOfficeBrokeThem) {
     EXPECT_NEAR(textfit::LineHeightTwips(9), 206.98, 0.01);
 
     // The copy label of 8 pt in its row of 2 mm: the render shows its upper half only.
-    textfit::TCell copyLabel;
-    copyLabel.WidthMm = 24;
-    copyLabel.GapMm = 1;
-    copyLabel.RowHeightsMm = {2};
-    copyLabel.Paragraphs = {Para(W("Примірник 1"), 8)};
-    copyLabel.Paragraphs[0].Name = "copy label";
-    EXPECT_EQ(textfit::UnseenTexts(copyLabel), std::vector<std::string>{"copy label"});
-    copyLabel.RowHeightsMm = {2, 0}; // a row that grows cuts nothing
-    EXPECT_TRUE(textfit::UnseenTexts(copyLabel).empty());
+    std::vector<blank::TParagraph> copyLabel = {Para(W("Примірник 1"), 8)};
+    copyLabel[0].Name = "copy label";
+    EXPECT_EQ(textfit::UnseenTexts(copyLabel, textfit::RoomOf(OneCell(24, {2}), 0, 0)),
+              std::vector<std::string>{"copy label"});
+    // A row that grows cuts nothing.
+    EXPECT_TRUE(
+        textfit::UnseenTexts(copyLabel, textfit::RoomOf(OneCell(24, {2, 0}), 0, 0)).empty());
 }
 
 // The fields of whole blanks that LibreOffice's render cut, and those it showed whole.
