@@ -45,14 +45,6 @@ bool IsBlank(char c) {
     return c == ' ';
 }
 
-textfit::TParagraph FitParagraph(const blank::TParagraph& paragraph) {
-    textfit::TParagraph fit;
-    for (const blank::TRun& run : paragraph.Runs)
-        fit.Runs.push_back({run.Text, run.Size, run.Bold});
-    fit.MarkSize = paragraph.MarkSize;
-    return fit;
-}
-
 // A word of a line: the characters between blanks, of one run.
 struct TWord {
     std::string_view Text;
@@ -80,7 +72,7 @@ double BaselineTwips(std::int32_t size) {
 // them. A line is as high as the largest size on it; an empty paragraph is one line in the
 // size of its mark, or of its empty runs when it has some.
 std::vector<TLine> SetLines(const blank::TParagraph& paragraph, double room) {
-    const std::vector<std::string> texts = textfit::WrapParagraph(FitParagraph(paragraph), room);
+    const std::vector<std::string> texts = textfit::WrapParagraph(paragraph, room);
     std::vector<TLine> lines;
     lines.reserve(texts.size());
     std::size_t run = 0, at = 0; // where the next line starts: a run, a byte of it
@@ -211,6 +203,8 @@ public:
         Right = Out.PaperTwips.width() - Twips(page.MarginRightMm);
         Top = Twips(page.MarginTopMm);
         Bottom = Out.PaperTwips.height() - Twips(page.MarginBottomMm);
+        Out.MarginsTwips =
+            QMarginsF(Left, Top, Out.PaperTwips.width() - Right, Out.PaperTwips.height() - Bottom);
         Out.Sheets.emplace_back();
         Y = Top;
         for (const blank::TItem& item : page.Items) {
@@ -261,15 +255,6 @@ private:
         return last;
     }
 
-    textfit::TCell FitCell(const blank::TTable& table, const blank::TCell& cell) const {
-        textfit::TCell fit;
-        for (int c = cell.First; c <= cell.Last; ++c)
-            if (c >= 0 && static_cast<std::size_t>(c) < table.ColumnsMm.size())
-                fit.WidthMm += table.ColumnsMm[static_cast<std::size_t>(c)];
-        fit.GapMm = table.GapMm;
-        return fit;
-    }
-
     // The word processor starts the text of every cell of a row below the widest top border
     // of the row, and takes nothing off its bottom for a bottom border (the rule is drawn
     // below the row's edge).
@@ -282,12 +267,14 @@ private:
     }
 
     // What a row that grows with its text needs: the highest of its cells that end in it.
-    double GrownHeight(const blank::TTable& table, std::size_t row) const {
+    static double GrownHeight(const blank::TTable& table, std::size_t row) {
         double height = 0;
-        for (const blank::TCell& cell : table.Rows[row].Cells) {
+        const std::vector<blank::TCell>& cells = table.Rows[row].Cells;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const blank::TCell& cell = cells[c];
             if (cell.VMerge == blank::TVMerge::Joined || LastRowOf(table, row, cell.First) != row)
                 continue;
-            const double room = textfit::LineRoomTwips(FitCell(table, cell));
+            const double room = textfit::RoomOf(table, row, c).LineTwips;
             double text = 0;
             for (const blank::TParagraph& paragraph : cell.Paragraphs)
                 text += HeightOf(SetLines(paragraph, room));
@@ -321,7 +308,8 @@ private:
                 std::clamp(column, 0, static_cast<int>(edges.size()) - 1))];
         };
         for (std::size_t r = 0; r < table.Rows.size(); ++r)
-            for (const blank::TCell& cell : table.Rows[r].Cells) {
+            for (std::size_t c = 0; c < table.Rows[r].Cells.size(); ++c) {
+                const blank::TCell& cell = table.Rows[r].Cells[c];
                 if (cell.VMerge == blank::TVMerge::Joined)
                     continue;
                 const std::size_t last = LastRowOf(table, r, cell.First);
@@ -337,7 +325,8 @@ private:
                     TSheet& sheet = Out.Sheets[rows[from].Sheet];
                     PutBox(sheet, box, cell.Borders);
                     if (first)
-                        PutCellText(sheet, table, cell, box, halfGap, TopBorderOf(table.Rows[r]));
+                        PutCellText(sheet, cell, textfit::RoomOf(table, r, c).LineTwips, box,
+                                    halfGap, TopBorderOf(table.Rows[r]));
                     first = false;
                     from = to + 1;
                 }
@@ -346,9 +335,8 @@ private:
 
     // The text of a cell: at its top, middle or bottom while it fits, from its top and cut at
     // its bottom when it does not.
-    void PutCellText(TSheet& sheet, const blank::TTable& table, const blank::TCell& cell,
-                     const QRectF& box, double halfGap, double topBorder) {
-        const double room = textfit::LineRoomTwips(FitCell(table, cell));
+    static void PutCellText(TSheet& sheet, const blank::TCell& cell, double room, const QRectF& box,
+                            double halfGap, double topBorder) {
         std::vector<std::pair<std::vector<TLine>, blank::TAlign>> paragraphs;
         double height = 0;
         for (const blank::TParagraph& paragraph : cell.Paragraphs) {

@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QLineF>
+#include <QMarginsF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -47,6 +48,7 @@ struct TSheet {
 struct TLaidOutPage {
     QSizeF PaperTwips; // A4, turned for a landscape page
     bool Landscape = false;
+    QMarginsF MarginsTwips;     // the page's margins from the edges of the paper
     std::vector<TSheet> Sheets; // at least one
 };
 
