@@ -157,7 +157,7 @@ TEST(PainterTest, APageLongerThanItsSheetGoesOnToTheNextAndThePdfHasBoth) {
 
     const QByteArray pdf = paint::Pdf(laid, QStringLiteral("Доручення"));
     EXPECT_EQ(CountPdfPages(pdf.toStdString()), 2u);
-    const std::optional<std::string> text = PdfText(pdf.toStdString(), true);
+    const std::optional<std::string> text = PdfText(pdf.toStdString(), "-layout");
     if (!text)
         GTEST_SKIP() << "pdftotext is not installed";
     for (const char* expected : {"Платіжне доручення №125", "Рядок 1", "Рядок 29", "Рядок 30"})
