@@ -92,8 +92,9 @@ TEST(OutputTest, NoApplicationForTheDocumentIsToldWithItsFileAndThePreviewOffere
                 "\". Установите текстовый процессор, например LibreOffice Writer.\n\n"
                 "Открыть предварительный просмотр?");
         EXPECT_EQ(U(boxes.Boxes[0].Caption), "Квирен");
-        if (yes)
+        if (yes) {
             EXPECT_EQ(previewed, QStringLiteral("Предварительный просмотр — № 0001 от 07.12.2026"));
+        }
     }
     ::setenv("PATH", oldPath.c_str(), 1);
 }

@@ -323,11 +323,13 @@ TEST_F(PrintTest, APdfOfEveryGoldenOrderIsOneA4PageWithAllItsTexts) {
                 add(std::get<blank::TParagraph>(item));
             }
         const std::string printed = bare(*text);
-        for (const std::string& e : expected)
+        for (const std::string& e : expected) {
             // The cut line, hyphens only, puts its last one on a line of its own (as the word
             // processor does), which the text reads somewhere else.
-            if (e.find_first_not_of("- ") != std::string::npos)
+            if (e.find_first_not_of("- ") != std::string::npos) {
                 EXPECT_NE(printed.find(bare(e)), std::string::npos) << e << "\nin\n" << *text;
+            }
+        }
     }
     EXPECT_GE(cases, 7);
 }
