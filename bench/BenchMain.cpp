@@ -46,6 +46,9 @@ const TTarget Targets[] = {
      2.0, 0},
     {"Open dialog filled with 100,000 orders", "BM_OpenDialog100k", "BM_ListSort100k", nullptr, 3.0,
      0},
+    // The preview is felt from the press: a budget, and a ratio to the same window empty.
+    {"Preview: button to the page painted", "BM_PreviewButton", "BM_PreviewEmptyPage", nullptr, 3.0,
+     150e-3},
     {"Peak memory, window shown", "BM_StartupEmpty", "BM_StartupBare", "maxrss_KiB", 1.3, 0},
 };
 

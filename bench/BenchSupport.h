@@ -2,6 +2,8 @@
 // What the benchmarks share: the scratch folders kept in the build folder between runs,
 // the 100,000 stored orders, and spawning a program to time it and read its peak memory.
 
+#include "store/DataFiles.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,6 +11,10 @@
 namespace bench {
 
 inline constexpr int OrderCount = 100'000;
+
+// A full order as an accountant types it: every requisite filled, a purpose of two lines'
+// worth, an amount with kopecks.
+store::TPlatRecord FullOrder();
 
 // The build folder's scratch folder (created on first use).
 std::filesystem::path ScratchDir();

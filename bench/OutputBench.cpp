@@ -29,9 +29,13 @@ std::string W(const char* utf8) {
     return platform::Utf8ToCp1251Lossy(utf8);
 }
 
+} // namespace
+
+namespace bench {
+
 // A full order as an accountant types it: every requisite filled, a purpose of two lines'
 // worth, an amount with kopecks.
-store::TPlatRecord Order() {
+store::TPlatRecord FullOrder() {
     store::TPlatRecord r;
     r.Number = "1234";
     r.Date = "05.03.2026";
@@ -56,6 +60,10 @@ store::TPlatRecord Order() {
     return r;
 }
 
+} // namespace bench
+
+namespace {
+
 fs::path OutputDir() {
     const fs::path dir = bench::ScratchDir() / "output";
     fs::create_directories(dir);
@@ -71,11 +79,11 @@ TPlatData Compose(const store::TPlatRecord& order, const TOptions& options) {
 
 // The very bytes that the output command writes.
 std::string DocumentBytes() {
-    return Compose(Order(), TOptions()).Layout()->DocumentText();
+    return Compose(bench::FullOrder(), TOptions()).Layout()->DocumentText();
 }
 
 void BM_OutputToFile(benchmark::State& state) {
-    const store::TPlatRecord order = Order();
+    const store::TPlatRecord order = bench::FullOrder();
     TOptions options;
     const fs::path path = OutputDir() / "order.rtf";
     for (auto _ : state)
@@ -88,7 +96,7 @@ void BM_OutputToFile(benchmark::State& state) {
 // as for a user's first blank of the last two minutes), the desktop's opener replaced by
 // nothing.
 void BM_OutputWindow(benchmark::State& state) {
-    const store::TPlatRecord order = Order();
+    const store::TPlatRecord order = bench::FullOrder();
     TOptions options;
     const fs::path tmp = OutputDir() / "tmp";
     fs::create_directories(tmp);
@@ -118,21 +126,21 @@ void BM_OutputWindow(benchmark::State& state) {
 // Where the time of the output command goes: the order composed; composed and laid out;
 // composed, laid out and turned into the file's bytes (no file).
 void BM_OutputCompose(benchmark::State& state) {
-    const store::TPlatRecord order = Order();
+    const store::TPlatRecord order = bench::FullOrder();
     TOptions options;
     for (auto _ : state)
         benchmark::DoNotOptimize(Compose(order, options));
 }
 
 void BM_OutputLayout(benchmark::State& state) {
-    const store::TPlatRecord order = Order();
+    const store::TPlatRecord order = bench::FullOrder();
     TOptions options;
     for (auto _ : state)
         benchmark::DoNotOptimize(Compose(order, options).Layout());
 }
 
 void BM_OutputText(benchmark::State& state) {
-    const store::TPlatRecord order = Order();
+    const store::TPlatRecord order = bench::FullOrder();
     TOptions options;
     for (auto _ : state)
         benchmark::DoNotOptimize(Compose(order, options).Layout()->DocumentText());

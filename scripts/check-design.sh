@@ -10,7 +10,7 @@ failed=0
 core=(src/platform src/words src/rtf src/requisites src/doc src/settings src/store src/editor)
 while IFS= read -r file; do
     case "$file" in */forms/*) continue ;; esac
-    if grep -nE '^\s*#\s*include\s*[<"](Q[A-Za-z]*|Qt[A-Za-z]*/.*|(formkit|app|about|print)/.*|[a-z]+/forms/.*)[>"]' \
+    if grep -nE '^\s*#\s*include\s*[<"](Q[A-Za-z]*|Qt[A-Za-z]*/.*|(formkit|app|about|print|paint|preview)/.*|[a-z]+/forms/.*)[>"]' \
         "$file"; then
         echo "$file: a core file includes Qt or a form" >&2
         failed=1

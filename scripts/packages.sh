@@ -1,8 +1,10 @@
 # The Debian packages the project needs, sourced by the run, test and package commands.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev)
-RUN_PACKAGES=(libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-liberation xdg-utils)
-TEST_PACKAGES=(libgtest-dev libgmock-dev clang-format unrtf desktop-file-utils appstream
-    shared-mime-info)
+RUN_PACKAGES=(libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n
+    fonts-liberation xdg-utils)
+# poppler-utils: pdftotext reads back the PDFs of the blank.
+TEST_PACKAGES=(libgtest-dev libgmock-dev clang-format unrtf poppler-utils desktop-file-utils
+    appstream shared-mime-info)
 BENCH_PACKAGES=(libbenchmark-dev)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # dpkg-shlibdeps finds the package's dependencies; it needs file to tell programs apart.

@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 #include "platform/Locale.h"
 #include "platform/Version.h"
+#include "preview/Preview.h"
 #include "settings/forms/Opt.h"
 #include "store/forms/GetNZNFileName.h"
 #include "store/forms/Open.h"
@@ -215,6 +216,8 @@ void TMainForm::BuildControls() {
                           QStringLiteral("Просмотр платежки в MS Word"));
     SpeedButton4 = button(client, "SpeedButton4", 660, 16, QStyle::SP_MessageBoxInformation,
                           QStringLiteral("О программе..."));
+    SpeedButton11 = button(client, "SpeedButton11", 684, 16, QStyle::SP_ComputerIcon,
+                           QStringLiteral("Предварительный просмотр"));
     SpeedButton6 = button(GroupBox1, "SpeedButton6", 304, 24, QStyle::SP_DirOpenIcon,
                           QStringLiteral("Загрузить реквизиты плательщика"));
     SpeedButton7 = button(GroupBox2, "SpeedButton7", 304, 24, QStyle::SP_DirOpenIcon,
@@ -265,6 +268,9 @@ void TMainForm::Bind() {
     Editor.AskNZNFileName = [this](const std::string& purpose) {
         return AskNZNFileName(Editor.DataDir, purpose);
     };
+    Editor.ShowPreview = [this](const blank::TPage& page, const std::string& name) {
+        ShowPreview(page, FromCp1251(name), this);
+    };
     // The opener tells its failure on a thread of its own; the box is the window's.
     platform::SetOpenerFailureHandler(
         [window = QPointer<TMainForm>(this)](const std::string& target) {
@@ -291,6 +297,7 @@ void TMainForm::Bind() {
     click(SpeedButton8, &TMainForm::SpeedButton8Click);
     click(SpeedButton9, &TMainForm::SpeedButton9Click);
     click(SpeedButton10, &TMainForm::SpeedButton10Click);
+    click(SpeedButton11, &TMainForm::SpeedButton11Click);
 }
 
 void TMainForm::ShowField(editor::TField field) {
@@ -329,6 +336,7 @@ void TMainForm::AddShortcuts() {
         {&TMainForm::SpeedButton2, QKeySequence(Qt::CTRL | Qt::Key_O)},
         {&TMainForm::SpeedButton3, QKeySequence(Qt::CTRL | Qt::Key_S)},
         {&TMainForm::SpeedButton8, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {&TMainForm::SpeedButton11, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
         {&TMainForm::SpeedButton4, QKeySequence(Qt::Key_F1)},
     };
     for (const auto& [member, key] : keys) {
@@ -351,6 +359,7 @@ void TMainForm::UpdateSaveButtons() {
     ShowProblems();
     SpeedButton3->setEnabled(Editor.SaveEnabled());
     SpeedButton8->setEnabled(Editor.OutputEnabled());
+    SpeedButton11->setEnabled(Editor.OutputEnabled());
     SpeedButton10->setEnabled(Editor.SavePurposeEnabled());
 }
 
@@ -425,6 +434,10 @@ void TMainForm::SpeedButton7Click() {
 
 void TMainForm::SpeedButton8Click() {
     Editor.Output();
+}
+
+void TMainForm::SpeedButton11Click() {
+    Editor.Preview();
 }
 
 void TMainForm::SpeedButton9Click() {

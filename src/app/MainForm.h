@@ -41,7 +41,7 @@ public:
     QLabel *Label15, *Label16, *Label17, *Label23, *Label18, *Label19;
     TEdit *Edit16, *Edit17, *Edit25, *Edit18, *Edit20;
     QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton5, *SpeedButton8,
-        *SpeedButton4, *SpeedButton6, *SpeedButton7, *SpeedButton9, *SpeedButton10;
+        *SpeedButton4, *SpeedButton6, *SpeedButton7, *SpeedButton9, *SpeedButton10, *SpeedButton11;
 
     // The control of a field (the field table names it).
     TEdit* Edit(editor::TField field) const { return Edits[static_cast<std::size_t>(field)]; }
@@ -62,6 +62,7 @@ public:
     void SpeedButton8Click();
     void SpeedButton9Click();
     void SpeedButton10Click();
+    void SpeedButton11Click();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -372,12 +372,12 @@ bool TPlatEditor::Close() {
     return AskSaveChanges();
 }
 
-void TPlatEditor::Output() {
+std::optional<TPlatData> TPlatEditor::ComposeOutput() {
     const store::TPlatRecord order = Record();
     auto composed = ComposePlatData(order, Options, DecimalSeparator, platform::Today().year());
     if (auto* message = std::get_if<std::string>(&composed)) {
         platform::MessageBoxes().Show(*message, "Квирен"_w, platform::TMsgIcon::Exclamation);
-        return;
+        return std::nullopt;
     }
     TPlatData& data = std::get<TPlatData>(composed);
     // What is wrong, or will not show, is asked about once; only Yes prints it.
@@ -386,13 +386,34 @@ void TPlatEditor::Output() {
         platform::MessageBoxes().Ask(OutputQuestion(warnings), "Квирен"_w,
                                      platform::TMsgIcon::Exclamation,
                                      platform::TAnswer::No) != platform::TAnswer::Yes)
+        return std::nullopt;
+    return std::move(data);
+}
+
+void TPlatEditor::Output() {
+    std::optional<TPlatData> data = ComposeOutput();
+    if (!data)
         return;
-    data.BuildDocument();
+    // Kept for the preview that is offered when no viewer opens the document.
+    LastOutput = TShown{*data, Text(TField::PlatFileName)};
+    data->BuildDocument();
+}
+
+void TPlatEditor::Preview() {
+    if (std::optional<TPlatData> data = ComposeOutput())
+        ShowPreview(data->Blank(), Text(TField::PlatFileName));
 }
 
 void TPlatEditor::ViewerMissing(const std::filesystem::path& document) {
-    platform::MessageBoxes().Show(NoViewerMessage(document), "Квирен"_w,
-                                  platform::TMsgIcon::Exclamation);
+    if (!ShowPreview || !LastOutput) {
+        platform::MessageBoxes().Show(NoViewerMessage(document), "Квирен"_w,
+                                      platform::TMsgIcon::Exclamation);
+        return;
+    }
+    if (platform::MessageBoxes().Ask(
+            NoViewerMessage(document) + "\n\nОткрыть предварительный просмотр?"_w, "Квирен"_w,
+            platform::TMsgIcon::Exclamation) == platform::TAnswer::Yes)
+        ShowPreview(LastOutput->Data.Blank(), LastOutput->Name);
 }
 
 } // namespace editor

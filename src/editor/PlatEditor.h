@@ -4,6 +4,8 @@
 // commands. The main window only shows what this model holds and forwards what the user does;
 // tests drive the model directly.
 
+#include "doc/Blank.h"
+#include "doc/PlatRTFDoc.h"
 #include "editor/Fields.h"
 #include "settings/Options.h"
 #include "store/DataFiles.h"
@@ -11,6 +13,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace editor {
@@ -95,14 +98,22 @@ public:
     // Whether the window may close: asks about unsaved changes as AskSaveChanges does. An
     // error of the save after Yes is thrown, and the window stays open then too.
     bool Close();
-    // The output command: checks the number, the date and the amount (an exclamation box
-    // for the first that is wrong), composes the blank, asks whether to print what the
-    // checks of the requisites find wrong or the blank will not show whole (No unless the
-    // user says Yes), and hands it to the desktop.
+    // What the output command and the preview share: checks the number, the date and the
+    // amount (an exclamation box for the first that is wrong), composes the blank, and asks
+    // whether to print what the checks of the requisites find wrong or the blank will not
+    // show whole (No unless the user says Yes). Nothing when the command stops there.
+    std::optional<TPlatData> ComposeOutput();
+    // The output command: ComposeOutput, then the document handed to the desktop.
     void Output();
+    // The preview: ComposeOutput, then the blank shown by ShowPreview.
+    void Preview();
     // No application opened the document written at `document`: the user is told where it is
-    // and what to install.
+    // and what to install, and asked whether to see the order of the last output in the
+    // preview instead.
     void ViewerMissing(const std::filesystem::path& document);
+
+    // Shows the preview of a blank, named by the order's file name (PlatFileName).
+    std::function<void(const blank::TPage& page, const std::string& name)> ShowPreview;
 
     // The order's stored fields as they stand.
     store::TPlatRecord Record() const;
@@ -116,6 +127,13 @@ private:
     void FillMFO(TField mfo, TField account);
     void SetParty(bool payer, const store::TRequisites& requisites);
     void ClearFlags();
+
+    // The order the output command last handed to the desktop, and its name.
+    struct TShown {
+        TPlatData Data;
+        std::string Name;
+    };
+    std::optional<TShown> LastOutput;
 
     std::array<std::string, FieldCount> Texts;
     bool SaveOn = false;

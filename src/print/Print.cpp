@@ -2,6 +2,7 @@
 
 #include "editor/FieldChecks.h"
 #include "editor/Procs.h"
+#include "paint/BlankPainter.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
 #include "platform/Desktop.h"
@@ -10,10 +11,18 @@
 #include "settings/Options.h"
 #include "store/DataFiles.h"
 
+#include <QFile>
+#include <QGuiApplication>
+
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -23,41 +32,61 @@ constexpr int ExitCannotWrite = 3; // the document cannot be written
 constexpr int ExitUsage = 64;      // bad arguments (EX_USAGE)
 
 const char* const Usage =
-    "usage: vantrel-print [-o OUT.rtf] ORDER.plt\n"
+    "usage: vantrel-print [-o OUT.rtf] [--pdf OUT.pdf] ORDER.plt\n"
     "\n"
     "Lays out the payment order stored in ORDER.plt as the printed blank, with the\n"
     "settings of the program, exactly as the window's output button does.\n"
     "\n"
-    "  -o OUT.rtf  write the RTF document to OUT.rtf (replacing it) and open nothing;\n"
-    "              without -o the document is written as a temporary file and opened\n"
-    "              with the desktop's application for RTF files\n"
-    "  -h, --help  show this help\n"
+    "  -o OUT.rtf     write the RTF document to OUT.rtf (replacing it) and open nothing\n"
+    "  --pdf OUT.pdf  write the blank as a PDF to OUT.pdf (replacing it), the page the\n"
+    "                 window's preview shows, and open nothing; needs no display\n"
+    "  -h, --help     show this help\n"
+    "\n"
+    "Without -o and --pdf the document is written as a temporary file and opened\n"
+    "with the desktop's application for RTF files.\n"
     "\n"
     "Exit status: 0 done; 1 the order was refused (bad number, date or amount);\n"
-    "2 the order file or the settings cannot be read; 3 the document cannot be\n"
-    "written, or (without -o) no application opens it; 64 bad arguments.\n";
+    "2 the order file or the settings cannot be read; 3 a document cannot be\n"
+    "written, or (without -o and --pdf) no application opens it; 64 bad arguments.\n";
 
 void Error(const std::string& cp1251) {
     const std::string line = "vantrel-print: " + platform::Cp1251ToUtf8(cp1251) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+// The blank as a PDF: the painter needs Qt's GUI module, and the module a platform. A
+// program for scripts writes a file and shows nothing, so it takes the offscreen platform
+// and runs where there is no display at all.
+void WritePdf(const blank::TPage& page, const std::string& path, const QString& title) {
+    // The application takes its options out of the arguments, which outlive it.
+    char name[] = "vantrel-print", option[] = "-platform", offscreen[] = "offscreen";
+    char* argv[] = {name, option, offscreen, nullptr};
+    int argc = 3;
+    std::optional<QGuiApplication> app;
+    if (!QCoreApplication::instance())
+        app.emplace(argc, argv);
+    const QByteArray pdf = paint::Pdf(paint::Layout(page), title);
+    platform::WriteFileAtomically(path, std::string_view(pdf.constData(), std::size_t(pdf.size())),
+                                  platform::TDurability::NotFlushed);
+}
+
 int Run(int argc, char** argv) {
-    std::string out, order;
-    bool haveOut = false;
+    std::string out, pdf, order;
+    bool haveOut = false, havePdf = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") {
             std::fputs(Usage, stdout);
             return 0;
         }
-        if (arg == "-o") {
-            if (haveOut || i + 1 >= argc) {
+        if (arg == "-o" || arg == "--pdf") {
+            bool& have = arg == "-o" ? haveOut : havePdf;
+            if (have || i + 1 >= argc) {
                 std::fputs(Usage, stderr);
                 return ExitUsage;
             }
-            out = argv[++i];
-            haveOut = true;
+            (arg == "-o" ? out : pdf) = argv[++i];
+            have = true;
         } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
             std::fprintf(stderr, "vantrel-print: unknown option %s\n", arg.c_str());
             std::fputs(Usage, stderr);
@@ -69,7 +98,7 @@ int Run(int argc, char** argv) {
             return ExitUsage;
         }
     }
-    if (order.empty() || (haveOut && out.empty())) {
+    if (order.empty() || (haveOut && out.empty()) || (havePdf && pdf.empty())) {
         std::fputs(Usage, stderr);
         return ExitUsage;
     }
@@ -95,9 +124,13 @@ int Run(int argc, char** argv) {
     for (const std::string& warning : editor::OutputWarnings(plat, data))
         Error(warning);
     try {
+        if (havePdf) {
+            // The order's file is named as the window names the order.
+            WritePdf(data.Blank(), pdf, QFile::decodeName(fs::path(order).stem().c_str()));
+        }
         if (haveOut) {
             data.BuildDocumentToFile(out);
-        } else {
+        } else if (!havePdf) {
             if (!data.BuildDocument())
                 return ExitCannotWrite; // the reason went to standard error as a message box
             // The document is there, but nobody would see it: say where it is.

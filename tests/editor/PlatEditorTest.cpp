@@ -504,9 +504,11 @@ TEST_F(PlatEditorTest, EveryWriteFailingAtEveryStepLosesNothing) {
         << "no temporary file is left behind";
 }
 
-TEST_F(PlatEditorTest, TheOutputChecksStopBeforeAnythingIsWritten) {
+// The preview makes the same checks first.
+TEST_F(PlatEditorTest, TheOutputChecksStopBeforeAnythingIsWrittenOrPreviewed) {
     std::vector<std::string> opened;
     platform::SetDesktopOpenerForTesting([&](const std::string& p) { opened.push_back(p); });
+    E.ShowPreview = [&](const blank::TPage&, const std::string& name) { opened.push_back(name); };
     struct Case {
         const char *number, *date, *grn, *message;
     } cases[] = {
@@ -521,10 +523,13 @@ TEST_F(PlatEditorTest, TheOutputChecksStopBeforeAnythingIsWritten) {
         E.SetText(TField::SumaGrn, c.grn);
         const TFlags before = Flags();
         E.Output();
-        ASSERT_EQ(Boxes.Boxes.size(), 1u) << c.message;
-        EXPECT_EQ(U(Boxes.Boxes[0].Text), c.message);
-        EXPECT_EQ(U(Boxes.Boxes[0].Caption), "Квирен");
-        EXPECT_EQ(Boxes.Boxes[0].Icon, platform::TMsgIcon::Exclamation);
+        E.Preview();
+        ASSERT_EQ(Boxes.Boxes.size(), 2u) << c.message;
+        for (const TRecordedBox& box : Boxes.Boxes) {
+            EXPECT_EQ(U(box.Text), c.message);
+            EXPECT_EQ(U(box.Caption), "Квирен");
+            EXPECT_EQ(box.Icon, platform::TMsgIcon::Exclamation);
+        }
         EXPECT_EQ(Flags(), before);
     }
     platform::SetDesktopOpenerForTesting(nullptr);
@@ -617,11 +622,16 @@ TEST_F(PlatEditorTest, EachCheckedFieldTellsItsProblem) {
     EXPECT_EQ(E.Problem(TField::RecipientMFO), "");
 }
 
-// What is wrong or will not show is asked about once before anything is written: No (the
-// default), and Escape, print nothing; Yes prints. An order without either is not asked.
-TEST_F(PlatEditorTest, TheOutputAsksBeforeItPrintsWhatIsWrong) {
-    std::vector<std::string> opened;
+// What is wrong or will not show is asked about once before anything is written or
+// previewed: No (the default), and Escape, show nothing; Yes shows it. An order without
+// either is not asked.
+TEST_F(PlatEditorTest, TheOutputAndThePreviewAskBeforeTheyShowWhatIsWrong) {
+    std::vector<std::string> opened, previewed;
     platform::SetDesktopOpenerForTesting([&](const std::string& p) { opened.push_back(p); });
+    E.ShowPreview = [&](const blank::TPage& page, const std::string& name) {
+        EXPECT_FALSE(page.Items.empty());
+        previewed.push_back(name);
+    };
     E.SetText(TField::RecipientOKPO, "14360570");
     E.Output();
     EXPECT_TRUE(Boxes.Boxes.empty());
@@ -634,8 +644,12 @@ TEST_F(PlatEditorTest, TheOutputAsksBeforeItPrintsWhatIsWrong) {
          {platform::TAnswer::No, platform::TAnswer::Dismissed, platform::TAnswer::Yes}) {
         Boxes.Answers.push_back(answer);
         E.Output();
+        Boxes.Answers.push_back(answer);
+        E.Preview();
     }
-    ASSERT_EQ(Boxes.Boxes.size(), 3u);
+    ASSERT_EQ(Boxes.Boxes.size(), 6u);
+    EXPECT_EQ(Boxes.Boxes[1].Text, Boxes.Boxes[0].Text);
+    EXPECT_EQ(previewed, std::vector<std::string>{E.Text(TField::PlatFileName)}); // after Yes
     const TRecordedBox& box = Boxes.Boxes[0];
     EXPECT_TRUE(box.Question);
     EXPECT_EQ(U(box.Text), "Перед печатью проверьте платежку:\n"

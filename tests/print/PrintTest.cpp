@@ -5,9 +5,17 @@
 #include "editor/PlatEditor.h"
 #include "platform/Desktop.h"
 
+#include "editor/Fields.h"
+#include "editor/Procs.h"
+#include "platform/Clock.h"
+#include "platform/Locale.h"
 #include "settings/Options.h"
+
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <map>
+#include <sstream>
 
 #include "support/TestSupport.h"
 
@@ -225,4 +233,103 @@ TEST_F(PrintTest, TheRendererListsWhatIsWrongOrWillNotShowAndPrints) {
         EXPECT_EQ(testing::internal::GetCapturedStderr(), c.Listed);
         EXPECT_TRUE(fs::exists(rtf));
     }
+}
+
+// Every golden order of the blank's tests, stored and printed to a PDF by the renderer: one
+// page of A4 that shows each field of the order and every text of its blank, the amount in
+// words and in digits among them. A case's values that only the layout's own callers set
+// (copies, margins, second accounts) are left to the command's defaults.
+TEST_F(PrintTest, APdfOfEveryGoldenOrderIsOneA4PageWithAllItsTexts) {
+    // Compared without blanks: a text broken over lines reads as it is printed.
+    auto bare = [](std::string text) {
+        std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\f'; });
+        for (std::size_t at; (at = text.find("\xC2\xA0")) != std::string::npos;)
+            text.erase(at, 2); // a non-breaking space
+        return text;
+    };
+    int cases = 0;
+    for (const auto& file : fs::directory_iterator(PRINT_TEST_CASES)) {
+        SCOPED_TRACE(file.path().filename().string());
+        ++cases;
+        std::map<std::string, std::string> values; // UTF-8
+        std::istringstream in(ReadFileBytes(file.path()));
+        for (std::string line; std::getline(in, line);)
+            if (const std::size_t eq = line.find(" = "); line[0] != '#' && eq != std::string::npos)
+                values[line.substr(0, eq)] +=
+                    (values.count(line.substr(0, eq)) ? " " : "") + line.substr(eq + 3);
+        store::TPlatRecord order;
+        for (const auto& [field, member] : editor::RecordFields)
+            for (const auto& info : editor::Fields)
+                if (info.Field == field && values.count(std::string(info.Name)))
+                    order.*member = W(values[std::string(info.Name)]);
+        const std::string date = values["Date"]; // YYYY-MM-DD
+        order.Date = date.substr(8, 2) + "." + date.substr(5, 2) + "." + date.substr(0, 4);
+        const std::string suma = values["Suma"];
+        order.SumaGrn = suma.substr(0, suma.find('.'));
+        order.SumaKop = suma.find('.') == std::string::npos ? "" : suma.substr(suma.find('.') + 1);
+        TOptions options;
+        // The document's language codes in the options' terms: 1 Ukrainian, 0 Russian, 2 as
+        // the blank.
+        auto language = [&](const char* name) {
+            const std::string v = values.count(name) ? values[name] : "2";
+            return v == "1" ? 0 : v == "0" ? 1 : -1;
+        };
+        options.BlankLang = language("DocBlankLang") == 1 ? 1 : 0;
+        options.DateLang = language("DocDateLang");
+        options.SumaLang = language("DocSumaLang");
+        options.ShowCopyNumber = values["ShowCopyNumber"] == "1";
+        options.ShowOneSignatureRights = values["ShowOneSignatureRights"] == "1";
+        options.BoldPlatName = values["BoldPlatName"] == "1";
+        options.BoldPolName = values["BoldPolName"] == "1";
+        options.fNDS = options.fBezNDS = false;
+        options.Save();
+        store::WritePlat(out / "order.plt", order);
+
+        testing::internal::CaptureStderr(); // what the checks find is not the question here
+        ASSERT_EQ(Print({"--pdf", (out / "order.pdf").string(), (out / "order.plt").string()}), 0);
+        testing::internal::GetCapturedStderr();
+        const std::string pdf = ReadFileBytes(out / "order.pdf");
+        EXPECT_EQ(CountPdfPages(pdf), 1u);
+        const std::size_t box = pdf.find("/MediaBox");
+        ASSERT_NE(box, std::string::npos);
+        double width = 0, height = 0;
+        std::istringstream(pdf.substr(pdf.find('[', box) + 1, 60)) >> std::skipws >> width >>
+            width >> width >> height;
+        EXPECT_NEAR(width, 595.3, 0.5) << "not an A4 page";
+        EXPECT_NEAR(height, 841.9, 0.5) << "not an A4 page";
+
+        const std::optional<std::string> text = PdfText(pdf);
+        if (!text)
+            GTEST_SKIP() << "pdftotext is not installed";
+        std::vector<std::string> expected;
+        for (const auto& [field, member] : editor::RecordFields)
+            if (field != TField::Date && field != TField::SumaGrn && field != TField::SumaKop)
+                expected.push_back(U(order.*member));
+        const auto composed = ComposePlatData(order, options, platform::UserDecimalSeparator(),
+                                              platform::Today().year());
+        const TPlatData& data = std::get<TPlatData>(composed);
+        auto add = [&](const blank::TParagraph& paragraph) {
+            std::string runs;
+            for (const blank::TRun& run : paragraph.Runs)
+                runs += run.Text;
+            expected.push_back(U(runs));
+        };
+        for (const blank::TItem& item : data.Blank().Items)
+            if (const auto* table = std::get_if<blank::TTable>(&item)) {
+                for (const blank::TRow& row : table->Rows)
+                    for (const blank::TCell& cell : row.Cells)
+                        std::for_each(cell.Paragraphs.begin(), cell.Paragraphs.end(), add);
+            } else {
+                add(std::get<blank::TParagraph>(item));
+            }
+        const std::string printed = bare(*text);
+        for (const std::string& e : expected) {
+            // The cut line, hyphens only, puts its last one on a line of its own (as the word
+            // processor does), which the text reads somewhere else.
+            if (e.find_first_not_of("- ") != std::string::npos) {
+                EXPECT_NE(printed.find(bare(e)), std::string::npos) << e << "\nin\n" << *text;
+            }
+        }
+    }
+    EXPECT_GE(cases, 7);
 }

@@ -97,6 +97,18 @@ std::size_t CountPdfPages(const std::string& pdf) {
     return pages;
 }
 
+std::optional<std::string> PdfText(const std::string& pdf, const std::string& options) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+        return std::nullopt;
+    TTempDir dir;
+    WriteFileBytes(dir / "page.pdf", pdf);
+    const std::string command = "pdftotext -q " + options + " '" + (dir / "page.pdf").string() +
+                                "' '" + (dir / "page.txt").string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return std::filesystem::exists(dir / "page.txt") ? ReadFileBytes(dir / "page.txt")
+                                                     : std::string();
+}
+
 } // namespace testing_support
 
 namespace testing_support {

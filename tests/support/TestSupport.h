@@ -107,5 +107,8 @@ void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
 
 // Page objects of a PDF: "/Type /Page" (any white space between), not "/Type /Pages".
 std::size_t CountPdfPages(const std::string& pdf);
+// The text pdftotext reads from a PDF with `options` ("-layout", "-bbox"...), or nothing when
+// poppler-utils is not installed; a PDF it cannot read fails the test.
+std::optional<std::string> PdfText(const std::string& pdf, const std::string& options = "");
 
 } // namespace testing_support
