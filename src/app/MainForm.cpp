@@ -312,14 +312,19 @@ void TMainForm::ShowField(editor::TField field) {
 }
 
 void TMainForm::ShowProblems() {
+    // Runs after every keystroke: the tooltips are compared as the model's bytes, and only a
+    // changed one is converted and set.
     QString focused;
     for (const editor::TFieldInfo& info : editor::Fields) {
         TEdit* e = Edit(info.Field);
-        const QString problem = FromCp1251(Editor.Problem(info.Field));
-        if (e->toolTip() != problem)
-            e->setToolTip(problem);
-        if (e->hasFocus())
-            focused = problem;
+        std::string problem = Editor.Problem(info.Field);
+        std::string& shown = ShownTips[static_cast<std::size_t>(info.Field)];
+        if (problem != shown) {
+            e->setToolTip(FromCp1251(problem));
+            shown = std::move(problem);
+        }
+        if (!shown.empty() && e->hasFocus())
+            focused = FromCp1251(shown);
     }
     if (!focused.isEmpty())
         statusBar()->showMessage(focused);

@@ -80,6 +80,7 @@ private:
 
     std::array<TEdit*, editor::FieldCount> Edits{};
     QString ShownProblem; // the problem the status bar shows, empty for none
+    std::array<std::string, editor::FieldCount> ShownTips; // each field's tooltip, as bytes
     QMetaObject::Connection FocusWatch;
     bool Shown = false;
 };

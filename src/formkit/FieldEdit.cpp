@@ -42,21 +42,29 @@ QValidator::State TFieldValidator::validate(QString& input, int& pos) const {
         } else if (cp == U'\r' && i + 1 < length && input[i + 1] == u'\n') {
             units = 2;
         }
-        QString keep;
+        // Every character a field keeps is one of Windows-1251, so one UTF-16 unit; the
+        // validator runs for every keystroke and every text the program sets, so it appends
+        // that unit rather than making a string of it.
+        qsizetype keptUnits = 0;
         if (cp == U'\r' || cp == U'\n') {
-            keep = QStringLiteral(" ");
+            out += u' ';
+            keptUnits = 1;
         } else if (char32_t kept = Kept(cp)) {
             if (Replace)
                 kept = Replace(kept);
-            if (kept)
-                keep = QString::fromUcs4(&kept, 1);
+            if (kept > 0xFFFF) {
+                out += QString::fromUcs4(&kept, 1);
+                keptUnits = 2;
+            } else if (kept) {
+                out += QChar(static_cast<char16_t>(kept));
+                keptUnits = 1;
+            }
         } else if (cp != 0) {
             Note(dropped, cp);
         }
         // The cursor keeps its place among the characters that stay.
         if (i < pos)
-            newPos -= static_cast<int>(units - keep.size());
-        out += keep;
+            newPos -= static_cast<int>(units - keptUnits);
         i += units;
     }
     if (out != input) {
