@@ -111,18 +111,28 @@ std::string Cp1251ToUtf8(std::string_view text) {
     return out;
 }
 
-std::optional<std::string> Utf8ToCp1251(std::string_view utf8) {
-    std::string out;
+TUtf8ToCp1251 ConvertUtf8ToCp1251(std::string_view utf8, std::string& out) {
+    out.clear();
     out.reserve(utf8.size());
+    bool lacking = false;
     for (size_t i = 0; i < utf8.size();) {
         char32_t cp;
         if (!DecodeUtf8(utf8, i, cp))
-            return std::nullopt;
-        auto b = UnicodeToCp1251(cp);
-        if (!b)
-            return std::nullopt;
-        out += static_cast<char>(*b);
+            return TUtf8ToCp1251::NotUtf8;
+        // Reading on after a character the code page lacks tells that text from text that is
+        // not UTF-8 at all.
+        if (auto b = UnicodeToCp1251(cp); b && !lacking)
+            out += static_cast<char>(*b);
+        else
+            lacking = true;
     }
+    return lacking ? TUtf8ToCp1251::NotInCodePage : TUtf8ToCp1251::Converted;
+}
+
+std::optional<std::string> Utf8ToCp1251(std::string_view utf8) {
+    std::string out;
+    if (ConvertUtf8ToCp1251(utf8, out) != TUtf8ToCp1251::Converted)
+        return std::nullopt;
     return out;
 }
 

@@ -26,6 +26,11 @@ std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
 // Whether the text is well-formed UTF-8 (no overlong forms, surrogates or stray bytes).
 bool IsValidUtf8(std::string_view text);
 
+// Utf8ToCp1251 in one pass that also tells why it gave nothing: `out` holds the bytes only
+// when the answer is Converted.
+enum class TUtf8ToCp1251 { Converted, NotUtf8, NotInCodePage };
+TUtf8ToCp1251 ConvertUtf8ToCp1251(std::string_view utf8, std::string& out);
+
 // Same as above, but characters without a byte (and invalid sequences) are dropped.
 std::string Utf8ToCp1251Lossy(std::string_view utf8);
 

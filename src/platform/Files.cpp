@@ -130,9 +130,18 @@ std::string DisplayPath(const fs::path& path) {
 }
 
 std::optional<std::string> Cp1251FromFileName(std::string_view onDisk) {
-    if (!IsValidUtf8(onDisk))
+    // One pass: the folder of a busy accountant holds tens of thousands of names, and each
+    // is read at every start.
+    std::string out;
+    switch (ConvertUtf8ToCp1251(onDisk, out)) {
+    case TUtf8ToCp1251::Converted:
+        return out;
+    case TUtf8ToCp1251::NotUtf8:
         return std::string(onDisk);
-    return Utf8ToCp1251(onDisk);
+    case TUtf8ToCp1251::NotInCodePage:
+        break;
+    }
+    return std::nullopt;
 }
 
 fs::path ExistingPathFromCp1251(const fs::path& folder, std::string_view name) {

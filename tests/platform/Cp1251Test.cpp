@@ -1,6 +1,7 @@
 #include "platform/Cp1251.h"
 #include "platform/Cp1251Case.h"
 #include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,16 @@ TEST(Cp1251, MalformedUtf8IsRefusedNotGuessed) {
     EXPECT_EQ(Utf8ToCp1251Lossy("a\xD0"
                                 "b"),
               "ab");
+    // A name with a character the code page lacks is not listed; one that is not UTF-8 at
+    // all, even after such a character, is a Windows-1251 name taken as it stands.
+    const std::pair<const char*, std::optional<std::string>> names[] = {
+        {"Сума.plt", "Сума.plt"_w},
+        {"\xE2\x82\xB4.plt", std::nullopt},
+        {"\xE2\x82\xB4 \xD1\xF3\xEC\xE0.plt", "\xE2\x82\xB4 \xD1\xF3\xEC\xE0.plt"},
+        {"\xD1\xF3\xEC\xE0.plt", "\xD1\xF3\xEC\xE0.plt"},
+    };
+    for (const auto& [onDisk, listed] : names)
+        EXPECT_EQ(platform::Cp1251FromFileName(onDisk), listed) << onDisk;
 }
 
 TEST(Cp1251, LiteralsConvertAtCompileTime) {
