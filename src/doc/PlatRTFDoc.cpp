@@ -230,7 +230,7 @@ enum class TPAlign { Lft, Ctr, Rgt };
 // its first column only; DnAll and UpAll give it to every column of the span.
 enum class TArrow { No, Dn, Up, DnAll, UpAll };
 
-struct TCellSpec {
+struct TLayoutCell {
     int Row;
     char First; // columns 'A' to 'G'; First < Last is a span merged horizontally
     char Last;
@@ -249,7 +249,7 @@ using enum TPAlign;
 const std::vector<TParagraph> Empty;
 
 // clang-format off
-const std::vector<TCellSpec> kCopyLayout{
+const std::vector<TLayoutCell> kCopyLayout{
     // Row 1: the copy label in the top right corner.
     { 1, 'A', 'A', None, Top, Lft, No, Empty},
     { 1, 'B', 'B', None, Top, Lft, No, Empty},
@@ -375,7 +375,7 @@ const std::vector<TCellSpec> kCopyLayout{
 // IBAN; the payment-service provider in two lines and its city), the amount in digits and
 // in words, the purpose of at least eight lines, the payer's signatures and the provider's
 // marks. No bank codes.
-const std::vector<TCellSpec> kInstructionLayout{
+const std::vector<TLayoutCell> kInstructionLayout{
     // Row 1: the one-signature note and the copy label in the top right corner.
     { 1, 'A', 'D', None, Bot, Lft, No, Empty},
     { 1, 'E', 'E', None, Bot, Rgt, No, {{{pNote, OneSignature}}}},
@@ -431,7 +431,7 @@ const std::vector<TCellSpec> kInstructionLayout{
 struct TLayout {
     const std::vector<double>& Columns;
     const std::vector<double>& RowHeights;
-    const std::vector<TCellSpec>& Cells;
+    const std::vector<TLayoutCell>& Cells;
 };
 
 const TLayout kOrder{kColumnWidths, kRowHeights, kCopyLayout};
@@ -563,18 +563,18 @@ public:
         table.ColumnsMm = Layout.Columns;
         table.GapMm = kCellGap;
         // The shape first: the room that an IBAN is sized for takes in the rows below it.
-        for (const TCellSpec& spec : Layout.Cells) {
-            if (table.Rows.empty() || spec.Row != static_cast<int>(table.Rows.size())) {
+        for (const TLayoutCell& entry : Layout.Cells) {
+            if (table.Rows.empty() || entry.Row != static_cast<int>(table.Rows.size())) {
                 table.Rows.emplace_back();
-                table.Rows.back().HeightMm = Layout.RowHeights.at(std::size_t(spec.Row - 1));
+                table.Rows.back().HeightMm = Layout.RowHeights.at(std::size_t(entry.Row - 1));
             }
             blank::TCell cell;
-            cell.First = spec.First - 'A';
-            cell.Last = spec.Last - 'A';
-            cell.Borders = BordersOf(spec.Frame);
-            cell.VAlign = VAlignOf(spec.V);
-            cell.VMerge = VMergeOf(spec.Arrow);
-            cell.VMergeOnEveryColumn = spec.Arrow == DnAll || spec.Arrow == UpAll;
+            cell.First = entry.First - 'A';
+            cell.Last = entry.Last - 'A';
+            cell.Borders = BordersOf(entry.Frame);
+            cell.VAlign = VAlignOf(entry.V);
+            cell.VMerge = VMergeOf(entry.Arrow);
+            cell.VMergeOnEveryColumn = entry.Arrow == DnAll || entry.Arrow == UpAll;
             table.Rows.back().Cells.push_back(std::move(cell));
         }
         std::size_t at = 0;
@@ -597,12 +597,12 @@ public:
     }
 
 private:
-    void Fill(blank::TTable& table, std::size_t r, std::size_t c, const TCellSpec& spec) {
+    void Fill(blank::TTable& table, std::size_t r, std::size_t c, const TLayoutCell& entry) {
         blank::TCell& cell = table.Rows[r].Cells[c];
-        const blank::TAlign align = AlignOf(spec.P);
-        if (spec.Contents.empty())
+        const blank::TAlign align = AlignOf(entry.P);
+        if (entry.Contents.empty())
             cell.Paragraphs.push_back(Paragraph(align));
-        for (const TParagraph& paragraph : spec.Contents) {
+        for (const TParagraph& paragraph : entry.Contents) {
             cell.Paragraphs.push_back(Paragraph(align));
             for (const TRun& run : paragraph)
                 WriteRun(run, table, r, c);
