@@ -53,8 +53,7 @@ std::string OnOneLine(const std::string& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool silenced = (fuzz::SilenceMessageBoxes(), true);
-    (void)silenced;
+    fuzz::SilenceMessageBoxes();
     FuzzedDataProvider in(data, size);
     editor::TPlatEditor e;
     e.DecimalSeparator = in.ConsumeBool() ? ',' : '.';

@@ -67,18 +67,23 @@ bool SameOptions(const TOptions& a, const TOptions& b) {
            a.DateLang == b.DateLang && a.SumaLang == b.SumaLang && a.BlankKind == b.BlankKind;
 }
 
+// Whether a typed read took a value rather than refusing the stored one.
+template <class Read> bool Reads(Read read) {
+    try {
+        read();
+        return true;
+    } catch (const TRegistryError&) {
+        return false;
+    }
+}
+
 void CheckTypedReads(const std::string& name, std::string_view file) {
     const auto stored = TRegistryText(file).Value(KeyPath, name);
     TMyRegistry reg;
 
     constexpr std::int32_t Untouched = 0x5A5A5A5A;
     std::int32_t number = Untouched;
-    bool numberRead = true;
-    try {
-        reg.ReadInteger(name, number);
-    } catch (const TRegistryError&) {
-        numberRead = false;
-    }
+    const bool numberRead = Reads([&] { reg.ReadInteger(name, number); });
     if (!stored) {
         Check(numberRead && number == Untouched, "an absent number changed the variable", name);
     } else if (stored->Type == RegDword && stored->Data.size() <= 4) {
@@ -93,12 +98,7 @@ void CheckTypedReads(const std::string& name, std::string_view file) {
 
     const std::string untouched = "untouched";
     std::string text = untouched;
-    bool textRead = true;
-    try {
-        reg.ReadString(name, text);
-    } catch (const TRegistryError&) {
-        textRead = false;
-    }
+    const bool textRead = Reads([&] { reg.ReadString(name, text); });
     if (!stored) {
         Check(textRead && text == untouched, "an absent string changed the variable", name);
     } else if (stored->Data.empty()) {
@@ -114,8 +114,7 @@ void CheckTypedReads(const std::string& name, std::string_view file) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool silenced = (fuzz::SilenceMessageBoxes(), true);
-    (void)silenced;
+    fuzz::SilenceMessageBoxes();
     if (size < 2)
         return 0;
     const std::string file = SettingsFile();

@@ -51,8 +51,7 @@ constexpr const char* FontNames[] = {"Times New Roman", "Arial", "Courier New",
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool silenced = (fuzz::SilenceMessageBoxes(), true);
-    (void)silenced;
+    fuzz::SilenceMessageBoxes();
     FuzzedDataProvider in(data, size);
     TRTF rtf;
     std::vector<std::string> runs;
