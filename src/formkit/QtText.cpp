@@ -6,7 +6,7 @@
 
 #include <array>
 
-QString FromCp1251(const std::string& text) {
+QString FromCp1251(std::string_view text) {
     // Every character of the code page lies in the BMP: one UTF-16 unit per byte, looked up
     // and written in place (the open dialog converts every name of a folder of many
     // thousands of orders).

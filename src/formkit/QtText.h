@@ -1,12 +1,14 @@
 #pragma once
-// The edge between the core's Windows-1251 text and Qt's Unicode, for every form.
+// The edge between the core's Windows-1251 text and Qt's Unicode, for every form and for
+// the painter of the blank (QtCore only, so that vantrel-print can use it without widgets).
 
 #include <QString>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Windows-1251 bytes to a QString; every byte has a character.
-QString FromCp1251(const std::string& text);
+QString FromCp1251(std::string_view text);
 
 // The Windows-1251 bytes of `text`, or nothing when a character has no byte.
 std::optional<std::string> ToCp1251(const QString& text);

@@ -2,7 +2,7 @@
 
 #include "doc/LiberationSansMetrics.h"
 #include "doc/TextFit.h"
-#include "platform/Cp1251.h"
+#include "formkit/QtText.h"
 #include "rtf/RTF.h"
 
 #include <QBuffer>
@@ -30,15 +30,6 @@ constexpr double kTwipsPerInch = 1440;
 // Lengths as the document holds them: whole twips, rounded as the RTF writer rounds.
 double Twips(double mm) {
     return TRTF::MmToTwips(mm);
-}
-
-QString Unicode(std::string_view cp1251) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(cp1251.size()));
-    for (const char c : cp1251)
-        text +=
-            QChar(static_cast<char16_t>(platform::Cp1251ToUnicode(static_cast<unsigned char>(c))));
-    return text;
 }
 
 bool IsBlank(char c) {
@@ -171,7 +162,7 @@ void PutLines(TSheet& sheet, const std::vector<TLine>& lines, blank::TAlign alig
         const double baseline = top + line.Ascent;
         for (const TWord& word : line.Words)
             sheet.Texts.push_back({QPointF(x + word.X + stretch * word.BlanksBefore, baseline),
-                                   Unicode(word.Text), word.Size, word.Bold, clip});
+                                   FromCp1251(word.Text), word.Size, word.Bold, clip});
         top += line.Height;
     }
 }
