@@ -145,6 +145,26 @@ const blank::TCell* CellAt(const blank::TRow& row, int column) {
 
 } // namespace
 
+std::size_t LastRowOf(const blank::TTable& table, std::size_t row, std::size_t cell) {
+    const blank::TCell& c = table.Rows.at(row).Cells.at(cell);
+    std::size_t last = row;
+    if (c.VMerge == blank::TVMerge::First)
+        while (last + 1 < table.Rows.size()) {
+            const blank::TCell* below = CellAt(table.Rows[last + 1], c.First);
+            if (!below || below->VMerge != blank::TVMerge::Joined)
+                break;
+            ++last;
+        }
+    return last;
+}
+
+std::int32_t EmptyLineSize(const blank::TParagraph& paragraph) {
+    std::int32_t size = paragraph.MarkSize;
+    for (const blank::TRun& run : paragraph.Runs)
+        size = std::max(size, run.Size);
+    return size;
+}
+
 TRoom RoomOf(const blank::TTable& table, std::size_t row, std::size_t cell) {
     const blank::TCell& c = table.Rows.at(row).Cells.at(cell);
     double width = 0;
@@ -155,14 +175,7 @@ TRoom RoomOf(const blank::TTable& table, std::size_t row, std::size_t cell) {
     // left and right borders take nothing from the line.
     const double halfGap = TRTF::MmToTwips(table.GapMm / 2);
     room.LineTwips = TRTF::MmToTwips(width) - 2 * halfGap;
-    std::size_t last = row;
-    if (c.VMerge == blank::TVMerge::First)
-        while (last + 1 < table.Rows.size()) {
-            const blank::TCell* below = CellAt(table.Rows[last + 1], c.First);
-            if (!below || below->VMerge != blank::TVMerge::Joined)
-                break;
-            ++last;
-        }
+    const std::size_t last = LastRowOf(table, row, cell);
     for (std::size_t r = row; r <= last; ++r) {
         room.HeightTwips += TRTF::MmToTwips(table.Rows[r].HeightMm);
         room.Grows = room.Grows || table.Rows[r].HeightMm == 0;
@@ -197,11 +210,7 @@ std::vector<std::string> UnseenTexts(const std::vector<blank::TParagraph>& parag
         std::vector<TLine> lines = Lines(items, room.LineTwips);
         bool cut = paragraph.Unbroken && lines.size() > 1;
         if (lines.empty()) {
-            // An empty run still sets the size of its line.
-            std::int32_t size = paragraph.MarkSize;
-            for (const blank::TRun& run : paragraph.Runs)
-                size = std::max(size, run.Size);
-            bottom += LineHeightTwips(paragraph.Runs.empty() ? paragraph.MarkSize : size);
+            bottom += LineHeightTwips(EmptyLineSize(paragraph));
             cut = cut || (!grows && bottom > height);
         }
         for (const TLine& line : lines) {

@@ -43,6 +43,11 @@ struct TRoom {
 // Twips: the unit of the document and of the word processor's layout.
 double LineHeightTwips(std::int32_t size);
 double TextWidthTwips(const std::string& text, std::int32_t size, bool bold);
+// The last row of the block that cell `cell` of row `row` of `table` covers (0-based): the
+// cell's own row, or the last of the cells merged with it below.
+std::size_t LastRowOf(const blank::TTable& table, std::size_t row, std::size_t cell);
+// The size of the one line an empty paragraph takes: that of its mark, or of its empty runs.
+std::int32_t EmptyLineSize(const blank::TParagraph& paragraph);
 // The room of cell `cell` of row `row` of `table` (0-based). Only the table's shape counts:
 // its columns, gap, row heights, merges and borders, not the cell's paragraphs.
 TRoom RoomOf(const blank::TTable& table, std::size_t row, std::size_t cell);

@@ -108,11 +108,8 @@ std::vector<TLine> SetLines(const blank::TParagraph& paragraph, double room) {
                 at = 0;
             }
         }
-        if (size == 0) {
-            size = paragraph.MarkSize;
-            for (const blank::TRun& r : paragraph.Runs)
-                size = std::max(size, r.Size);
-        }
+        if (size == 0)
+            size = textfit::EmptyLineSize(paragraph);
         line.Height = textfit::LineHeightTwips(size);
         line.Ascent = BaselineTwips(size);
         lines.push_back(std::move(line));
@@ -231,21 +228,6 @@ private:
         double Top, Height;
     };
 
-    // The block of rows a cell covers: itself and the cells joined to it below.
-    static std::size_t LastRowOf(const blank::TTable& table, std::size_t row, int first) {
-        std::size_t last = row;
-        for (std::size_t r = row + 1; r < table.Rows.size(); ++r) {
-            const auto& cells = table.Rows[r].Cells;
-            const auto joined = std::find_if(cells.begin(), cells.end(), [first](const auto& c) {
-                return c.First == first && c.VMerge == blank::TVMerge::Joined;
-            });
-            if (joined == cells.end())
-                break;
-            last = r;
-        }
-        return last;
-    }
-
     // The word processor starts the text of every cell of a row below the widest top border
     // of the row, and takes nothing off its bottom for a bottom border (the rule is drawn
     // below the row's edge).
@@ -263,7 +245,7 @@ private:
         const std::vector<blank::TCell>& cells = table.Rows[row].Cells;
         for (std::size_t c = 0; c < cells.size(); ++c) {
             const blank::TCell& cell = cells[c];
-            if (cell.VMerge == blank::TVMerge::Joined || LastRowOf(table, row, cell.First) != row)
+            if (cell.VMerge == blank::TVMerge::Joined || textfit::LastRowOf(table, row, c) != row)
                 continue;
             const double room = textfit::RoomOf(table, row, c).LineTwips;
             double text = 0;
@@ -303,7 +285,7 @@ private:
                 const blank::TCell& cell = table.Rows[r].Cells[c];
                 if (cell.VMerge == blank::TVMerge::Joined)
                     continue;
-                const std::size_t last = LastRowOf(table, r, cell.First);
+                const std::size_t last = textfit::LastRowOf(table, r, c);
                 const double left = edge(cell.First), right = edge(cell.Last + 1);
                 // The block on each sheet its rows reach; the text is in its first part.
                 bool first = true;
