@@ -412,4 +412,11 @@ QByteArray Pdf(const TLaidOutPage& page, const QString& title) {
     return bytes;
 }
 
+void WritePdf(const TLaidOutPage& page, const QString& title, const std::filesystem::path& path,
+              platform::TDurability durability) {
+    const QByteArray pdf = Pdf(page, title);
+    platform::WriteFileAtomically(
+        path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), durability);
+}
+
 } // namespace paint

@@ -8,6 +8,7 @@
 // The painter draws what the description holds and decides nothing about it. QtGui only.
 
 #include "doc/Blank.h"
+#include "platform/Files.h"
 
 #include <QByteArray>
 #include <QLineF>
@@ -17,6 +18,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 class QPainter;
@@ -61,5 +63,8 @@ void Paint(QPainter& painter, const TLaidOutPage& page, std::size_t sheet, const
 
 // The page as a PDF document, one page of A4 for every sheet.
 QByteArray Pdf(const TLaidOutPage& page, const QString& title);
+// The same written to `path`, replacing it without ever destroying the old file.
+void WritePdf(const TLaidOutPage& page, const QString& title, const std::filesystem::path& path,
+              platform::TDurability durability);
 
 } // namespace paint

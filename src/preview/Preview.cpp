@@ -273,9 +273,8 @@ void TPreviewForm::SavePdfClick() {
     const QString path = AskPdfFileName(Name + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return;
-    const QByteArray pdf = paint::Pdf(Page, Name);
-    platform::WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                                  std::string_view(pdf.constData(), std::size_t(pdf.size())));
+    paint::WritePdf(Page, Name, QFile::encodeName(path).toStdString(),
+                    platform::TDurability::Durable);
 }
 
 void ShowPreview(const blank::TPage& page, const QString& name, QWidget* parent) {

@@ -65,9 +65,7 @@ void WritePdf(const blank::TPage& page, const std::string& path, const QString& 
     std::optional<QGuiApplication> app;
     if (!QCoreApplication::instance())
         app.emplace(argc, argv);
-    const QByteArray pdf = paint::Pdf(paint::Layout(page), title);
-    platform::WriteFileAtomically(path, std::string_view(pdf.constData(), std::size_t(pdf.size())),
-                                  platform::TDurability::NotFlushed);
+    paint::WritePdf(paint::Layout(page), title, path, platform::TDurability::NotFlushed);
 }
 
 int Run(int argc, char** argv) {
