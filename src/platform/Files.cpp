@@ -158,22 +158,29 @@ std::string ReadWholeFile(const fs::path& path, std::size_t maxBytes) {
     if (fd < 0)
         Fail("Ошибка открытия файла"_w, path, errno);
     std::string data;
-    char buffer[65536];
-    while (data.size() < maxBytes) {
-        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - data.size()));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int e = errno;
-            ::close(fd);
-            Fail("Ошибка чтения файла"_w, path, e);
-        }
-        if (n == 0)
-            break;
-        data.append(buffer, static_cast<size_t>(n));
+    if (!ReadAll(fd, data, maxBytes)) {
+        const int e = errno;
+        ::close(fd);
+        Fail("Ошибка чтения файла"_w, path, e);
     }
     ::close(fd);
     return data;
+}
+
+bool ReadAll(int fd, std::string& out, std::size_t limit) {
+    char buffer[65536];
+    for (std::size_t read = 0; read < limit;) {
+        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - read));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        out.append(buffer, static_cast<std::size_t>(n));
+        read += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 bool WriteAll(int fd, std::initializer_list<std::string_view> pieces) {

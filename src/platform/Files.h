@@ -97,6 +97,10 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder,
 // the system as it allows (retrying interrupted and partial writes); false, with errno set,
 // when the system refuses.
 bool WriteAll(int fd, std::initializer_list<std::string_view> pieces);
+// Appends what the open file `fd` holds from where it stands to its end, but no more than
+// `limit` bytes, to `out` (retrying interrupted reads); false, with errno set, when the
+// system refuses.
+bool ReadAll(int fd, std::string& out, std::size_t limit);
 
 // Fault injection for tests: called before each step of WriteFileAtomically; returning
 // true makes that step fail as if the system had refused it (EIO). The Flush step is not

@@ -54,25 +54,10 @@ TFileRead ReadSettingsFile(const fs::path& file, bool follow) {
         result = {TState::NotRegular};
     } else if (static_cast<std::uintmax_t>(st.st_size) > MaxFileSize) {
         result = {TState::TooLarge};
-    } else {
-        char buffer[65536];
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                result = {TState::Failed, errno};
-                break;
-            }
-            if (n == 0)
-                break;
-            result.Bytes.append(buffer, static_cast<std::size_t>(n));
-            // It grew since the look.
-            if (result.Bytes.size() > MaxFileSize) {
-                result = {TState::TooLarge};
-                break;
-            }
-        }
+    } else if (!platform::ReadAll(fd, result.Bytes, MaxFileSize + 1)) {
+        result = {TState::Failed, errno};
+    } else if (result.Bytes.size() > MaxFileSize) {
+        result = {TState::TooLarge}; // it grew since the look
     }
     ::close(fd);
     return result;
