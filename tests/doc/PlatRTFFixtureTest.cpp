@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -25,13 +24,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kHere = DOC_TEST_DIR;
-
-std::string Trim(const std::string& s) {
-    const std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 template <class T> T Int(const std::string& v) {
     long long value = 0;
@@ -89,24 +81,13 @@ TPlatData ReadCase(const fs::path& file) {
         {"RecipientMFO", text(d.RecipientMFO)},
         {"RecipientCity", text(d.RecipientCity)},
     };
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (Trim(line).empty() || Trim(line)[0] == '#')
-            continue;
-        const std::size_t eq = line.find('=');
-        if (eq == std::string::npos) {
-            ADD_FAILURE() << file << ": no '=' in " << line;
-            continue;
-        }
-        const auto setter = setters.find(Trim(line.substr(0, eq)));
+    for (const auto& [name, value] : ReadCaseFile(file)) {
+        const auto setter = setters.find(name);
         if (setter == setters.end()) {
-            ADD_FAILURE() << file << ": unknown field in " << line;
+            ADD_FAILURE() << file << ": unknown field " << name;
             continue;
         }
-        setter->second(Trim(line.substr(eq + 1)));
+        setter->second(value);
     }
     return d;
 }

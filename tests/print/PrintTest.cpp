@@ -251,12 +251,9 @@ TEST_F(PrintTest, APdfOfEveryGoldenOrderIsOneA4PageWithAllItsTexts) {
     for (const auto& file : fs::directory_iterator(PRINT_TEST_CASES)) {
         SCOPED_TRACE(file.path().filename().string());
         ++cases;
-        std::map<std::string, std::string> values; // UTF-8
-        std::istringstream in(ReadFileBytes(file.path()));
-        for (std::string line; std::getline(in, line);)
-            if (const std::size_t eq = line.find(" = "); line[0] != '#' && eq != std::string::npos)
-                values[line.substr(0, eq)] +=
-                    (values.count(line.substr(0, eq)) ? " " : "") + line.substr(eq + 3);
+        std::map<std::string, std::string> values; // UTF-8; the lines of a purpose joined
+        for (const auto& [name, value] : ReadCaseFile(file.path()))
+            values[name] += (values.count(name) ? " " : "") + value;
         store::TPlatRecord order;
         for (const auto& [field, member] : editor::RecordFields)
             for (const auto& info : editor::Fields)

@@ -72,6 +72,29 @@ std::string U(const std::string& cp1251) {
     return platform::Cp1251ToUtf8(cp1251);
 }
 
+std::vector<std::pair<std::string, std::string>> ReadCaseFile(const std::filesystem::path& path) {
+    auto trim = [](const std::string& text) {
+        const std::size_t b = text.find_first_not_of(' ');
+        return b == std::string::npos ? std::string()
+                                      : text.substr(b, text.find_last_not_of(' ') - b + 1);
+    };
+    std::vector<std::pair<std::string, std::string>> values;
+    std::istringstream in(ReadFileBytes(path));
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (trim(line).empty() || trim(line)[0] == '#')
+            continue;
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos) {
+            ADD_FAILURE() << path << ": no '=' in " << line;
+            continue;
+        }
+        values.emplace_back(trim(line.substr(0, eq)), trim(line.substr(eq + 1)));
+    }
+    return values;
+}
+
 std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -103,6 +104,9 @@ std::string W(const std::string& utf8);
 std::string U(const std::string& cp1251);
 
 std::string ReadFileBytes(const std::filesystem::path& path);
+// The "Name = value" lines of a case file of the blank's tests, trimmed and in order (UTF-8);
+// blank lines and "#" comments skipped, a line without "=" fails the test.
+std::vector<std::pair<std::string, std::string>> ReadCaseFile(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // Page objects of a PDF: "/Type /Page" (any white space between), not "/Type /Pages".
