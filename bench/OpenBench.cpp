@@ -4,7 +4,7 @@
 
 #include "BenchSupport.h"
 
-#include "store/forms/Open.h"
+#include "storeui/Open.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,9 +8,9 @@
 #include "platform/Locale.h"
 #include "platform/Version.h"
 #include "preview/Preview.h"
-#include "settings/forms/Opt.h"
-#include "store/forms/GetNZNFileName.h"
-#include "store/forms/Open.h"
+#include "settingsui/Opt.h"
+#include "storeui/GetNZNFileName.h"
+#include "storeui/Open.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -10,8 +10,8 @@
 #include "platform/Desktop.h"
 #include "store/DataFiles.h"
 #include "store/FileList.h"
-#include "store/forms/GetNZNFileName.h"
-#include "store/forms/Open.h"
+#include "storeui/GetNZNFileName.h"
+#include "storeui/Open.h"
 #include "words/BuhProc.h"
 
 #include "support/TestSupport.h"

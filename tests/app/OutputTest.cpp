@@ -4,7 +4,7 @@
 #include "app/MainForm.h"
 #include "platform/Desktop.h"
 #include "preview/Preview.h"
-#include "settings/forms/Opt.h"
+#include "settingsui/Opt.h"
 
 #include "support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "settings/forms/Opt.h"
+#include "settingsui/Opt.h"
 
 #include "formkit/Application.h"
 #include "formkit/DialogKit.h"

@@ -1,4 +1,4 @@
-#include "store/forms/Open.h"
+#include "storeui/Open.h"
 
 #include "formkit/DialogKit.h"
 

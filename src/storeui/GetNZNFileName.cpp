@@ -1,4 +1,4 @@
-#include "store/forms/GetNZNFileName.h"
+#include "storeui/GetNZNFileName.h"
 
 #include "formkit/DialogKit.h"
 

@@ -1,5 +1,5 @@
 // The settings dialog over a registry file in a fresh configuration folder.
-#include "settings/forms/Opt.h"
+#include "settingsui/Opt.h"
 #include "platform/Files.h"
 #include "settings/Options.h"
 

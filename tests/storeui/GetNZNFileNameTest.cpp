@@ -1,7 +1,7 @@
 // The purpose-name dialog: the proposed name, what the name field lets in by typing and by
 // pasting, and the question before an existing purpose is replaced.
 
-#include "store/forms/GetNZNFileName.h"
+#include "storeui/GetNZNFileName.h"
 #include "store/FileList.h"
 
 #include "ModalDriver.h"
