@@ -37,26 +37,27 @@ namespace bench {
 // worth, an amount with kopecks.
 store::TPlatRecord FullOrder() {
     store::TPlatRecord r;
-    r.Number = "1234";
-    r.Date = "05.03.2026";
-    r.PayerName = W("ТОВ \"Ромашка-Агро\" (Київська філія)");
-    r.PayerBank = W("АТ КБ \"ПриватБанк\"");
-    r.PayerBank2 = W("філія \"Київське ГРУ\"");
-    r.PayerOKPO = "32145678";
-    r.PayerMFO = "320649";
-    r.PayerAccount = "26002012345678";
-    r.PayerCity = W("Київ");
-    r.RecipientName = W("ФОП Іваненко Їжак Євгенович");
-    r.RecipientBank = W("АТ \"Ощадбанк\"");
-    r.RecipientBank2 = W("Полтавське обласне управління");
-    r.RecipientOKPO = "2345678901";
-    r.RecipientMFO = "331467";
-    r.RecipientAccount = "26009876543210";
-    r.RecipientCity = W("Полтава");
-    r.SumaGrn = "1234567";
-    r.SumaKop = "89";
-    r.Purpose = W("Оплата за послуги з технічного обслуговування обладнання згідно з "
-                  "договором № 15/03 від 01.02.2026, рахунок № 245 від 28.02.2026");
+    r[order::TField::Number] = "1234";
+    r[order::TField::Date] = "05.03.2026";
+    r[order::TField::PayerName] = W("ТОВ \"Ромашка-Агро\" (Київська філія)");
+    r[order::TField::PayerBank] = W("АТ КБ \"ПриватБанк\"");
+    r[order::TField::PayerBank2] = W("філія \"Київське ГРУ\"");
+    r[order::TField::PayerOKPO] = "32145678";
+    r[order::TField::PayerMFO] = "320649";
+    r[order::TField::PayerAccount] = "26002012345678";
+    r[order::TField::PayerCity] = W("Київ");
+    r[order::TField::RecipientName] = W("ФОП Іваненко Їжак Євгенович");
+    r[order::TField::RecipientBank] = W("АТ \"Ощадбанк\"");
+    r[order::TField::RecipientBank2] = W("Полтавське обласне управління");
+    r[order::TField::RecipientOKPO] = "2345678901";
+    r[order::TField::RecipientMFO] = "331467";
+    r[order::TField::RecipientAccount] = "26009876543210";
+    r[order::TField::RecipientCity] = W("Полтава");
+    r[order::TField::SumaGrn] = "1234567";
+    r[order::TField::SumaKop] = "89";
+    r[order::TField::Purpose] =
+        W("Оплата за послуги з технічного обслуговування обладнання згідно з "
+          "договором № 15/03 від 01.02.2026, рахунок № 245 від 28.02.2026");
     return r;
 }
 

@@ -140,36 +140,12 @@ void CheckPurpose(std::string_view bytes) {
 // Arbitrary records through the writers: every value comes back as Written() says.
 void CheckWriters(FuzzedDataProvider& in, char sep) {
     TPlatRecord plat;
-    std::string* const fields[] = {
-        &plat.Number,         &plat.Date,
-        &plat.PayerName,      &plat.PayerBank,
-        &plat.PayerBank2,     &plat.PayerOKPO,
-        &plat.PayerMFO,       &plat.PayerAccount,
-        &plat.RecipientName,  &plat.RecipientBank,
-        &plat.RecipientBank2, &plat.RecipientOKPO,
-        &plat.RecipientMFO,   &plat.RecipientAccount,
-        &plat.SumaGrn,        &plat.SumaKop,
-        &plat.Purpose,        &plat.PayerCity,
-        &plat.RecipientCity,
-    };
-    for (std::string* f : fields)
-        *f = in.ConsumeRandomLengthString(64);
-
     TPlatRecord expected;
-    std::string* const expectedFields[] = {
-        &expected.Number,         &expected.Date,
-        &expected.PayerName,      &expected.PayerBank,
-        &expected.PayerBank2,     &expected.PayerOKPO,
-        &expected.PayerMFO,       &expected.PayerAccount,
-        &expected.RecipientName,  &expected.RecipientBank,
-        &expected.RecipientBank2, &expected.RecipientOKPO,
-        &expected.RecipientMFO,   &expected.RecipientAccount,
-        &expected.SumaGrn,        &expected.SumaKop,
-        &expected.Purpose,        &expected.PayerCity,
-        &expected.RecipientCity,
-    };
-    for (std::size_t i = 0; i < std::size(fields); ++i)
-        *expectedFields[i] = Written(*fields[i], fields[i] != &plat.Date);
+    for (const order::TFieldInfo& info : order::Fields)
+        if (info.Stored != order::TStored::No) {
+            plat[info.Field] = in.ConsumeRandomLengthString(64);
+            expected[info.Field] = Written(plat[info.Field], info.Stored == order::TStored::Dashed);
+        }
 
     const std::string text = FormatPlat(plat);
     Check(CountLineFeeds(text) == 20 && AllLinesEndWithCrLf(text),
@@ -180,13 +156,11 @@ void CheckWriters(FuzzedDataProvider& in, char sep) {
         Fail("a written order does not read back", e.what());
     }
 
-    TRequisites r;
-    for (std::string* f : {&r.Name, &r.Bank, &r.Bank2, &r.OKPO, &r.MFO, &r.Account, &r.City})
-        *f = in.ConsumeRandomLengthString(64);
-    TRequisites rExpected = r;
-    for (std::string* f : {&rExpected.Name, &rExpected.Bank, &rExpected.Bank2, &rExpected.OKPO,
-                           &rExpected.MFO, &rExpected.Account, &rExpected.City})
-        *f = Written(*f, true);
+    TRequisites r, rExpected;
+    for (std::size_t i = 0; i < r.Values.size(); ++i) {
+        r.Values[i] = in.ConsumeRandomLengthString(64);
+        rExpected.Values[i] = Written(r.Values[i], true);
+    }
     Check(ParseRequisites(FormatRequisites(r)) == rExpected,
           "written requisites read back different", FormatRequisites(r));
 

@@ -8,6 +8,7 @@
 
 #include "FuzzCheck.h"
 
+#include "doc/BlankRtf.h"
 #include "doc/PlatRTFDoc.h"
 #include "doc/TextFit.h"
 #include "requisites/Requisites.h"
@@ -43,30 +44,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(joined == text, "the lines do not give back the paragraph", text);
 
+    using enum order::TField;
     TPlatData d;
-    d.DocBlankLang = in.ConsumeBool() ? 1 : 0;
+    d.Languages.Blank = in.ConsumeBool() ? blank::TLang::Ukrainian : blank::TLang::Russian;
     d.ShowCopyNumber = in.ConsumeBool();
-    d.PayerName = in.ConsumeRandomLengthString(200);
-    d.PayerBank = in.ConsumeRandomLengthString(100);
-    d.RecipientBank2 = in.ConsumeRandomLengthString(100);
-    d.PayerAccount = in.ConsumeRandomLengthString(40);
-    d.RecipientAccount = in.ConsumeRandomLengthString(40);
-    d.RecipientOKPO = in.ConsumeRandomLengthString(12);
-    d.PurposeLines = {in.ConsumeRandomLengthString(1000)};
-    d.Suma = in.ConsumeFloatingPointInRange<double>(0, 1e15);
-    d.UnseenTexts();
-    d.CopyCount = 1;
-    d.Layout()->DocumentText();
+    d.Texts[PayerName] = in.ConsumeRandomLengthString(200);
+    d.Texts[PayerBank] = in.ConsumeRandomLengthString(100);
+    d.Texts[RecipientBank2] = in.ConsumeRandomLengthString(100);
+    d.Texts[PayerAccount] = in.ConsumeRandomLengthString(40);
+    d.Texts[RecipientAccount] = in.ConsumeRandomLengthString(40);
+    d.Texts[RecipientOKPO] = in.ConsumeRandomLengthString(12);
+    d.Texts[Purpose] = in.ConsumeRandomLengthString(1000);
+    d.Kopecks = in.ConsumeIntegralInRange<std::int64_t>(0, 7036874417766399);
+    const blank::TPage page = d.Blank();
+    textfit::UnseenTexts(page);
+    BlankRtf(page)->DocumentText();
 
-    for (const std::string& account : {d.PayerAccount, d.RecipientAccount})
+    for (const std::string& account : {d.Texts[PayerAccount], d.Texts[RecipientAccount]})
         if (requisites::IsIban(account) &&
             requisites::CheckIban(account) == requisites::TIbanProblem::None &&
             account.substr(0, 2) == "UA")
             Check(requisites::UkrainianBankCode(account).has_value(),
                   "a valid Ukrainian IBAN without its bank code", account);
-    const requisites::TCodeCheck code = requisites::CheckTaxCode(d.RecipientOKPO);
+    const requisites::TCodeCheck code = requisites::CheckTaxCode(d.Texts[RecipientOKPO]);
     if (code.Problem == requisites::TCodeProblem::None)
-        Check(d.RecipientOKPO.size() == 8 || d.RecipientOKPO.size() == 10,
-              "a tax code passes of neither length", d.RecipientOKPO);
+        Check(d.Texts[RecipientOKPO].size() == 8 || d.Texts[RecipientOKPO].size() == 10,
+              "a tax code passes of neither length", d.Texts[RecipientOKPO]);
     return 0;
 }

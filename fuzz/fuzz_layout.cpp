@@ -14,6 +14,7 @@
 #include "FuzzCheck.h"
 #include "RtfCheck.h"
 
+#include "doc/BlankRtf.h"
 #include "doc/PlatRTFDoc.h"
 #include "editor/Procs.h"
 #include "rtf/RTF.h"
@@ -87,21 +88,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(!message->empty(), "an order refused without a message");
         return 0;
     }
-    TPlatData& plat = std::get<TPlatData>(composed);
-    const std::string doc = plat.Layout()->DocumentText();
+    const TPlatData& plat = std::get<TPlatData>(composed);
+    const std::string doc = BlankRtf(plat.Blank())->DocumentText();
     fuzz::CheckDocument(doc);
     const std::string printed = PrintedText(doc);
 
     const std::string* const fields[] = {
-        &order.PayerName,     &order.PayerOKPO,        &order.PayerBank,      &order.PayerBank2,
-        &order.PayerCity,     &order.PayerMFO,         &order.PayerAccount,   &order.RecipientName,
-        &order.RecipientOKPO, &order.RecipientBank,    &order.RecipientBank2, &order.RecipientCity,
-        &order.RecipientMFO,  &order.RecipientAccount, &order.Purpose,
+        &order[order::TField::PayerName],      &order[order::TField::PayerOKPO],
+        &order[order::TField::PayerBank],      &order[order::TField::PayerBank2],
+        &order[order::TField::PayerCity],      &order[order::TField::PayerMFO],
+        &order[order::TField::PayerAccount],   &order[order::TField::RecipientName],
+        &order[order::TField::RecipientOKPO],  &order[order::TField::RecipientBank],
+        &order[order::TField::RecipientBank2], &order[order::TField::RecipientCity],
+        &order[order::TField::RecipientMFO],   &order[order::TField::RecipientAccount],
+        &order[order::TField::Purpose],
     };
     for (const std::string* field : fields)
         Check(printed.find(*field) != std::string::npos, "a field of the order is not printed",
               *field);
     Check(printed.find(std::to_string(plat.Number)) != std::string::npos,
-          "the order's number is not printed", order.Number);
+          "the order's number is not printed", order[order::TField::Number]);
     return 0;
 }

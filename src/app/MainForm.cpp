@@ -66,6 +66,7 @@ void TMainForm::SetText(QLineEdit* edit, const std::string& text) {
         edit->setText(value);
 }
 void TMainForm::BuildControls() {
+    using editor::TField;
     setObjectName("MainForm");
     setWindowIcon(AppIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -111,6 +112,7 @@ void TMainForm::BuildControls() {
         }
         return l;
     };
+    auto caption = [](TField field) { return FromCp1251(editor::Info(field).Caption); };
     // Each of the style's icons is read once: it decodes every size of its picture files, a
     // good part of the program's start.
     std::map<QStyle::StandardPixmap, QIcon> icons;
@@ -131,11 +133,11 @@ void TMainForm::BuildControls() {
         return b;
     };
 
-    Label13 = label(client, "Label13", 42, 20, QStringLiteral("Имя файла"), 112);
+    Label13 = label(client, "Label13", 42, 20, caption(TField::PlatFileName), 112);
     Edit19 = edit(client, "Edit19", 112, 16, 421, true);
-    Label14 = label(client, "Label14", 67, 48, QStringLiteral("Номер"), 112);
+    Label14 = label(client, "Label14", 67, 48, caption(TField::Number), 112);
     Edit15 = edit(client, "Edit15", 112, 44, 73);
-    Label20 = label(client, "Label20", 278, 48, QStringLiteral("Дата"), 312);
+    Label20 = label(client, "Label20", 278, 48, caption(TField::Date), 312);
     Edit21 = edit(client, "Edit21", 312, 44, 69);
     Edit22 = edit(client, "Edit22", 388, 44, 145, true);
 
@@ -148,19 +150,20 @@ void TMainForm::BuildControls() {
 
     struct Row {
         int top, labelLeft;
-        const char* caption;
+        TField payerField; // its caption is the row's
         int fieldLeft, width;
         const char *payerLabel, *recipientLabel, *payerEdit, *recipientEdit;
     };
+    using enum TField;
     const Row rows[] = {
-        {24, 34, "Имя файла", 104, 193, "Label11", "Label12", "Edit1", "Edit8"},
-        {52, 12, "Наименование", 104, 225, "Label1", "Label6", "Edit2", "Edit9"},
-        {80, 70, "Банк", 104, 225, "Label3", "Label8", "Edit3", "Edit10"},
-        {104, 0, nullptr, 104, 121, nullptr, nullptr, "Edit4", "Edit11"},
-        {104, 229, "в г.", 248, 81, "Label21", "Label22", "Edit23", "Edit24"},
-        {132, 40, "Код ОКПО", 104, 121, "Label2", "Label7", "Edit5", "Edit12"},
-        {160, 69, "МФО", 104, 121, "Label4", "Label9", "Edit6", "Edit13"},
-        {188, 80, "р/с", 104, 121, "Label5", "Label10", "Edit7", "Edit14"},
+        {24, 34, PayerFileName, 104, 193, "Label11", "Label12", "Edit1", "Edit8"},
+        {52, 12, PayerName, 104, 225, "Label1", "Label6", "Edit2", "Edit9"},
+        {80, 70, PayerBank, 104, 225, "Label3", "Label8", "Edit3", "Edit10"},
+        {104, 0, PayerBank2, 104, 121, nullptr, nullptr, "Edit4", "Edit11"},
+        {104, 229, PayerCity, 248, 81, "Label21", "Label22", "Edit23", "Edit24"},
+        {132, 40, PayerOKPO, 104, 121, "Label2", "Label7", "Edit5", "Edit12"},
+        {160, 69, PayerMFO, 104, 121, "Label4", "Label9", "Edit6", "Edit13"},
+        {188, 80, PayerAccount, 104, 121, "Label5", "Label10", "Edit7", "Edit14"},
     };
     QLabel* groupLabels[2][8] = {};
     TEdit* groupEdits[2][8] = {};
@@ -168,12 +171,11 @@ void TMainForm::BuildControls() {
         QGroupBox* box = g == 0 ? GroupBox1 : GroupBox2;
         for (int r = 0; r < 8; ++r) {
             const Row& row = rows[r];
-            if (row.caption) {
+            if (row.payerLabel) {
                 const bool after = r == 4; // "в г." stands after its field's neighbour
-                groupLabels[g][r] =
-                    label(box, g == 0 ? row.payerLabel : row.recipientLabel, row.labelLeft,
-                          row.top + (after ? 3 : 4), QString::fromUtf8(row.caption),
-                          after ? -1 : row.fieldLeft);
+                groupLabels[g][r] = label(box, g == 0 ? row.payerLabel : row.recipientLabel,
+                                          row.labelLeft, row.top + (after ? 3 : 4),
+                                          caption(row.payerField), after ? -1 : row.fieldLeft);
             }
             groupEdits[g][r] = edit(box, g == 0 ? row.payerEdit : row.recipientEdit, row.fieldLeft,
                                     row.top, row.width, r == 0);
@@ -192,16 +194,16 @@ void TMainForm::BuildControls() {
     Edit11 = groupEdits[1][3], Edit24 = groupEdits[1][4], Edit12 = groupEdits[1][5];
     Edit13 = groupEdits[1][6], Edit14 = groupEdits[1][7];
 
-    Label15 = label(client, "Label15", 65, 320, QStringLiteral("Сумма"), 112);
+    Label15 = label(client, "Label15", 65, 320, caption(TField::SumaGrn), 112);
     Edit16 = edit(client, "Edit16", 112, 316, 73);
     Label16 = label(client, "Label16", 191, 320, QStringLiteral("грн."));
     Edit17 = edit(client, "Edit17", 215, 316, 34);
     Label17 = label(client, "Label17", 257, 320, QStringLiteral("коп."));
-    Label23 = label(client, "Label23", 543, 320, QStringLiteral("в т.ч НДС"), 600);
+    Label23 = label(client, "Label23", 543, 320, caption(TField::NDSAmount), 600);
     Edit25 = edit(client, "Edit25", 600, 316, 89, true);
-    Label18 = label(client, "Label18", 14, 348, QStringLiteral("Сумма словами"), 112);
+    Label18 = label(client, "Label18", 14, 348, caption(TField::SumaWords), 112);
     Edit18 = edit(client, "Edit18", 112, 344, 577, true);
-    Label19 = label(client, "Label19", 35, 376, QStringLiteral("Назначение"), 112);
+    Label19 = label(client, "Label19", 35, 376, caption(TField::Purpose), 112);
     Edit20 = edit(client, "Edit20", 112, 372, 521);
 
     SpeedButton1 = button(client, "SpeedButton1", 540, 16, QStyle::SP_FileIcon,

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace {
 
@@ -53,8 +54,14 @@ enum TPreset : std::int32_t {
 constexpr std::int32_t kIbanLegibleOnOneLine = 8;
 constexpr std::int32_t kIbanSmallest = 6;
 
-constexpr int kTopMarginDefault = 14;
-constexpr int kCopyCountDefault = 2;
+// Two copies on one A4 sheet, one for the bank and one for the payer.
+constexpr std::int32_t kCopies = 2;
+
+// The amount as the words and the digits take it; exact to the kopeck for every amount the
+// output command lets through.
+double Hryvnias(std::int64_t kopecks) {
+    return static_cast<double>(kopecks) / 100;
+}
 
 // An RTF document's size before any run sets one: that of the paragraphs before the first.
 constexpr std::int32_t kDocumentSize = 12;
@@ -165,45 +172,30 @@ const TLabels kInstruction{
 // ---------------------------------------------------------------------------------------
 // The layout of one copy as data: one entry per cell, in reading order.
 
-// What a run prints; resolved against the record, the labels and the copy number.
+// What a run of the form prints besides the order's fields; resolved against the record,
+// the labels and the copy number.
 enum class TText {
     CopyLabel,    // only when the copy number is shown
-    Title,        // title, order number, "/НДС"
+    Title,        // title, order number
     FormCode,     // "0410001"
     OneSignature, // only when the one-signature rights are shown
     DateLine,     // "від " / "от " and the date in words
     BankReceipt,
-    Nothing, // the empty run of a spacing line
+    Nothing, // an empty run: a spacing line, or an empty box
     DateBlank,
     PayerLabel,
-    PayerName,
     CodeLabel, // "Код"
-    PayerOKPO,
     PayerBankLabel,
     BankCodeLabel,
     DebitLabel,
     AmountLabel,
-    PayerBank,
-    PayerBank2,
-    PayerCity, // city prefix and the city
-    PayerMFO,
-    PayerAccount, // with "/" and the second part when there is one
     AmountDigits,
     RecipientLabel,
-    RecipientName,
-    RecipientOKPO,
     CreditLabel,
-    RecipientAccount,
     RecipientBankLabel,
-    RecipientBank,
-    RecipientBank2,
-    RecipientCity,
-    RecipientMFO,
-    RecipientBankBox,
     AmountInWordsLabel,
     AmountInWords,
     PurposeLabel,
-    PurposeLines, // one paragraph per line of the purpose
     PassedByBank, // "Проведено банком"
     BankSignatureLabel,
     Stamp, // "М.П."
@@ -216,9 +208,10 @@ enum class TText {
     OfficerSignatureLabel,
 };
 
+// A run prints a text of the form or one of the order's fields.
 struct TRun {
     std::int32_t Preset;
-    TText Text;
+    std::variant<TText, order::TField> What;
 };
 // An empty paragraph has no runs; a cell without paragraphs holds one empty paragraph.
 using TParagraph = std::vector<TRun>;
@@ -242,6 +235,7 @@ struct TLayoutCell {
 };
 
 using enum TText;
+using enum order::TField;
 using enum TFrame;
 using enum TArrow;
 using enum TVAlign;
@@ -323,7 +317,7 @@ const std::vector<TLayoutCell> kCopyLayout{
     {13, 'C', 'C', Rule, Bot, Lft, No, {{}, {{pText, RecipientCity}}}},
     {13, 'D', 'D', Box,  Mid, Ctr, No, {{{pCode, RecipientMFO}}}},
     {13, 'E', 'E', None, Mid, Ctr, No, Empty},
-    {13, 'F', 'F', Box,  Mid, Ctr, No, {{{pCode, RecipientBankBox}}}},
+    {13, 'F', 'F', Box,  Mid, Ctr, No, {{{pCode, Nothing}}}},
     {13, 'G', 'G', Box,  Top, Ctr, Up, Empty},
     // Rows 14 to 17: the amount in words, then a rule under it.
     {14, 'A', 'B', None, Mid, Lft, No, {{{pText, AmountInWordsLabel}}}},
@@ -349,7 +343,7 @@ const std::vector<TLayoutCell> kCopyLayout{
     {17, 'G', 'G', None, Mid, Lft, No, Empty},
     // Rows 18 and 19: the purpose of payment over columns C to F.
     {18, 'A', 'B', None, Top, Lft, No,    {{{pText, PurposeLabel}}}},
-    {18, 'C', 'F', None, Top, Lft, DnAll, {{{pText, PurposeLines}}}},
+    {18, 'C', 'F', None, Top, Lft, DnAll, {{{pText, Purpose}}}},
     {18, 'G', 'G', Box,  Top, Lft, No,    Empty},
     {19, 'A', 'A', None, Top, Lft, No,    Empty},
     {19, 'B', 'B', None, Top, Lft, No,    Empty},
@@ -413,7 +407,7 @@ const std::vector<TLayoutCell> kInstructionLayout{
     {14, 'A', 'A', None, Top, Lft, No, {{{pText, AmountInWordsLabel}}}},
     {14, 'B', 'F', None, Top, Lft, No, {{{pText, AmountInWords}}}},
     {15, 'A', 'A', None, Top, Lft, No, {{{pText, PurposeLabel}}}},
-    {15, 'B', 'F', None, Top, Lft, No, {{{pText, PurposeLines}}}},
+    {15, 'B', 'F', None, Top, Lft, No, {{{pText, Purpose}}}},
     // Row 16: the payer's stamp and signatures; the provider's marks.
     {16, 'A', 'A', None, Mid, Ctr, No, {{{pText, Stamp}}}},
     {16, 'B', 'C', None, Mid, Rgt, No, {{{pText, SignaturesLabel}}, {{pText, SignatureLine}}, {},
@@ -437,70 +431,18 @@ struct TLayout {
 const TLayout kOrder{kColumnWidths, kRowHeights, kCopyLayout};
 const TLayout kPaymentInstruction{kInstructionColumns, kInstructionRowHeights, kInstructionLayout};
 
-// What the question before printing calls the order's own texts, in the window's words;
-// nothing for the texts of the form, which the user cannot change.
-const char* NameOf(TText text) {
+// The field a text of the form prints, for what the question before printing calls it.
+std::optional<order::TField> FieldOf(TText text) {
     switch (text) {
     case Title:
-        return "Номер платежки"_w;
-    case PayerName:
-        return "Наименование плательщика"_w;
-    case PayerOKPO:
-        return "Код ОКПО плательщика"_w;
-    case PayerBank:
-        return "Банк плательщика"_w;
-    case PayerBank2:
-        return "Банк плательщика, вторая строка"_w;
-    case PayerCity:
-        return "Город банка плательщика"_w;
-    case PayerMFO:
-        return "МФО плательщика"_w;
-    case PayerAccount:
-        return "Счёт плательщика"_w;
+        return Number;
     case AmountDigits:
-        return "Сумма цифрами"_w;
-    case RecipientName:
-        return "Наименование получателя"_w;
-    case RecipientOKPO:
-        return "Код ОКПО получателя"_w;
-    case RecipientAccount:
-        return "Счёт получателя"_w;
-    case RecipientBank:
-        return "Банк получателя"_w;
-    case RecipientBank2:
-        return "Банк получателя, вторая строка"_w;
-    case RecipientCity:
-        return "Город банка получателя"_w;
-    case RecipientMFO:
-        return "МФО получателя"_w;
+        return SumaGrn;
     case AmountInWords:
-        return "Сумма словами"_w;
-    case PurposeLines:
-        return "Назначение платежа"_w;
+        return SumaWords;
     default:
-        return nullptr;
+        return std::nullopt;
     }
-}
-
-// Codes, accounts and the amount: a number broken across two lines is misread.
-bool MustStayUnbroken(TText text) {
-    switch (text) {
-    case PayerOKPO:
-    case PayerMFO:
-    case PayerAccount:
-    case AmountDigits:
-    case RecipientOKPO:
-    case RecipientAccount:
-    case RecipientMFO:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Codes 1 and 0 choose Ukrainian and Russian; anything else follows the blank.
-bool UkrainianBy(std::uint8_t code, bool blankUkrainian) {
-    return code == 1 || (code != 0 && blankUkrainian);
 }
 
 blank::TBorders BordersOf(TFrame frame) {
@@ -539,21 +481,19 @@ blank::TVMerge VMergeOf(TArrow arrow) {
 class TBlankBuilder {
 public:
     explicit TBlankBuilder(const TPlatData& data)
-        : Data(data), Instruction(data.DocBlankKind == 1),
+        : Data(data), Instruction(data.Languages.Kind == blank::TBlankKind::PaymentInstruction),
           Layout(Instruction ? kPaymentInstruction : kOrder),
-          // The payment instruction is Ukrainian whatever the language of the order's blank.
-          BlankUkrainian(Instruction || data.DocBlankLang != 0),
-          Labels(Instruction      ? kInstruction
-                 : BlankUkrainian ? kUkrainian
-                                  : kRussian),
+          Labels(Instruction                                                       ? kInstruction
+                 : blank::BlankLanguage(data.Languages) == blank::TLang::Ukrainian ? kUkrainian
+                                                                                   : kRussian),
           // The same in every copy: made once.
-          DateLineText(UkrainianBy(data.DocDateLang, BlankUkrainian)
+          DateLineText(blank::DateLanguage(data.Languages) == blank::TLang::Ukrainian
                            ? "від "_w + DateToWordsUkr(data.Date)
                            : "от "_w + DateToWordsRus(data.Date)),
-          AmountDigitsText(FormatNum(data.Suma, data.DecimalSeparator)),
-          AmountWordsText(UkrainianBy(data.DocSumaLang, BlankUkrainian)
-                              ? SumaToWordsUkr(data.Suma)
-                              : SumaToWordsRus(data.Suma)) {
+          AmountDigitsText(FormatNum(Hryvnias(data.Kopecks), data.DecimalSeparator)),
+          AmountWordsText(blank::AmountLanguage(data.Languages) == blank::TLang::Ukrainian
+                              ? SumaToWordsUkr(Hryvnias(data.Kopecks))
+                              : SumaToWordsRus(Hryvnias(data.Kopecks))) {
         Presets.SetEntries(kPresetSizes, kPresetStyles);
     }
 
@@ -619,49 +559,53 @@ private:
 
     void WriteRun(const TRun& run, blank::TTable& table, std::size_t r, std::size_t c) {
         blank::TCell& cell = table.Rows[r].Cells[c];
-        if (run.Text == PurposeLines) {
-            for (std::size_t i = 0; i < Data.PurposeLines.size(); ++i) {
-                if (i > 0)
-                    cell.Paragraphs.push_back(Paragraph(cell.Paragraphs.back().Align));
-                AddRun(cell.Paragraphs.back(), Data.PurposeLines[i], run.Preset, run.Text);
-            }
+        const auto* field = std::get_if<order::TField>(&run.What);
+        if (!field) {
+            const TText text = std::get<TText>(run.What);
+            if (const std::optional<std::string> printed = TextOf(text))
+                AddRun(cell.Paragraphs.back(), *printed, run.Preset, FieldOf(text));
             return;
         }
-        const std::optional<std::string> text = TextOf(run.Text);
-        if (!text)
-            return;
+        const order::TFieldInfo& info = order::Info(*field);
+        const std::string& text = Data.Texts[*field];
         std::int32_t preset = run.Preset;
-        if (preset == pName) {
-            const bool bold = run.Text == PayerName ? Data.BoldPlatName : Data.BoldPolName;
-            preset = bold ? pBold : pText;
+        if (preset == pName)
+            preset = (info.Party == order::TParty::Payer ? Data.BoldPlatName : Data.BoldPolName)
+                         ? pBold
+                         : pText;
+        if (*field == Purpose) {
+            if (!text.empty())
+                AddRun(cell.Paragraphs.back(), text, preset, *field);
+        } else if (info.Slot == order::TSlot::City && info.Party != order::TParty::None) {
+            AddRun(cell.Paragraphs.back(), Labels.CityPrefix + text, preset, *field);
+        } else if (info.Slot == order::TSlot::Account && info.Party != order::TParty::None &&
+                   requisites::IsIban(text)) {
+            WriteIban(text, *field, preset, textfit::RoomOf(table, r, c), cell);
+        } else {
+            AddRun(cell.Paragraphs.back(), text, preset, *field);
         }
-        if ((run.Text == PayerAccount || run.Text == RecipientAccount) &&
-            requisites::IsIban(*text)) {
-            WriteIban(*text, run.Text, preset, textfit::RoomOf(table, r, c), cell);
-            return;
-        }
-        AddRun(cell.Paragraphs.back(), *text, preset, run.Text);
     }
 
     void AddRun(blank::TParagraph& paragraph, const std::string& text, std::int32_t preset,
-                std::optional<TText> what = std::nullopt, std::int32_t size = 0) {
+                std::optional<order::TField> field = std::nullopt, std::int32_t size = 0) {
         TFont font;
         Presets.Apply(font, preset);
         if (size != 0)
             font.Size = size;
         paragraph.Runs.push_back({text, font.Size, (font.Style & fsBold) != 0});
         LastSize = font.Size;
-        if (!what)
+        if (!field)
             return;
-        if (const char* name = NameOf(*what))
-            paragraph.Name = name;
-        paragraph.Unbroken = MustStayUnbroken(*what);
+        const order::TFieldInfo& info = order::Info(*field);
+        if (info.PrintName)
+            paragraph.Name = info.PrintName;
+        paragraph.Unbroken = info.Unbroken;
     }
 
     // An IBAN is twice as long as the old accounts: it is set smaller, on one line while
     // that stays legible, otherwise on two lines split after the bank code, in the largest
     // size at which no character is cut.
-    void WriteIban(const std::string& iban, TText what, std::int32_t preset,
+    void WriteIban(const std::string& iban, order::TField what, std::int32_t preset,
                    const textfit::TRoom& room, blank::TCell& cell) {
         const std::size_t split = requisites::IbanSplit(iban);
         TFont font;
@@ -690,19 +634,18 @@ private:
     }
 
     // Nothing when the run is not printed at all.
-    std::optional<std::string> TextOf(TText text) {
-        const TPlatData& d = Data;
+    std::optional<std::string> TextOf(TText text) const {
         switch (text) {
         case CopyLabel:
-            if (!d.ShowCopyNumber)
+            if (!Data.ShowCopyNumber)
                 return std::nullopt;
             return std::string(Labels.CopyLabel) + " " + std::to_string(Number);
         case Title:
-            return Labels.Title + std::to_string(d.Number) + (d.NumberNDS == 1 ? "/НДС"_w : "");
+            return Labels.Title + std::to_string(Data.Number);
         case FormCode:
             return "0410001";
         case OneSignature:
-            if (!d.ShowOneSignatureRights)
+            if (!Data.ShowOneSignatureRights)
                 return std::nullopt;
             return "З правом одного підпису"_w;
         case DateLine:
@@ -715,12 +658,8 @@ private:
             return Labels.DateBlank;
         case PayerLabel:
             return Labels.Payer;
-        case PayerName:
-            return d.PayerName;
         case CodeLabel:
             return Labels.Code;
-        case PayerOKPO:
-            return d.PayerOKPO;
         case PayerBankLabel:
             return Labels.PayerBank;
         case BankCodeLabel:
@@ -729,48 +668,20 @@ private:
             return Labels.Debit;
         case AmountLabel:
             return Labels.Amount;
-        case PayerBank:
-            return d.PayerBank;
-        case PayerBank2:
-            return d.PayerBank2;
-        case PayerCity:
-            return Labels.CityPrefix + d.PayerCity;
-        case PayerMFO:
-            return d.PayerMFO;
-        case PayerAccount:
-            return Joined(d.PayerAccount, d.PayerAccount2);
         case AmountDigits:
             return AmountDigitsText;
         case RecipientLabel:
             return Labels.Recipient;
-        case RecipientName:
-            return d.RecipientName;
-        case RecipientOKPO:
-            return d.RecipientOKPO;
         case CreditLabel:
             return Labels.Credit;
-        case RecipientAccount:
-            return Joined(d.RecipientAccount, d.RecipientAccount2);
         case RecipientBankLabel:
             return Labels.RecipientBank;
-        case RecipientBank:
-            return d.RecipientBank;
-        case RecipientBank2:
-            return d.RecipientBank2;
-        case RecipientCity:
-            return Labels.CityPrefix + d.RecipientCity;
-        case RecipientMFO:
-            return d.RecipientMFO;
-        case RecipientBankBox:
-            return Joined(d.RecipientBankBox, d.RecipientBankBox2);
         case AmountInWordsLabel:
             return Labels.AmountInWords;
         case AmountInWords:
             return AmountWordsText;
         case PurposeLabel:
             return Labels.Purpose;
-        case PurposeLines:
-            break; // written paragraph by paragraph
         case PassedByBank:
             return "Проведено банком"_w;
         case BankSignatureLabel:
@@ -795,16 +706,9 @@ private:
         return std::nullopt;
     }
 
-    static std::string Joined(const std::string& first, const std::string& second) {
-        if (second.empty())
-            return first;
-        return first + "/" + second;
-    }
-
     const TPlatData& Data;
     const bool Instruction;
     const TLayout& Layout;
-    const bool BlankUkrainian;
     const TLabels& Labels;
     const std::string DateLineText;
     const std::string AmountDigitsText;
@@ -816,44 +720,19 @@ private:
 
 } // namespace
 
-TPlatData::TPlatData() = default;
-
 blank::TPage TPlatData::Blank() const {
-    const std::int32_t copies = CopyCount == 0 ? kCopyCountDefault : CopyCount;
     blank::TPage page;
     page.MarginLeftMm = 15;
     page.MarginRightMm = 15;
-    page.MarginTopMm = TopMargin == 0 ? kTopMarginDefault : TopMargin;
+    page.MarginTopMm = 14;
     page.MarginBottomMm = 14;
     page.FontName = "Arial";
-    // Room for the usual copies only: a record asking for thousands grows as it goes.
-    page.Items.reserve(static_cast<std::size_t>(std::clamp(copies, 0, 4)) + 6);
     TBlankBuilder builder(*this);
-    for (std::int32_t copy = 1; copy <= copies; ++copy) {
+    for (std::int32_t copy = 1; copy <= kCopies; ++copy) {
         page.Items.push_back(builder.Copy(copy));
-        // Scissors only between the two halves of the usual sheet.
-        if (copy == 1 && copies == 2)
+        // Scissors between the two halves of the sheet.
+        if (copy == 1)
             builder.CutLine(page.Items);
     }
     return page;
-}
-
-std::unique_ptr<TRTF> TPlatData::Layout() {
-    if (TopMargin == 0)
-        TopMargin = kTopMarginDefault;
-    if (CopyCount == 0)
-        CopyCount = kCopyCountDefault;
-    return BlankRtf(Blank());
-}
-
-std::vector<std::string> TPlatData::UnseenTexts() const {
-    return textfit::UnseenTexts(Blank());
-}
-
-bool TPlatData::BuildDocument() {
-    return Layout()->ShowDocument();
-}
-
-void TPlatData::BuildDocumentToFile(const std::filesystem::path& path) {
-    Layout()->SaveToFile(path);
 }

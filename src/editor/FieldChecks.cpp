@@ -1,6 +1,6 @@
 #include "editor/FieldChecks.h"
 
-#include "doc/PlatRTFDoc.h"
+#include "doc/TextFit.h"
 #include "platform/Cp1251Literal.h"
 #include "requisites/Requisites.h"
 
@@ -20,14 +20,6 @@ const TParty kParties[] = {
     {TField::PayerOKPO, TField::PayerMFO, TField::PayerAccount, "плательщика"_w},
     {TField::RecipientOKPO, TField::RecipientMFO, TField::RecipientAccount, "получателя"_w},
 };
-
-const std::string& TextOf(const store::TPlatRecord& order, TField field) {
-    for (const TRecordField& f : RecordFields)
-        if (f.Field == field)
-            return order.*f.Member;
-    static const std::string none;
-    return none;
-}
 
 std::string Count(std::size_t n) {
     return std::to_string(n);
@@ -95,13 +87,13 @@ std::string FieldProblem(TField field, const std::function<const std::string&(TF
 }
 
 std::string FieldProblem(TField field, const store::TPlatRecord& order) {
-    return FieldProblem(field,
-                        [&order](TField f) -> const std::string& { return TextOf(order, f); });
+    return FieldProblem(field, [&order](TField f) -> const std::string& { return order[f]; });
 }
 
-std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, const TPlatData& data) {
+std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, blank::TBlankKind kind,
+                                        const blank::TPage& page) {
     // The payment instruction prints no bank code and takes accounts only as IBANs.
-    const bool instruction = data.DocBlankKind == 1;
+    const bool instruction = kind == blank::TBlankKind::PaymentInstruction;
     std::vector<std::string> lines;
     for (const TFieldInfo& info : Fields) {
         const TParty* party = nullptr;
@@ -113,13 +105,13 @@ std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, const T
         if (std::string problem = FieldProblem(info.Field, order); !problem.empty())
             lines.push_back(std::move(problem));
         else if (instruction && party) {
-            const std::string& account = TextOf(order, info.Field);
+            const std::string& account = order[info.Field];
             if (!account.empty() && !requisites::IsIban(account))
                 lines.push_back(std::string("Счёт "_w) + party->Whose +
                                 ": в платёжной инструкции указывается IBAN"_w);
         }
     }
-    for (const std::string& name : data.UnseenTexts())
+    for (const std::string& name : textfit::UnseenTexts(page))
         lines.push_back(name + ": не виден на бланке целиком"_w);
     return lines;
 }

@@ -3,14 +3,14 @@
 // question before printing use (Russian, Windows-1251). The checks themselves are in
 // requisites/; this says which field each applies to and how its finding reads.
 
+#include "doc/Blank.h"
+#include "doc/Languages.h"
 #include "editor/Fields.h"
 #include "store/DataFiles.h"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-class TPlatData;
 
 namespace editor {
 
@@ -22,9 +22,10 @@ std::string FieldProblem(TField field, const store::TPlatRecord& order);
 std::string FieldProblem(TField field, const std::function<const std::string&(TField)>& text);
 
 // The lines of the question before printing: every problem of the order's fields, then
-// every text of the blank `data` that will not be seen whole. On the payment instruction
+// every text of the blank `page` that will not be seen whole. On the payment instruction
 // the bank codes are not asked about, and an account that is not an IBAN is.
-std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, const TPlatData& data);
+std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, blank::TBlankKind kind,
+                                        const blank::TPage& page);
 
 // The question that lists `warnings`.
 std::string OutputQuestion(const std::vector<std::string>& warnings);

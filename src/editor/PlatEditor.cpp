@@ -1,5 +1,6 @@
 #include "editor/PlatEditor.h"
 
+#include "doc/BlankRtf.h"
 #include "editor/FieldChecks.h"
 #include "editor/Procs.h"
 #include "platform/Clock.h"
@@ -8,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "requisites/Requisites.h"
+#include "rtf/RTF.h"
 #include "settings/RegistryFile.h"
 #include "store/FileList.h"
 #include "words/BuhProc.h"
@@ -19,14 +21,6 @@
 namespace editor {
 
 namespace {
-
-constexpr bool FieldsInEnumOrder() {
-    for (std::size_t i = 0; i < Fields.size(); ++i)
-        if (static_cast<std::size_t>(Fields[i].Field) != i)
-            return false;
-    return true;
-}
-static_assert(FieldsInEnumOrder(), "Info() indexes the field table by the enum");
 
 bool IsDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
@@ -229,14 +223,16 @@ void TPlatEditor::NewPlat() {
 
 store::TPlatRecord TPlatEditor::Record() const {
     store::TPlatRecord r;
-    for (const TRecordField& f : RecordFields)
-        r.*f.Member = Text(f.Field);
+    for (const TFieldInfo& info : Fields)
+        if (info.Stored != order::TStored::No)
+            r[info.Field] = Text(info.Field);
     return r;
 }
 
-void TPlatEditor::SetParty(bool payer, const store::TRequisites& requisites) {
-    for (const TPartyField& f : PartyFields)
-        SetText(payer ? f.Payer : f.Recipient, requisites.*f.Member);
+void TPlatEditor::SetParty(order::TParty party, const store::TRequisites& requisites) {
+    // In the order of the file, as typing them in would go.
+    for (std::size_t slot = 0; slot < order::SlotCount; ++slot)
+        SetText(order::PartyField(party, order::TSlot(slot)), requisites.Values[slot]);
 }
 
 bool TPlatEditor::SavePlat() {
@@ -256,7 +252,7 @@ bool TPlatEditor::SavePayer() {
     if (Text(TField::PayerFileName).empty())
         return false;
     store::SaveRequisitesFile(DataDir, Text(TField::PayerFileName), store::PayerExt,
-                              store::PayerOf(Record()));
+                              order::RequisitesOf(Record(), order::TParty::Payer));
     PayerModified = false;
     UpdateSaveButtons();
     return true;
@@ -268,7 +264,7 @@ bool TPlatEditor::SaveRecipient() {
     if (Text(TField::RecipientFileName).empty())
         return false;
     store::SaveRequisitesFile(DataDir, Text(TField::RecipientFileName), store::RecipientExt,
-                              store::RecipientOf(Record()));
+                              order::RequisitesOf(Record(), order::TParty::Recipient));
     RecipientModified = false;
     UpdateSaveButtons();
     return true;
@@ -284,8 +280,9 @@ void TPlatEditor::LoadPlat() {
 void TPlatEditor::LoadPlatFrom(const std::filesystem::path& path) {
     // Read completely before touching a field: a refused file leaves the order as it was.
     const store::TPlatRecord r = store::ReadPlat(path, DecimalSeparator);
-    for (const TRecordField& f : RecordFields)
-        SetText(f.Field, r.*f.Member);
+    for (const TFieldInfo& info : Fields)
+        if (info.Stored != order::TStored::No)
+            SetText(info.Field, r[info.Field]);
     ClearFlags();
     UpdateSaveButtons();
 }
@@ -294,7 +291,7 @@ void TPlatEditor::LoadPayer() {
     const std::string name = SelectDataFile(1);
     if (name.empty())
         return;
-    SetParty(true, store::LoadRequisitesFile(DataDir, name, store::PayerExt));
+    SetParty(order::TParty::Payer, store::LoadRequisitesFile(DataDir, name, store::PayerExt));
     PayerModified = false;
     UpdateSaveButtons();
 }
@@ -303,7 +300,8 @@ void TPlatEditor::LoadRecipient() {
     const std::string name = SelectDataFile(2);
     if (name.empty())
         return;
-    SetParty(false, store::LoadRequisitesFile(DataDir, name, store::RecipientExt));
+    SetParty(order::TParty::Recipient,
+             store::LoadRequisitesFile(DataDir, name, store::RecipientExt));
     RecipientModified = false;
     UpdateSaveButtons();
 }
@@ -372,36 +370,38 @@ bool TPlatEditor::Close() {
     return AskSaveChanges();
 }
 
-std::optional<TPlatData> TPlatEditor::ComposeOutput() {
+std::optional<blank::TPage> TPlatEditor::ComposeOutput() {
     const store::TPlatRecord order = Record();
     auto composed = ComposePlatData(order, Options, DecimalSeparator, platform::Today().year());
     if (auto* message = std::get_if<std::string>(&composed)) {
         platform::MessageBoxes().Show(*message, "Квирен"_w, platform::TMsgIcon::Exclamation);
         return std::nullopt;
     }
-    TPlatData& data = std::get<TPlatData>(composed);
+    const TPlatData& data = std::get<TPlatData>(composed);
+    // One page serves the question and then the document or the preview.
+    blank::TPage page = data.Blank();
     // What is wrong, or will not show, is asked about once; only Yes prints it.
-    const std::vector<std::string> warnings = OutputWarnings(order, data);
+    const std::vector<std::string> warnings = OutputWarnings(order, data.Languages.Kind, page);
     if (!warnings.empty() &&
         platform::MessageBoxes().Ask(OutputQuestion(warnings), "Квирен"_w,
                                      platform::TMsgIcon::Exclamation,
                                      platform::TAnswer::No) != platform::TAnswer::Yes)
         return std::nullopt;
-    return std::move(data);
+    return page;
 }
 
 void TPlatEditor::Output() {
-    std::optional<TPlatData> data = ComposeOutput();
-    if (!data)
+    std::optional<blank::TPage> page = ComposeOutput();
+    if (!page)
         return;
     // Kept for the preview that is offered when no viewer opens the document.
-    LastOutput = TShown{*data, Text(TField::PlatFileName)};
-    data->BuildDocument();
+    LastOutput = TShown{*page, Text(TField::PlatFileName)};
+    BlankRtf(*page)->ShowDocument();
 }
 
 void TPlatEditor::Preview() {
-    if (std::optional<TPlatData> data = ComposeOutput())
-        ShowPreview(data->Blank(), Text(TField::PlatFileName));
+    if (std::optional<blank::TPage> page = ComposeOutput())
+        ShowPreview(*page, Text(TField::PlatFileName));
 }
 
 void TPlatEditor::ViewerMissing(const std::filesystem::path& document) {
@@ -413,7 +413,7 @@ void TPlatEditor::ViewerMissing(const std::filesystem::path& document) {
     if (platform::MessageBoxes().Ask(
             NoViewerMessage(document) + "\n\nОткрыть предварительный просмотр?"_w, "Квирен"_w,
             platform::TMsgIcon::Exclamation) == platform::TAnswer::Yes)
-        ShowPreview(LastOutput->Data.Blank(), LastOutput->Name);
+        ShowPreview(LastOutput->Page, LastOutput->Name);
 }
 
 } // namespace editor

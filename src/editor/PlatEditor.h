@@ -102,7 +102,7 @@ public:
     // amount (an exclamation box for the first that is wrong), composes the blank, and asks
     // whether to print what the checks of the requisites find wrong or the blank will not
     // show whole (No unless the user says Yes). Nothing when the command stops there.
-    std::optional<TPlatData> ComposeOutput();
+    std::optional<blank::TPage> ComposeOutput();
     // The output command: ComposeOutput, then the document handed to the desktop.
     void Output();
     // The preview: ComposeOutput, then the blank shown by ShowPreview.
@@ -125,12 +125,12 @@ public:
 private:
     void RunHandler(TField field);
     void FillMFO(TField mfo, TField account);
-    void SetParty(bool payer, const store::TRequisites& requisites);
+    void SetParty(order::TParty party, const store::TRequisites& requisites);
     void ClearFlags();
 
     // The order the output command last handed to the desktop, and its name.
     struct TShown {
-        TPlatData Data;
+        blank::TPage Page;
         std::string Name;
     };
     std::optional<TShown> LastOutput;

@@ -198,27 +198,6 @@ std::string SubstituteNDS(std::string_view text, std::string_view ndsAmount) {
     return out;
 }
 
-std::uint8_t DocLang(int option) {
-    switch (option) {
-    case -1:
-        return 2;
-    case 0:
-        return 1;
-    case 1:
-        return 0;
-    default:
-        InternalError(8935);
-        return 1;
-    }
-}
-
-std::uint8_t DocBlankKind(int option) {
-    if (option == 0 || option == 1)
-        return static_cast<std::uint8_t>(option);
-    InternalError(8937);
-    return 0;
-}
-
 std::string ComposePurpose(const std::string& purpose, const TOptions& options,
                            const std::string& ndsAmount) {
     std::string p = purpose;
@@ -238,55 +217,78 @@ std::string ComposePurpose(const std::string& purpose, const TOptions& options,
     return p;
 }
 
-std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
-                                                     const TOptions& options, char decimalSeparator,
-                                                     std::chrono::year currentYear) {
-    const auto number = OrderNumberValue(order.Number);
-    if (!number)
-        return std::string("Не задан либо задан некорректно номер платежки"_w);
-    const auto date = ReadDateText(order.Date, currentYear);
-    if (!date)
-        return std::string("Некорректно задана дата"_w);
-    const auto suma =
-        AmountValue(AmountText(order.SumaGrn, order.SumaKop, decimalSeparator), decimalSeparator);
+std::optional<std::int64_t> AmountKopecks(std::string_view sumaGrn, std::string_view sumaKop,
+                                          char decimalSeparator) {
+    const auto value =
+        AmountValue(AmountText(sumaGrn, sumaKop, decimalSeparator), decimalSeparator);
     // A pasted sign could make the amount negative; no payment order carries one. From 2^46
     // hryvnias up a double no longer holds every kopeck, so the blank would print another
     // amount than the one typed.
     constexpr double firstInexactHryvnia = 70368744177664.0;
-    if (!suma || *suma < 0 || *suma >= firstInexactHryvnia)
+    if (!value || *value < 0 || *value >= firstInexactHryvnia)
+        return std::nullopt;
+    const auto kopecks = static_cast<std::int64_t>(std::llround(*value * 100));
+    // Kopecks of three digits or more, pasted: a part of a kopeck that no blank can print.
+    if (static_cast<double>(kopecks) / 100 != *value)
+        return std::nullopt;
+    return kopecks;
+}
+
+namespace {
+
+// The languages of the blank as the options give them; a value out of range reports its
+// internal error and prints Ukrainian on the payment order.
+blank::TLanguages LanguagesOf(const TOptions& options) {
+    auto choice = [](int value) {
+        if (const auto c = blank::LangChoiceOf(value))
+            return *c;
+        InternalError(8935);
+        return blank::TLangChoice::Ukrainian;
+    };
+    blank::TLanguages l;
+    const blank::TLangChoice blank = choice(options.BlankLang);
+    l.Blank =
+        blank == blank::TLangChoice::Russian ? blank::TLang::Russian : blank::TLang::Ukrainian;
+    l.Date = choice(options.DateLang);
+    l.Suma = choice(options.SumaLang);
+    if (const auto kind = blank::BlankKindOf(options.BlankKind))
+        l.Kind = *kind;
+    else
+        InternalError(8937);
+    return l;
+}
+
+} // namespace
+
+std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
+                                                     const TOptions& options, char decimalSeparator,
+                                                     std::chrono::year currentYear) {
+    using enum order::TField;
+    const auto number = OrderNumberValue(order[Number]);
+    if (!number)
+        return std::string("Не задан либо задан некорректно номер платежки"_w);
+    const auto date = ReadDateText(order[Date], currentYear);
+    if (!date)
+        return std::string("Некорректно задана дата"_w);
+    const auto kopecks = AmountKopecks(order[SumaGrn], order[SumaKop], decimalSeparator);
+    if (!kopecks)
         return std::string("Некорректно задана сумма"_w);
 
     TPlatData data;
-    data.DocBlankLang = DocLang(options.BlankLang);
-    data.DocDateLang = DocLang(options.DateLang);
-    data.DocSumaLang = DocLang(options.SumaLang);
-    data.DocBlankKind = DocBlankKind(options.BlankKind);
+    for (const order::TFieldInfo& info : order::Fields)
+        if (info.Stored != order::TStored::No)
+            data.Texts[info.Field] = order[info.Field];
+    data.Languages = LanguagesOf(options);
     data.BoldPlatName = options.BoldPlatName;
     data.BoldPolName = options.BoldPolName;
     data.ShowCopyNumber = options.ShowCopyNumber;
     data.ShowOneSignatureRights = options.ShowOneSignatureRights;
     data.Number = *number;
     data.Date = *date;
-    data.Suma = *suma == 0 ? 0.0 : *suma; // -0 prints as 0
+    data.Kopecks = *kopecks;
     data.DecimalSeparator = decimalSeparator;
-    data.RecipientName = order.RecipientName;
-    data.RecipientOKPO = order.RecipientOKPO;
-    data.RecipientBank = order.RecipientBank;
-    data.RecipientBank2 = order.RecipientBank2;
-    data.RecipientAccount = order.RecipientAccount;
-    data.RecipientMFO = order.RecipientMFO;
-    data.RecipientCity = order.RecipientCity;
-    const std::string purpose = ComposePurpose(
-        order.Purpose, options, NDSAmountFor(order.SumaGrn, order.SumaKop, decimalSeparator));
-    if (!purpose.empty())
-        data.PurposeLines.push_back(purpose);
-    data.PayerName = order.PayerName;
-    data.PayerOKPO = order.PayerOKPO;
-    data.PayerBank = order.PayerBank;
-    data.PayerBank2 = order.PayerBank2;
-    data.PayerAccount = order.PayerAccount;
-    data.PayerCity = order.PayerCity;
-    data.PayerMFO = order.PayerMFO;
+    data.Texts[Purpose] = ComposePurpose(
+        order[Purpose], options, FormatVat(static_cast<double>(*kopecks) / 100, decimalSeparator));
     return data;
 }
 

@@ -56,13 +56,10 @@ std::optional<std::int32_t> OrderNumberValue(std::string_view number);
 // The text with its first "[NDS]" replaced by `ndsAmount`.
 std::string SubstituteNDS(std::string_view text, std::string_view ndsAmount);
 
-// The document's language code for a language option: -1 → 2 (as the blank), 0 → 1
-// (Ukrainian), 1 → 0 (Russian); anything else reports internal error 8935 and gives 1.
-std::uint8_t DocLang(int option);
-
-// The blank's kind code for the BlankKind option: 0 and 1 as they are; anything else reports
-// internal error 8937 and gives 0, the payment order of form 0410001.
-std::uint8_t DocBlankKind(int option);
+// The amount of the two fields in kopecks, as the output command takes it: a valid amount
+// text, not negative, below 2^46 hryvnias and of whole kopecks; nothing otherwise.
+std::optional<std::int64_t> AmountKopecks(std::string_view sumaGrn, std::string_view sumaKop,
+                                          char decimalSeparator);
 
 // The output command's composition, shared by the window and the command-line renderer.
 
@@ -72,7 +69,8 @@ class TOptions;
 // fills the record for the blank: the language codes and display flags of `options`, the
 // fields of the order, the purpose followed by the VAT wordings. Returns the message of
 // the first failed check instead. Language options out of range report internal error
-// 8935 (once per option) and print Ukrainian.
+// 8935 (once per option) and print Ukrainian; a kind of blank out of range reports 8937 and
+// prints the payment order.
 std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
                                                      const TOptions& options, char decimalSeparator,
                                                      std::chrono::year currentYear);

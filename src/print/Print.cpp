@@ -1,5 +1,6 @@
 #include "print/Print.h"
 
+#include "doc/BlankRtf.h"
 #include "editor/FieldChecks.h"
 #include "editor/Procs.h"
 #include "paint/BlankPainter.h"
@@ -8,6 +9,7 @@
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
+#include "rtf/RTF.h"
 #include "settings/Options.h"
 #include "store/DataFiles.h"
 
@@ -117,19 +119,20 @@ int Run(int argc, char** argv) {
         Error(*message);
         return ExitRefused;
     }
-    auto& data = std::get<TPlatData>(composed);
+    const TPlatData& data = std::get<TPlatData>(composed);
+    const blank::TPage page = data.Blank();
     // What the window would ask about is told, and the document is written all the same.
-    for (const std::string& warning : editor::OutputWarnings(plat, data))
+    for (const std::string& warning : editor::OutputWarnings(plat, data.Languages.Kind, page))
         Error(warning);
     try {
         if (havePdf) {
             // The order's file is named as the window names the order.
-            WritePdf(data.Blank(), pdf, QFile::decodeName(fs::path(order).stem().c_str()));
+            WritePdf(page, pdf, QFile::decodeName(fs::path(order).stem().c_str()));
         }
         if (haveOut) {
-            data.BuildDocumentToFile(out);
+            BlankRtf(page)->SaveToFile(out);
         } else if (!havePdf) {
-            if (!data.BuildDocument())
+            if (!BlankRtf(page)->ShowDocument())
                 return ExitCannotWrite; // the reason went to standard error as a message box
             // The document is there, but nobody would see it: say where it is.
             if (const auto failed = platform::WaitForOpeners(); !failed.empty()) {

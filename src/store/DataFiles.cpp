@@ -3,6 +3,7 @@
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace fs = std::filesystem;
@@ -14,30 +15,16 @@ namespace {
 // the date, which is kept as typed, and the purpose file, which holds the text as it is.
 constexpr std::string_view Placeholder = "-";
 
-struct TPlatLine {
-    std::string TPlatRecord::*Field;
-    bool UsesPlaceholder;
-};
-
-// Lines 2 to 20 of an order file; line 1 is the version. The cities came later than the
-// rest and so stand after the purpose.
-constexpr TPlatLine PlatLines[] = {
-    {&TPlatRecord::Number, true},         {&TPlatRecord::Date, false},
-    {&TPlatRecord::PayerName, true},      {&TPlatRecord::PayerBank, true},
-    {&TPlatRecord::PayerBank2, true},     {&TPlatRecord::PayerOKPO, true},
-    {&TPlatRecord::PayerMFO, true},       {&TPlatRecord::PayerAccount, true},
-    {&TPlatRecord::RecipientName, true},  {&TPlatRecord::RecipientBank, true},
-    {&TPlatRecord::RecipientBank2, true}, {&TPlatRecord::RecipientOKPO, true},
-    {&TPlatRecord::RecipientMFO, true},   {&TPlatRecord::RecipientAccount, true},
-    {&TPlatRecord::SumaGrn, true},        {&TPlatRecord::SumaKop, true},
-    {&TPlatRecord::Purpose, true},        {&TPlatRecord::PayerCity, true},
-    {&TPlatRecord::RecipientCity, true},
-};
-
-constexpr std::string TRequisites::*RequisitesLines[] = {
-    &TRequisites::Name, &TRequisites::Bank,    &TRequisites::Bank2, &TRequisites::OKPO,
-    &TRequisites::MFO,  &TRequisites::Account, &TRequisites::City,
-};
+// Lines 2 to 20 of an order file, in the order of their lines; line 1 is the version.
+constexpr auto PlatLines = [] {
+    constexpr auto stored = std::count_if(order::Fields.begin(), order::Fields.end(),
+                                          [](const auto& info) { return info.PltLine != 0; });
+    std::array<const order::TFieldInfo*, stored> lines{};
+    for (const order::TFieldInfo& info : order::Fields)
+        if (info.PltLine != 0)
+            lines.at(std::size_t(info.PltLine - 2)) = &info;
+    return lines;
+}();
 
 // A value is one line. The fields never hold a line feed, but should one arrive anyway it
 // must not push the following values onto the wrong lines, so it is written as a blank.
@@ -137,36 +124,6 @@ void CheckName(std::string_view name) {
 TEmptyFileNameError::TEmptyFileNameError()
     : TDataFileError("Невозможно сохранить файл с пустым именем"_w) {}
 
-TRequisites PayerOf(const TPlatRecord& p) {
-    return {p.PayerName, p.PayerBank,    p.PayerBank2, p.PayerOKPO,
-            p.PayerMFO,  p.PayerAccount, p.PayerCity};
-}
-
-TRequisites RecipientOf(const TPlatRecord& p) {
-    return {p.RecipientName, p.RecipientBank,    p.RecipientBank2, p.RecipientOKPO,
-            p.RecipientMFO,  p.RecipientAccount, p.RecipientCity};
-}
-
-void SetPayer(TPlatRecord& p, const TRequisites& r) {
-    p.PayerName = r.Name;
-    p.PayerBank = r.Bank;
-    p.PayerBank2 = r.Bank2;
-    p.PayerOKPO = r.OKPO;
-    p.PayerMFO = r.MFO;
-    p.PayerAccount = r.Account;
-    p.PayerCity = r.City;
-}
-
-void SetRecipient(TPlatRecord& p, const TRequisites& r) {
-    p.RecipientName = r.Name;
-    p.RecipientBank = r.Bank;
-    p.RecipientBank2 = r.Bank2;
-    p.RecipientOKPO = r.OKPO;
-    p.RecipientMFO = r.MFO;
-    p.RecipientAccount = r.Account;
-    p.RecipientCity = r.City;
-}
-
 std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && text[i] == ' ')
@@ -229,8 +186,8 @@ void CheckPlatVersion(std::string_view line1, char decimalSeparator) {
 std::string FormatPlat(const TPlatRecord& plat) {
     std::string out;
     AppendLine(out, std::to_string(FileVersion));
-    for (const auto& line : PlatLines)
-        AppendField(out, plat.*line.Field, line.UsesPlaceholder);
+    for (const order::TFieldInfo* line : PlatLines)
+        AppendField(out, plat[line->Field], line->Stored == order::TStored::Dashed);
     return out;
 }
 
@@ -240,24 +197,23 @@ TPlatRecord ParsePlat(std::string_view bytes, char decimalSeparator) {
                      decimalSeparator);
     TPlatRecord plat;
     size_t index = 1;
-    for (const auto& line : PlatLines)
-        plat.*line.Field = ReadField(lines, index++, line.UsesPlaceholder);
+    for (const order::TFieldInfo* line : PlatLines)
+        plat[line->Field] = ReadField(lines, index++, line->Stored == order::TStored::Dashed);
     return plat;
 }
 
 std::string FormatRequisites(const TRequisites& requisites) {
     std::string out;
-    for (auto field : RequisitesLines)
-        AppendField(out, requisites.*field, true);
+    for (const std::string& value : requisites.Values)
+        AppendField(out, value, true);
     return out;
 }
 
 TRequisites ParseRequisites(std::string_view bytes) {
     const std::vector<std::string> lines = SplitLines(bytes);
     TRequisites requisites;
-    size_t index = 0;
-    for (auto field : RequisitesLines)
-        requisites.*field = ReadField(lines, index++, true);
+    for (size_t index = 0; index < requisites.Values.size(); ++index)
+        requisites.Values[index] = ReadField(lines, index, true);
     return requisites;
 }
 
@@ -287,10 +243,6 @@ void SavePlatFile(const fs::path& dataDir, std::string_view name, const TPlatRec
     WritePlat(DataFilePath(dataDir, name, PlatExt), plat);
 }
 
-TPlatRecord LoadPlatFile(const fs::path& dataDir, std::string_view name, char decimalSeparator) {
-    return ReadPlat(DataFilePath(dataDir, name, PlatExt), decimalSeparator);
-}
-
 void SaveRequisitesFile(const fs::path& dataDir, std::string_view name, std::string_view ext,
                         const TRequisites& requisites) {
     CheckName(name);
@@ -300,11 +252,6 @@ void SaveRequisitesFile(const fs::path& dataDir, std::string_view name, std::str
 TRequisites LoadRequisitesFile(const fs::path& dataDir, std::string_view name,
                                std::string_view ext) {
     return ReadRequisites(DataFilePath(dataDir, name, ext));
-}
-
-void SavePurposeFile(const fs::path& dataDir, std::string_view name, const std::string& purpose) {
-    CheckName(name);
-    WritePurpose(DataFilePath(dataDir, name, PurposeExt), purpose);
 }
 
 std::string LoadPurposeFile(const fs::path& dataDir, std::string_view name) {

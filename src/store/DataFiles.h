@@ -7,6 +7,8 @@
 // Load functions add the file name rules and go through the platform's file functions.
 // Nothing here shows a message: errors are thrown, and the window decides how to show them.
 
+#include "doc/Fields.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -30,49 +32,11 @@ inline constexpr std::string_view PayerExt = "rpl";
 inline constexpr std::string_view RecipientExt = "rpo";
 inline constexpr std::string_view PurposeExt = "nzn";
 
-// The stored fields of one payment order, all Windows-1251.
-struct TPlatRecord {
-    std::string Number;
-    std::string Date;
-    std::string PayerName;
-    std::string PayerBank;
-    std::string PayerBank2;
-    std::string PayerOKPO;
-    std::string PayerMFO;
-    std::string PayerAccount;
-    std::string RecipientName;
-    std::string RecipientBank;
-    std::string RecipientBank2;
-    std::string RecipientOKPO;
-    std::string RecipientMFO;
-    std::string RecipientAccount;
-    std::string SumaGrn;
-    std::string SumaKop;
-    std::string Purpose;
-    std::string PayerCity;
-    std::string RecipientCity;
-
-    bool operator==(const TPlatRecord&) const = default;
-};
-
+// An order as its file holds it: the stored fields of the field table, all Windows-1251.
+using TPlatRecord = order::TTexts;
 // The requisites of one party; the payer's and the recipient's files hold the same seven
 // values in the same order.
-struct TRequisites {
-    std::string Name;
-    std::string Bank;
-    std::string Bank2;
-    std::string OKPO;
-    std::string MFO;
-    std::string Account;
-    std::string City;
-
-    bool operator==(const TRequisites&) const = default;
-};
-
-TRequisites PayerOf(const TPlatRecord& plat);
-TRequisites RecipientOf(const TPlatRecord& plat);
-void SetPayer(TPlatRecord& plat, const TRequisites& payer);
-void SetRecipient(TPlatRecord& plat, const TRequisites& recipient);
+using TRequisites = order::TRequisites;
 
 // Errors of the data files themselves (input/output failures are platform::TFileError).
 // what() is Windows-1251 text for the user.
@@ -139,15 +103,11 @@ std::filesystem::path DataFilePath(const std::filesystem::path& dataDir, std::st
 // MaxDataFileSize, and for orders also as CheckPlatVersion.
 void SavePlatFile(const std::filesystem::path& dataDir, std::string_view name,
                   const TPlatRecord& plat);
-TPlatRecord LoadPlatFile(const std::filesystem::path& dataDir, std::string_view name,
-                         char decimalSeparator);
 // `ext` is PayerExt or RecipientExt.
 void SaveRequisitesFile(const std::filesystem::path& dataDir, std::string_view name,
                         std::string_view ext, const TRequisites& requisites);
 TRequisites LoadRequisitesFile(const std::filesystem::path& dataDir, std::string_view name,
                                std::string_view ext);
-void SavePurposeFile(const std::filesystem::path& dataDir, std::string_view name,
-                     const std::string& purpose);
 std::string LoadPurposeFile(const std::filesystem::path& dataDir, std::string_view name);
 
 // The same on full paths, for callers that already hold one (the purpose name dialog).

@@ -191,7 +191,8 @@ TEST(Monkey, RandomUseKeepsEveryFieldSoundAndEveryDerivedFieldTrue) {
 
     // Whatever was saved on the way reads back.
     for (const auto& name : store::ListFileNames(f.Editor.DataDir, store::PlatExt))
-        EXPECT_NO_THROW(store::LoadPlatFile(f.Editor.DataDir, name, f.Editor.DecimalSeparator))
+        EXPECT_NO_THROW(store::ReadPlat(store::DataFilePath(f.Editor.DataDir, name, store::PlatExt),
+                                        f.Editor.DecimalSeparator))
             << U(name);
 
     platform::SetDesktopOpenerForTesting(nullptr);

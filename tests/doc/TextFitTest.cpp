@@ -86,7 +86,7 @@ TEST(TextFitTest, LinesBreakWhereLibreOfficeBrokeThem) {
 // The fields of whole blanks that LibreOffice's render cut, and those it showed whole.
 TEST(TextFitTest, TheBlankReportsWhatTheRenderCut) {
     TPlatData base = UkrainianOrder();
-    base.RecipientBank2 = W("Київська філія");
+    base.Texts[order::TField::RecipientBank2] = W("Київська філія");
     struct Case {
         const char* What;
         std::function<void(TPlatData&)> Change;
@@ -95,9 +95,9 @@ TEST(TextFitTest, TheBlankReportsWhatTheRenderCut) {
     // The same order on the payment instruction, whose purpose holds eight lines of 139 mm.
     const auto instruction = [](std::function<void(TPlatData&)> change) {
         return [change](TPlatData& d) {
-            d.DocBlankKind = 1;
-            d.PayerAccount = "UA203808050000026001012345678";
-            d.RecipientAccount = "UA213223130000026007233566001";
+            d.Languages.Kind = blank::TBlankKind::PaymentInstruction;
+            d.Texts[order::TField::PayerAccount] = "UA203808050000026001012345678";
+            d.Texts[order::TField::RecipientAccount] = "UA213223130000026007233566001";
             change(d);
         };
     };
@@ -110,56 +110,60 @@ TEST(TextFitTest, TheBlankReportsWhatTheRenderCut) {
         // The bank fills both lines of its cell, and its second line is not printed.
         {"a long bank",
          [](TPlatData& d) {
-             d.RecipientBank = W("АТ \"Державний ощадний банк України\"");
-             d.RecipientBank2 = W("Київське обласне управління");
+             d.Texts[order::TField::RecipientBank] = W("АТ \"Державний ощадний банк України\"");
+             d.Texts[order::TField::RecipientBank2] = W("Київське обласне управління");
          },
          {"Банк получателя, вторая строка"}},
         // The second line alone wraps: its end is below the cell.
         {"a long second bank line",
-         [](TPlatData& d) { d.RecipientBank2 = W("Хмельницьке обласне управління"); },
+         [](TPlatData& d) {
+             d.Texts[order::TField::RecipientBank2] = W("Хмельницьке обласне управління");
+         },
          {"Банк получателя, вторая строка"}},
         {"a purpose of eight lines",
-         [](TPlatData& d) { d.PurposeLines = {W(kLongPurpose)}; },
+         [](TPlatData& d) { d.Texts[order::TField::Purpose] = W(kLongPurpose); },
          {"Назначение платежа"}},
         {"a name of two lines",
          [](TPlatData& d) {
-             d.PayerName = W("Товариство з обмеженою відповідальністю \"Квітень-Сервіс\" та "
-                             "партнери, виробничо-комерційне підприємство з іноземними "
-                             "інвестиціями");
+             d.Texts[order::TField::PayerName] =
+                 W("Товариство з обмеженою відповідальністю \"Квітень-Сервіс\" та "
+                   "партнери, виробничо-комерційне підприємство з іноземними "
+                   "інвестиціями");
          },
          {"Наименование плательщика"}},
         // 10000000,00 stayed on one line of the amount's box, 100000000,00 broke.
-        {"ten millions", [](TPlatData& d) { d.Suma = 10000000; }, {}},
-        {"a hundred millions", [](TPlatData& d) { d.Suma = 100000000; }, {"Сумма цифрами"}},
+        {"ten millions", [](TPlatData& d) { d.Kopecks = 1000000000; }, {}},
+        {"a hundred millions", [](TPlatData& d) { d.Kopecks = 10000000000; }, {"Сумма цифрами"}},
         // IBANs are printed smaller, split after the bank code.
         {"IBANs",
          [](TPlatData& d) {
-             d.PayerAccount = "UA203808050000026001012345678";
-             d.RecipientAccount = "UA213223130000026007233566001";
+             d.Texts[order::TField::PayerAccount] = "UA203808050000026001012345678";
+             d.Texts[order::TField::RecipientAccount] = "UA213223130000026007233566001";
          },
          {}},
         // An old account too long for its box breaks.
         {"a long old account",
-         [](TPlatData& d) { d.RecipientAccount = "260040987654321234567"; },
+         [](TPlatData& d) { d.Texts[order::TField::RecipientAccount] = "260040987654321234567"; },
          {"Счёт получателя"}},
         {"an instruction", instruction([](TPlatData&) {}), {}},
         {"an instruction's purpose of eight lines",
-         instruction([&](TPlatData& d) { d.PurposeLines = {W(eightLines)}; }),
+         instruction([&](TPlatData& d) { d.Texts[order::TField::Purpose] = W(eightLines); }),
          {}},
         {"an instruction's purpose of nine lines",
          instruction([&](TPlatData& d) {
-             d.PurposeLines = {W(
-                 eightLines + ", охорона майданчика у неробочий час протягом усього строку робіт")};
+             d.Texts[order::TField::Purpose] = W(
+                 eightLines + ", охорона майданчика у неробочий час протягом усього строку робіт");
          }),
          {"Назначение платежа"}},
         // Its first line wraps and pushes the second out of the cell.
         {"an instruction's long bank",
          instruction([](TPlatData& d) {
-             d.PayerBank = W("Акціонерне товариство комерційний банк \"ПриватБанк\", м. Київ");
+             d.Texts[order::TField::PayerBank] =
+                 W("Акціонерне товариство комерційний банк \"ПриватБанк\", м. Київ");
          }),
          {"Банк плательщика, вторая строка"}},
         {"an instruction's hundreds of billions",
-         instruction([](TPlatData& d) { d.Suma = 987654321987.99; }),
+         instruction([](TPlatData& d) { d.Kopecks = 98765432198799; }),
          {"Сумма цифрами"}},
     };
     for (const Case& c : cases) {
@@ -167,7 +171,7 @@ TEST(TextFitTest, TheBlankReportsWhatTheRenderCut) {
         TPlatData d = base;
         c.Change(d);
         std::vector<std::string> unseen;
-        for (const std::string& name : d.UnseenTexts())
+        for (const std::string& name : textfit::UnseenTexts(d.Blank()))
             unseen.push_back(U(name));
         EXPECT_EQ(unseen, c.Unseen);
     }

@@ -111,40 +111,17 @@ TEST(Vat, SubstituteReplacesOnlyTheFirstPlaceholder) {
     EXPECT_EQ(SubstituteNDS("[nds]", "1"), "[nds]");
 }
 
-TEST(DocLangCodes, MapOptionsAndReportOutOfRange) {
-    TRecordingBoxes boxes;
-    EXPECT_EQ(DocLang(-1), 2);
-    EXPECT_EQ(DocLang(0), 1);
-    EXPECT_EQ(DocLang(1), 0);
-    EXPECT_TRUE(boxes.Boxes.empty());
-    EXPECT_EQ(DocLang(7), 1);
-    EXPECT_EQ(DocLang(-2), 1);
-    ASSERT_EQ(boxes.Boxes.size(), 2u);
-    EXPECT_EQ(U(boxes.Boxes[0].Text), "Внутренняя ошибка № 8935. Обратитесь к разработчику.");
-    EXPECT_EQ(U(boxes.Boxes[0].Caption), "Ошибка");
-}
-
-TEST(DocLangCodes, ABlankKindOutOfRangeIsReportedAndPrintsTheOrderOfForm0410001) {
-    TRecordingBoxes boxes;
-    EXPECT_EQ(DocBlankKind(0), 0);
-    EXPECT_EQ(DocBlankKind(1), 1);
-    EXPECT_TRUE(boxes.Boxes.empty());
-    EXPECT_EQ(DocBlankKind(2), 0);
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(U(boxes.Boxes[0].Text), "Внутренняя ошибка № 8937. Обратитесь к разработчику.");
-}
-
 namespace {
 store::TPlatRecord GoodOrder() {
     store::TPlatRecord o;
-    o.Number = "12";
-    o.Date = "05.03.2002";
-    o.SumaGrn = "120";
-    o.SumaKop = "";
-    o.Purpose = W("Оплата за товар");
-    o.PayerName = W("Платник");
-    o.RecipientName = W("Отримувач");
-    o.PayerAccount = "2600/1";
+    o[order::TField::Number] = "12";
+    o[order::TField::Date] = "05.03.2002";
+    o[order::TField::SumaGrn] = "120";
+    o[order::TField::SumaKop] = "";
+    o[order::TField::Purpose] = W("Оплата за товар");
+    o[order::TField::PayerName] = W("Платник");
+    o[order::TField::RecipientName] = W("Отримувач");
+    o[order::TField::PayerAccount] = "2600/1";
     return o;
 }
 constexpr auto Year2026 = year{2026};
@@ -158,26 +135,30 @@ TEST(Compose, ChecksNumberThenDateThenAmount) {
     };
     auto o = GoodOrder();
     EXPECT_EQ(message(o), "");
-    o.Number = "12345678901";
-    o.Date = "31.02.2026";
+    o[order::TField::Number] = "12345678901";
+    o[order::TField::Date] = "31.02.2026";
     EXPECT_EQ(message(o), "Не задан либо задан некорректно номер платежки");
-    o.Number = "1";
+    o[order::TField::Number] = "1";
     EXPECT_EQ(message(o), "Некорректно задана дата");
-    o.Date = "";
+    o[order::TField::Date] = "";
     EXPECT_EQ(message(o), "Некорректно задана дата");
-    o.Date = "1.1";
-    o.SumaGrn = "-5";
+    o[order::TField::Date] = "1.1";
+    o[order::TField::SumaGrn] = "-5";
     EXPECT_EQ(message(o), "Некорректно задана сумма");
-    o.SumaGrn = "1x";
+    o[order::TField::SumaGrn] = "1x";
     EXPECT_EQ(message(o), "Некорректно задана сумма");
-    o.SumaKop = "99";
-    o.SumaGrn = "70368744177663"; // the last hryvnia a double still carries to the kopeck
+    o[order::TField::SumaKop] = "99";
+    o[order::TField::SumaGrn] =
+        "70368744177663"; // the last hryvnia a double still carries to the kopeck
     EXPECT_EQ(message(o), "");
-    o.SumaGrn = "70368744177664";
-    o.SumaKop = "01";
+    o[order::TField::SumaGrn] = "70368744177664";
+    o[order::TField::SumaKop] = "01";
     EXPECT_EQ(message(o), "Некорректно задана сумма");
-    o.SumaGrn = "";
-    o.SumaKop = "";
+    o[order::TField::SumaGrn] = "12";
+    o[order::TField::SumaKop] = "345"; // pasted: a part of a kopeck
+    EXPECT_EQ(message(o), "Некорректно задана сумма");
+    o[order::TField::SumaGrn] = "";
+    o[order::TField::SumaKop] = "";
     EXPECT_EQ(message(o), ""); // empty amount is 0
 }
 
@@ -189,27 +170,22 @@ TEST(Compose, FillsTheRecordFromOrderAndOptions) {
     options.BoldPolName = true;
     options.ShowCopyNumber = true;
     auto o = GoodOrder();
-    o.SumaGrn = "100";
-    o.SumaKop = "5";
+    o[order::TField::SumaGrn] = "100";
+    o[order::TField::SumaKop] = "5";
     auto r = ComposePlatData(o, options, ',', Year2026);
     ASSERT_TRUE(std::holds_alternative<TPlatData>(r));
     const auto& d = std::get<TPlatData>(r);
-    EXPECT_EQ(d.DocBlankLang, 0);
-    EXPECT_EQ(d.DocDateLang, 1);
-    EXPECT_EQ(d.DocSumaLang, 2);
+    EXPECT_EQ(d.Languages,
+              (blank::TLanguages{blank::TBlankKind::PaymentOrder, blank::TLang::Russian,
+                                 blank::TLangChoice::Ukrainian, blank::TLangChoice::AsBlank}));
     EXPECT_TRUE(d.BoldPolName);
     EXPECT_FALSE(d.BoldPlatName);
     EXPECT_TRUE(d.ShowCopyNumber);
     EXPECT_EQ(d.Number, 12);
     EXPECT_EQ(d.Date, year{2002} / 3 / 5);
-    EXPECT_DOUBLE_EQ(d.Suma, 100.05);
-    EXPECT_EQ(d.PayerAccount, "2600/1");
-    EXPECT_EQ(d.PayerAccount2, "");
-    EXPECT_EQ(d.RecipientBankBox, "");
-    EXPECT_EQ(d.TopMargin, 0);
-    EXPECT_EQ(d.CopyCount, 0);
-    ASSERT_EQ(d.PurposeLines.size(), 1u);
-    EXPECT_EQ(U(d.PurposeLines[0]), "Оплата за товар");
+    EXPECT_EQ(d.Kopecks, 10005);
+    EXPECT_EQ(d.Texts[order::TField::PayerAccount], "2600/1");
+    EXPECT_EQ(U(d.Texts[order::TField::Purpose]), "Оплата за товар");
 }
 
 TEST(Compose, PurposeTakesTheVatWordingsOfTheAmountsLanguage) {
@@ -237,10 +213,10 @@ TEST(Compose, PurposeTakesTheVatWordingsOfTheAmountsLanguage) {
 
     options = TOptions();
     store::TPlatRecord plain;
-    plain.Number = "1";
-    plain.Date = "01.01.2026";
+    plain[order::TField::Number] = "1";
+    plain[order::TField::Date] = "01.01.2026";
     auto r = ComposePlatData(plain, options, ',', Year2026);
-    EXPECT_TRUE(std::get<TPlatData>(r).PurposeLines.empty());
+    EXPECT_TRUE(std::get<TPlatData>(r).Texts[order::TField::Purpose].empty());
 }
 
 TEST(Compose, OutOfRangeLanguagesReportOncePerOptionAndPrintUkrainian) {
@@ -250,8 +226,9 @@ TEST(Compose, OutOfRangeLanguagesReportOncePerOptionAndPrintUkrainian) {
     options.DateLang = -7;
     auto r = ComposePlatData(GoodOrder(), options, ',', Year2026);
     const auto& d = std::get<TPlatData>(r);
-    EXPECT_EQ(d.DocBlankLang, 1);
-    EXPECT_EQ(d.DocDateLang, 1);
-    EXPECT_EQ(d.DocSumaLang, 2);
-    EXPECT_EQ(boxes.Boxes.size(), 2u);
+    EXPECT_EQ(d.Languages.Blank, blank::TLang::Ukrainian);
+    EXPECT_EQ(d.Languages.Date, blank::TLangChoice::Ukrainian);
+    EXPECT_EQ(d.Languages.Suma, blank::TLangChoice::AsBlank);
+    ASSERT_EQ(boxes.Boxes.size(), 2u);
+    EXPECT_EQ(U(boxes.Boxes[0].Text), "Внутренняя ошибка № 8935. Обратитесь к разработчику.");
 }

@@ -55,8 +55,9 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
     editor::TPlatEditor window;
     window.FormShow(S.Program.Path());
     window.SelectDataFile = [](int) { return std::string(); };
-    for (const auto& f : editor::RecordFields)
-        window.SetText(f.Field, RealisticOrder().*f.Member);
+    for (const auto& info : editor::Fields)
+        if (info.Stored != order::TStored::No)
+            window.SetText(info.Field, RealisticOrder()[info.Field]);
     window.SaveOrder(); // the renderer reads the stored order
     const fs::path plt = S.Data() / (U(window.Text(TField::PlatFileName)) + ".plt");
     ASSERT_TRUE(fs::exists(plt));
@@ -197,9 +198,9 @@ TEST_F(PrintTest, EachRunWithoutOHandsItsOwnFileToTheViewerOrFailsWithStatus3) {
 // all the same.
 TEST_F(PrintTest, TheRendererListsWhatIsWrongOrWillNotShowAndPrints) {
     store::TPlatRecord order = RealisticOrder();
-    order.RecipientOKPO = "14360570";
-    order.PayerName = W("ТОВ \"Альфа\"");
-    order.Purpose = W("Оплата за товар");
+    order[order::TField::RecipientOKPO] = "14360570";
+    order[order::TField::PayerName] = W("ТОВ \"Альфа\"");
+    order[order::TField::Purpose] = W("Оплата за товар");
     struct Case {
         const char* What;
         std::function<void(store::TPlatRecord&)> Change;
@@ -209,15 +210,19 @@ TEST_F(PrintTest, TheRendererListsWhatIsWrongOrWillNotShowAndPrints) {
         {"short texts", [](store::TPlatRecord&) {}, ""},
         {"a long bank",
          [](store::TPlatRecord& r) {
-             r.RecipientBank = W("АТ \"Державний ощадний банк України\"");
-             r.RecipientBank2 = W("Київське обласне управління");
+             r[order::TField::RecipientBank] = W("АТ \"Державний ощадний банк України\"");
+             r[order::TField::RecipientBank2] = W("Київське обласне управління");
          },
          "vantrel-print: Банк получателя, вторая строка: не виден на бланке целиком\n"},
         {"a purpose of eight lines",
-         [](store::TPlatRecord& r) { r.Purpose = W(std::string(8 * 70, 'x') + " end"); },
+         [](store::TPlatRecord& r) {
+             r[order::TField::Purpose] = W(std::string(8 * 70, 'x') + " end");
+         },
          "vantrel-print: Назначение платежа: не виден на бланке целиком\n"},
         {"a wrong IBAN",
-         [](store::TPlatRecord& r) { r.PayerAccount = "UA213223130000026007233566002"; },
+         [](store::TPlatRecord& r) {
+             r[order::TField::PayerAccount] = "UA213223130000026007233566002";
+         },
          "vantrel-print: МФО плательщика не совпадает с кодом банка в IBAN (322313)\n"
          "vantrel-print: IBAN плательщика: неверная контрольная сумма\n"},
     };
@@ -255,30 +260,28 @@ TEST_F(PrintTest, APdfOfEveryGoldenOrderIsOneA4PageWithAllItsTexts) {
         for (const auto& [name, value] : ReadCaseFile(file.path()))
             values[name] += (values.count(name) ? " " : "") + value;
         store::TPlatRecord order;
-        for (const auto& [field, member] : editor::RecordFields)
-            for (const auto& info : editor::Fields)
-                if (info.Field == field && values.count(std::string(info.Name)))
-                    order.*member = W(values[std::string(info.Name)]);
+        for (const auto& info : editor::Fields)
+            if (info.Stored != order::TStored::No && values.count(std::string(info.Name)))
+                order[info.Field] = W(values[std::string(info.Name)]);
         const std::string date = values["Date"]; // YYYY-MM-DD
-        order.Date = date.substr(8, 2) + "." + date.substr(5, 2) + "." + date.substr(0, 4);
-        const std::string suma = values["Suma"];
-        order.SumaGrn = suma.substr(0, suma.find('.'));
-        order.SumaKop = suma.find('.') == std::string::npos ? "" : suma.substr(suma.find('.') + 1);
+        order[order::TField::Date] =
+            date.substr(8, 2) + "." + date.substr(5, 2) + "." + date.substr(0, 4);
+        const long long kopecks = std::stoll(values["Kopecks"]);
+        order[order::TField::SumaGrn] = std::to_string(kopecks / 100);
+        order[order::TField::SumaKop] = std::to_string(kopecks % 100);
         TOptions options;
-        // The document's language codes in the options' terms: 1 Ukrainian, 0 Russian, 2 as
-        // the blank.
-        auto language = [&](const char* name) {
-            const std::string v = values.count(name) ? values[name] : "2";
-            return v == "1" ? 0 : v == "0" ? 1 : -1;
+        // The stored codes of the options, as the case gives them.
+        auto code = [&](const char* name, int absent) {
+            return values.count(name) ? std::stoi(values[name]) : absent;
         };
-        options.BlankLang = language("DocBlankLang") == 1 ? 1 : 0;
-        options.DateLang = language("DocDateLang");
-        options.SumaLang = language("DocSumaLang");
+        options.BlankLang = code("BlankLang", 0);
+        options.DateLang = code("DateLang", -1);
+        options.SumaLang = code("SumaLang", -1);
         options.ShowCopyNumber = values["ShowCopyNumber"] == "1";
         options.ShowOneSignatureRights = values["ShowOneSignatureRights"] == "1";
         options.BoldPlatName = values["BoldPlatName"] == "1";
         options.BoldPolName = values["BoldPolName"] == "1";
-        options.BlankKind = values["DocBlankKind"] == "1" ? 1 : 0;
+        options.BlankKind = code("Kind", 0);
         options.fNDS = options.fBezNDS = false;
         options.Save();
         store::WritePlat(out / "order.plt", order);
@@ -300,11 +303,14 @@ TEST_F(PrintTest, APdfOfEveryGoldenOrderIsOneA4PageWithAllItsTexts) {
         if (!text)
             GTEST_SKIP() << "pdftotext is not installed";
         std::vector<std::string> expected;
-        for (const auto& [field, member] : editor::RecordFields)
-            if (field != TField::Date && field != TField::SumaGrn && field != TField::SumaKop &&
+        for (const auto& info : editor::Fields) {
+            const TField field = info.Field;
+            if (info.Stored != order::TStored::No && field != TField::Date &&
+                field != TField::SumaGrn && field != TField::SumaKop &&
                 !(options.BlankKind == 1 &&
                   (field == TField::PayerMFO || field == TField::RecipientMFO)))
-                expected.push_back(U(order.*member));
+                expected.push_back(U(order[field]));
+        }
         const auto composed = ComposePlatData(order, options, platform::UserDecimalSeparator(),
                                               platform::Today().year());
         const TPlatData& data = std::get<TPlatData>(composed);

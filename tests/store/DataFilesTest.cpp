@@ -26,11 +26,26 @@ std::string Lines(std::initializer_list<std::string> lines) {
 
 TEST(PlatFormat, WritesTheTwentyLinesInTheirOrderAndReadsThemBack) {
     const TPlatRecord p = RealisticOrder();
-    const std::string expected = Lines(
-        {"101",       "12",           "05.03.2026", p.PayerName,     p.PayerBank, p.PayerBank2,
-         "12345678",  "305299",       "2600/123",   p.RecipientName, "-",         p.RecipientBank2,
-         "87654321",  "300001",       "2601",       "1500",          "7",         p.Purpose,
-         p.PayerCity, p.RecipientCity});
+    const std::string expected = Lines({"101",
+                                        "12",
+                                        "05.03.2026",
+                                        p[order::TField::PayerName],
+                                        p[order::TField::PayerBank],
+                                        p[order::TField::PayerBank2],
+                                        "12345678",
+                                        "305299",
+                                        "2600/123",
+                                        p[order::TField::RecipientName],
+                                        "-",
+                                        p[order::TField::RecipientBank2],
+                                        "87654321",
+                                        "300001",
+                                        "2601",
+                                        "1500",
+                                        "7",
+                                        p[order::TField::Purpose],
+                                        p[order::TField::PayerCity],
+                                        p[order::TField::RecipientCity]});
     EXPECT_EQ(FormatPlat(p), expected);
     TPlatRecord withBlank = p;
     EXPECT_EQ(ParsePlat(expected, ','), withBlank);
@@ -46,23 +61,23 @@ TEST(PlatFormat, EmptyFieldsBecomeTheDashExceptTheDate) {
 
 TEST(PlatFormat, ADashIsReadAsEmptyButTheDateKeepsIt) {
     TPlatRecord p = RealisticOrder();
-    p.PayerOKPO = "-";
-    p.Purpose = "-";
-    p.Date = "-";
+    p[order::TField::PayerOKPO] = "-";
+    p[order::TField::Purpose] = "-";
+    p[order::TField::Date] = "-";
     const TPlatRecord back = ParsePlat(FormatPlat(p), ',');
-    EXPECT_EQ(back.PayerOKPO, "");
-    EXPECT_EQ(back.Purpose, "");
-    EXPECT_EQ(back.Date, "-");
-    EXPECT_EQ(back.PayerName, p.PayerName);
+    EXPECT_EQ(back[order::TField::PayerOKPO], "");
+    EXPECT_EQ(back[order::TField::Purpose], "");
+    EXPECT_EQ(back[order::TField::Date], "-");
+    EXPECT_EQ(back[order::TField::PayerName], p[order::TField::PayerName]);
 }
 
 TEST(PlatFormat, ShortLongAndLfOnlyFilesReadWithoutComplaint) {
     const std::string upToPurpose = Lines({"101", "7", "01.02.2003", "A", "B", "C", "D", "E", "F",
                                            "G", "H", "I", "J", "K", "L", "100", "5", "P"});
     TPlatRecord shortOrder = ParsePlat(upToPurpose, ',');
-    EXPECT_EQ(shortOrder.Purpose, "P");
-    EXPECT_EQ(shortOrder.PayerCity, "");
-    EXPECT_EQ(shortOrder.RecipientCity, "");
+    EXPECT_EQ(shortOrder[order::TField::Purpose], "P");
+    EXPECT_EQ(shortOrder[order::TField::PayerCity], "");
+    EXPECT_EQ(shortOrder[order::TField::RecipientCity], "");
 
     EXPECT_EQ(ParsePlat("101", ','), TPlatRecord{});
     EXPECT_EQ(ParsePlat("101\r\n", ','), TPlatRecord{});
@@ -90,13 +105,13 @@ TEST(SplitLines, OnlyTheCrBeforeALineFeedBelongsToTheEnding) {
 
 TEST(PlatFormat, CarriageReturnsInValuesSurviveAndLineFeedsCannotShiftLines) {
     TPlatRecord p = RealisticOrder();
-    p.PayerName = "a\rb\r";
-    p.Purpose = "one\ntwo\r\nthree";
+    p[order::TField::PayerName] = "a\rb\r";
+    p[order::TField::Purpose] = "one\ntwo\r\nthree";
     const TPlatRecord back = ParsePlat(FormatPlat(p), ',');
-    EXPECT_EQ(back.PayerName, "a\rb\r");
-    EXPECT_EQ(back.Purpose, "one two\r three");
-    EXPECT_EQ(back.PayerCity, p.PayerCity);
-    EXPECT_EQ(back.RecipientCity, p.RecipientCity);
+    EXPECT_EQ(back[order::TField::PayerName], "a\rb\r");
+    EXPECT_EQ(back[order::TField::Purpose], "one two\r three");
+    EXPECT_EQ(back[order::TField::PayerCity], p[order::TField::PayerCity]);
+    EXPECT_EQ(back[order::TField::RecipientCity], p[order::TField::RecipientCity]);
 }
 
 TEST(PlatVersion, OlderAndCurrentVersionsLoad) {
@@ -104,7 +119,7 @@ TEST(PlatVersion, OlderAndCurrentVersionsLoad) {
         SCOPED_TRACE(line);
         EXPECT_NO_THROW(CheckPlatVersion(line, ','));
     }
-    EXPECT_EQ(ParsePlat(Lines({"100", "3"}), ',').Number, "3");
+    EXPECT_EQ(ParsePlat(Lines({"100", "3"}), ',')[order::TField::Number], "3");
 }
 
 TEST(PlatVersion, ANewerVersionIsRefusedNamingIt) {
@@ -215,29 +230,24 @@ TEST(TryStrToInt, AcceptsSignedDecimalsWithin32Bits) {
 TEST(RequisitesFormat, SevenLinesWithDashesForEmptyFields) {
     const TRequisites r{W("ПП \"Ромашка\""), "", W("Київ"), "-", "322669", "2600", W("Львів")};
     const std::string bytes = FormatRequisites(r);
-    EXPECT_EQ(bytes, Lines({r.Name, "-", r.Bank2, "-", "322669", "2600", r.City}));
+    EXPECT_EQ(bytes, Lines({r.Values[0], "-", r.Values[2], "-", "322669", "2600", r.Values[6]}));
     TRequisites expected = r;
-    expected.OKPO = "";
+    expected[order::TSlot::OKPO] = "";
     EXPECT_EQ(ParseRequisites(bytes), expected);
     EXPECT_EQ(ParseRequisites("Name\nBank"), (TRequisites{"Name", "Bank", "", "", "", "", ""}));
     EXPECT_EQ(ParseRequisites(""), TRequisites{});
 }
 
 TEST(RequisitesFormat, PayerAndRecipientMapOntoTheOrder) {
-    TPlatRecord p = RealisticOrder();
-    const TRequisites payer = PayerOf(p);
-    const TRequisites recipient = RecipientOf(p);
-    EXPECT_EQ(payer.City, p.PayerCity);
-    EXPECT_EQ(recipient.Account, p.RecipientAccount);
-    TPlatRecord q;
-    SetPayer(q, payer);
-    SetRecipient(q, recipient);
-    q.Number = p.Number;
-    q.Date = p.Date;
-    q.SumaGrn = p.SumaGrn;
-    q.SumaKop = p.SumaKop;
-    q.Purpose = p.Purpose;
-    EXPECT_EQ(q, p);
+    const TPlatRecord p = RealisticOrder();
+    const TRequisites payer = order::RequisitesOf(p, order::TParty::Payer);
+    const TRequisites recipient = order::RequisitesOf(p, order::TParty::Recipient);
+    EXPECT_EQ(payer, (TRequisites{p[order::TField::PayerName], p[order::TField::PayerBank],
+                                  p[order::TField::PayerBank2], p[order::TField::PayerOKPO],
+                                  p[order::TField::PayerMFO], p[order::TField::PayerAccount],
+                                  p[order::TField::PayerCity]}));
+    EXPECT_EQ(recipient[order::TSlot::Account], p[order::TField::RecipientAccount]);
+    EXPECT_EQ(recipient[order::TSlot::City], p[order::TField::RecipientCity]);
 }
 
 TEST(PurposeFormat, OneLineTakenAsItIs) {
@@ -256,23 +266,28 @@ TEST(DataFiles, SaveAndLoadEveryKindByName) {
     SavePlatFile(dir.Path(), name, p);
     const fs::path onDisk = dir / "№ 0012 от 05.03.2002 - Ромашка.plt";
     EXPECT_EQ(ReadFileBytes(onDisk), FormatPlat(p));
-    EXPECT_EQ(LoadPlatFile(dir.Path(), name, ','), p);
+    EXPECT_EQ(ReadPlat(DataFilePath(dir.Path(), name, PlatExt), ','), p);
 
-    SaveRequisitesFile(dir.Path(), W("Квітка 2600"), PayerExt, PayerOf(p));
-    SaveRequisitesFile(dir.Path(), W("Ромашка 2600"), RecipientExt, RecipientOf(p));
-    EXPECT_EQ(ReadFileBytes(dir / "Квітка 2600.rpl"), FormatRequisites(PayerOf(p)));
-    EXPECT_EQ(LoadRequisitesFile(dir.Path(), W("Квітка 2600"), PayerExt), PayerOf(p));
-    EXPECT_EQ(LoadRequisitesFile(dir.Path(), W("Ромашка 2600"), RecipientExt), RecipientOf(p));
+    SaveRequisitesFile(dir.Path(), W("Квітка 2600"), PayerExt,
+                       order::RequisitesOf(p, order::TParty::Payer));
+    SaveRequisitesFile(dir.Path(), W("Ромашка 2600"), RecipientExt,
+                       order::RequisitesOf(p, order::TParty::Recipient));
+    EXPECT_EQ(ReadFileBytes(dir / "Квітка 2600.rpl"),
+              FormatRequisites(order::RequisitesOf(p, order::TParty::Payer)));
+    EXPECT_EQ(LoadRequisitesFile(dir.Path(), W("Квітка 2600"), PayerExt),
+              order::RequisitesOf(p, order::TParty::Payer));
+    EXPECT_EQ(LoadRequisitesFile(dir.Path(), W("Ромашка 2600"), RecipientExt),
+              order::RequisitesOf(p, order::TParty::Recipient));
 
-    SavePurposeFile(dir.Path(), W("Аванс"), "-");
+    WritePurpose(DataFilePath(dir.Path(), W("Аванс"), PurposeExt), "-");
     EXPECT_EQ(ReadFileBytes(dir / "Аванс.nzn"), "-\r\n");
     EXPECT_EQ(LoadPurposeFile(dir.Path(), W("Аванс")), "-");
 
     // Saving again replaces the file.
     TPlatRecord changed = p;
-    changed.SumaGrn = "1";
+    changed[order::TField::SumaGrn] = "1";
     SavePlatFile(dir.Path(), name, changed);
-    EXPECT_EQ(LoadPlatFile(dir.Path(), name, ','), changed);
+    EXPECT_EQ(ReadPlat(DataFilePath(dir.Path(), name, PlatExt), ','), changed);
 }
 
 // A realistic Ukrainian company name fills a name to the file system's limit of 255 bytes
@@ -293,7 +308,8 @@ TEST(DataFiles, NamesUpToTheFileSystemsLimitAreSaved) {
         }
         ASSERT_EQ(onDisk(), total);
         SavePlatFile(dir.Path(), name, RealisticOrder());
-        EXPECT_EQ(LoadPlatFile(dir.Path(), name, ','), RealisticOrder()) << total;
+        EXPECT_EQ(ReadPlat(DataFilePath(dir.Path(), name, PlatExt), ','), RealisticOrder())
+            << total;
     }
     // One file for each length, and nothing left behind by the one refused.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 8);
@@ -309,7 +325,7 @@ TEST(DataFiles, AFileLargerThan64KiBIsRefusedWithoutBeingRead) {
         std::function<void()> Load;
     };
     const TKind kinds[] = {
-        {PlatExt, [&] { LoadPlatFile(dir.Path(), name, ','); }},
+        {PlatExt, [&] { ReadPlat(DataFilePath(dir.Path(), name, PlatExt), ','); }},
         {PayerExt, [&] { LoadRequisitesFile(dir.Path(), name, PayerExt); }},
         {RecipientExt, [&] { LoadRequisitesFile(dir.Path(), name, RecipientExt); }},
         {PurposeExt, [&] { LoadPurposeFile(dir.Path(), name); }},
@@ -343,7 +359,6 @@ TEST(DataFiles, AnEmptyNameIsRefusedAndNothingIsWritten) {
     expectRefused([&] { SavePlatFile(dir.Path(), "", RealisticOrder()); });
     expectRefused([&] { SaveRequisitesFile(dir.Path(), "", PayerExt, TRequisites{}); });
     expectRefused([&] { SaveRequisitesFile(dir.Path(), "", RecipientExt, TRequisites{}); });
-    expectRefused([&] { SavePurposeFile(dir.Path(), "", "x"); });
     EXPECT_TRUE(fs::is_empty(dir.Path()));
 }
 
@@ -375,7 +390,7 @@ TEST(DataFiles, AFailedWriteLeavesThePreviousFileIntact) {
 
 TEST(DataFiles, LoadingAMissingFileIsAnInputOutputError) {
     TTempDir dir;
-    EXPECT_THROW(LoadPlatFile(dir.Path(), "none", ','), platform::TFileError);
+    EXPECT_THROW(ReadPlat(DataFilePath(dir.Path(), "none", PlatExt), ','), platform::TFileError);
     EXPECT_THROW(LoadRequisitesFile(dir.Path(), "none", PayerExt), platform::TFileError);
     EXPECT_THROW(LoadPurposeFile(dir / "missing", "none"), platform::TFileError);
 }
@@ -392,23 +407,32 @@ TEST(PlatFormat, RandomRecordsRoundTripAndRandomBytesNeverBreakTheReader) {
     for (int round = 0; round < 500; ++round) {
         TPlatRecord p;
         for (std::string* f :
-             {&p.Number, &p.Date, &p.PayerName, &p.PayerBank, &p.PayerBank2, &p.PayerOKPO,
-              &p.PayerMFO, &p.PayerAccount, &p.RecipientName, &p.RecipientBank, &p.RecipientBank2,
-              &p.RecipientOKPO, &p.RecipientMFO, &p.RecipientAccount, &p.SumaGrn, &p.SumaKop,
-              &p.Purpose, &p.PayerCity, &p.RecipientCity})
+             {&p[order::TField::Number], &p[order::TField::Date], &p[order::TField::PayerName],
+              &p[order::TField::PayerBank], &p[order::TField::PayerBank2],
+              &p[order::TField::PayerOKPO], &p[order::TField::PayerMFO],
+              &p[order::TField::PayerAccount], &p[order::TField::RecipientName],
+              &p[order::TField::RecipientBank], &p[order::TField::RecipientBank2],
+              &p[order::TField::RecipientOKPO], &p[order::TField::RecipientMFO],
+              &p[order::TField::RecipientAccount], &p[order::TField::SumaGrn],
+              &p[order::TField::SumaKop], &p[order::TField::Purpose], &p[order::TField::PayerCity],
+              &p[order::TField::RecipientCity]})
             *f = text(3);
         TPlatRecord expected = p;
         for (std::string* f :
-             {&expected.Number, &expected.PayerName, &expected.PayerBank, &expected.PayerBank2,
-              &expected.PayerOKPO, &expected.PayerMFO, &expected.PayerAccount,
-              &expected.RecipientName, &expected.RecipientBank, &expected.RecipientBank2,
-              &expected.RecipientOKPO, &expected.RecipientMFO, &expected.RecipientAccount,
-              &expected.SumaGrn, &expected.SumaKop, &expected.Purpose, &expected.PayerCity,
-              &expected.RecipientCity})
+             {&expected[order::TField::Number], &expected[order::TField::PayerName],
+              &expected[order::TField::PayerBank], &expected[order::TField::PayerBank2],
+              &expected[order::TField::PayerOKPO], &expected[order::TField::PayerMFO],
+              &expected[order::TField::PayerAccount], &expected[order::TField::RecipientName],
+              &expected[order::TField::RecipientBank], &expected[order::TField::RecipientBank2],
+              &expected[order::TField::RecipientOKPO], &expected[order::TField::RecipientMFO],
+              &expected[order::TField::RecipientAccount], &expected[order::TField::SumaGrn],
+              &expected[order::TField::SumaKop], &expected[order::TField::Purpose],
+              &expected[order::TField::PayerCity], &expected[order::TField::RecipientCity]})
             if (*f == "-")
                 f->clear();
         ASSERT_EQ(ParsePlat(FormatPlat(p), ','), expected) << U(FormatPlat(p));
-        ASSERT_EQ(ParsePurpose(FormatPurpose(p.Purpose)), p.Purpose);
+        ASSERT_EQ(ParsePurpose(FormatPurpose(p[order::TField::Purpose])),
+                  p[order::TField::Purpose]);
 
         const std::string junk = text(40) + (random() % 2 ? "\n" : "") + text(40);
         try {

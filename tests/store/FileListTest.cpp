@@ -47,7 +47,7 @@ TEST(ListFiles, AMissingFolderListsNothing) {
 
 TEST(ListFiles, SavedFilesAreListedUnderTheirNames) {
     TTempDir dir;
-    SavePurposeFile(dir.Path(), W("Оплата «послуг»"), "x");
+    WritePurpose(DataFilePath(dir.Path(), W("Оплата «послуг»"), PurposeExt), "x");
     SavePlatFile(dir.Path(), W("№ 0003 от 01.01.2004"), TPlatRecord{});
     EXPECT_EQ(ListFileNames(dir.Path(), PurposeExt),
               std::vector<std::string>{W("Оплата «послуг»")});
@@ -60,18 +60,18 @@ TEST(ListFiles, NamesInWindows1251BytesAreListedNumberedLoadedAndRemoved) {
     TTempDir dir;
     const std::string name = W("№ 0041 от 05.03.2026 - Ромашка");
     TPlatRecord order;
-    order.Number = "41";
-    order.RecipientName = W("Ромашка");
+    order[order::TField::Number] = "41";
+    order[order::TField::RecipientName] = W("Ромашка");
     WriteFileBytes(dir / (name + ".plt"), FormatPlat(order)); // the bytes as they are
     SavePlatFile(dir.Path(), W("№ 0007 от 01.02.2026"), TPlatRecord{});
 
     const std::vector<std::string> listed = ListFiles(dir.Path(), PlatExt);
     EXPECT_EQ(Sorted(listed), Sorted({name + ".plt", W("№ 0007 от 01.02.2026.plt")}));
     EXPECT_EQ(NextPlatNumber(listed, 2026), 42);
-    EXPECT_EQ(LoadPlatFile(dir.Path(), name, ','), order);
+    EXPECT_EQ(ReadPlat(DataFilePath(dir.Path(), name, PlatExt), ','), order);
 
     // Saved again under its name, the order stays one file, and it can be deleted.
-    order.SumaGrn = "5";
+    order[order::TField::SumaGrn] = "5";
     SavePlatFile(dir.Path(), name, order);
     EXPECT_EQ(ReadFileBytes(dir / (name + ".plt")), FormatPlat(order));
     EXPECT_EQ(ListFiles(dir.Path(), PlatExt).size(), 2u);

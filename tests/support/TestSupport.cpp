@@ -180,26 +180,26 @@ TScratch::~TScratch() {
 
 store::TPlatRecord RealisticOrder() {
     store::TPlatRecord r;
-    r.Number = "12";
-    r.Date = "05.03.2026";
-    r.PayerName = W("ТОВ \"Альфа\" {дужки} \\ слеш");
-    r.PayerBank = W("АТ КБ «ПриватБанк»");
-    r.PayerBank2 = W("філія №2");
-    r.PayerOKPO = "12345678";
-    r.PayerMFO = "305299";
-    r.PayerAccount = "2600/123";
-    r.RecipientName = W("Ромашка");
-    r.RecipientBank = "";
-    r.RecipientBank2 = W("відділення №7");
-    r.RecipientOKPO = "87654321";
-    r.RecipientMFO = "300001";
-    r.RecipientAccount = "2601";
-    r.SumaGrn = "1500";
-    r.SumaKop = "7";
-    r.Purpose =
+    r[order::TField::Number] = "12";
+    r[order::TField::Date] = "05.03.2026";
+    r[order::TField::PayerName] = W("ТОВ \"Альфа\" {дужки} \\ слеш");
+    r[order::TField::PayerBank] = W("АТ КБ «ПриватБанк»");
+    r[order::TField::PayerBank2] = W("філія №2");
+    r[order::TField::PayerOKPO] = "12345678";
+    r[order::TField::PayerMFO] = "305299";
+    r[order::TField::PayerAccount] = "2600/123";
+    r[order::TField::RecipientName] = W("Ромашка");
+    r[order::TField::RecipientBank] = "";
+    r[order::TField::RecipientBank2] = W("відділення №7");
+    r[order::TField::RecipientOKPO] = "87654321";
+    r[order::TField::RecipientMFO] = "300001";
+    r[order::TField::RecipientAccount] = "2601";
+    r[order::TField::SumaGrn] = "1500";
+    r[order::TField::SumaKop] = "7";
+    r[order::TField::Purpose] =
         W("Оплата за товар згідно рахунку № 15 від 01.03.2026, \\ {} ") + std::string(300, 'x');
-    r.PayerCity = W("Київ");
-    r.RecipientCity = W("Львів");
+    r[order::TField::PayerCity] = W("Київ");
+    r[order::TField::RecipientCity] = W("Львів");
     return r;
 }
 

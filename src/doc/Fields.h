@@ -1,0 +1,200 @@
+#pragma once
+// The fields of one payment order and everything each of them is: its control in the main
+// window and its caption there, whether the user types it or the window derives it, which
+// characters a typed key may put into it, its line in the order file, its place in a party's
+// requisites file, its name in the question before printing and whether the blank may break
+// it across lines. The window, the data files, the record handed to the printer and the
+// layout of the blank all read this one table, so a field is described once: a new field of
+// the order is a row here and a cell of the layout.
+
+#include "platform/Cp1251Literal.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace order {
+
+enum class TField : std::uint8_t {
+    Number,
+    Date,
+    DateWords,
+    PlatFileName,
+    PayerFileName,
+    PayerName,
+    PayerBank,
+    PayerBank2,
+    PayerCity,
+    PayerOKPO,
+    PayerMFO,
+    PayerAccount,
+    RecipientFileName,
+    RecipientName,
+    RecipientBank,
+    RecipientBank2,
+    RecipientCity,
+    RecipientOKPO,
+    RecipientMFO,
+    RecipientAccount,
+    SumaGrn,
+    SumaKop,
+    SumaWords,
+    NDSAmount,
+    Purpose,
+};
+inline constexpr std::size_t FieldCount = 25;
+
+// The characters a typed key may put into a field (the key handlers Edit15KeyPress and so on).
+enum class TKeyRule : std::uint8_t {
+    Any,    // any character the code page has
+    Digits, // "0" to "9" and Backspace
+    // "/", "0" to "9", Backspace, and the Latin letters of an IBAN, typed as capitals; a
+    // pasted account loses its blanks (an IBAN is printed in groups of four)
+    Account,
+    Kopecks, // Backspace always, otherwise "0" to "9" while the field holds fewer than two
+};
+
+enum class TParty : std::uint8_t { None, Payer, Recipient };
+
+// A party's requisites in the order of its file (".rpl" for the payer, ".rpo" for the
+// recipient): line 1 is the name, and so on.
+enum class TSlot : std::uint8_t { Name, Bank, Bank2, OKPO, MFO, Account, City };
+inline constexpr std::size_t SlotCount = 7;
+
+// How an order file keeps a field.
+enum class TStored : std::uint8_t {
+    No,     // derived again when the order is loaded
+    Dashed, // an empty field is written as "-", and "-" reads back as empty
+    AsIs,   // written and read as it stands (the date)
+};
+
+struct TFieldInfo {
+    TField Field;
+    std::string_view Name;    // as the order's vocabulary names it
+    std::string_view Control; // the main window's edit control
+    bool Derived;             // read-only, computed by the window
+    TKeyRule Keys;
+    const char* Caption; // the window's label in front of the field; "" for none
+    TStored Stored;
+    int PltLine; // its line in the order file (line 1 is the version); 0 when not stored
+    TParty Party;
+    TSlot Slot; // with Party: its line in the party's file, less one
+    // What the question before printing calls it; nullptr when the blank does not print it.
+    const char* PrintName;
+    // An amount, a code or an account: breaking it across lines is as bad as cutting it.
+    bool Unbroken;
+};
+
+// clang-format off
+// In the order of the window's description; the input fields in this order are also the
+// order in which Tab visits them. The cities came to the order file later than the rest and
+// so stand after the purpose there.
+inline constexpr std::array<TFieldInfo, FieldCount> Fields = {{
+    {TField::Number, "Number", "Edit15", false, TKeyRule::Digits, "Номер"_w,
+     TStored::Dashed, 2, TParty::None, TSlot::Name, "Номер платежки"_w, false},
+    {TField::Date, "Date", "Edit21", false, TKeyRule::Any, "Дата"_w,
+     TStored::AsIs, 3, TParty::None, TSlot::Name, nullptr, false},
+    {TField::DateWords, "DateWords", "Edit22", true, TKeyRule::Any, ""_w,
+     TStored::No, 0, TParty::None, TSlot::Name, nullptr, false},
+    {TField::PlatFileName, "PlatFileName", "Edit19", true, TKeyRule::Any, "Имя файла"_w,
+     TStored::No, 0, TParty::None, TSlot::Name, nullptr, false},
+    {TField::PayerFileName, "PayerFileName", "Edit1", true, TKeyRule::Any, "Имя файла"_w,
+     TStored::No, 0, TParty::None, TSlot::Name, nullptr, false},
+    {TField::PayerName, "PayerName", "Edit2", false, TKeyRule::Any, "Наименование"_w,
+     TStored::Dashed, 4, TParty::Payer, TSlot::Name, "Наименование плательщика"_w, false},
+    {TField::PayerBank, "PayerBank", "Edit3", false, TKeyRule::Any, "Банк"_w,
+     TStored::Dashed, 5, TParty::Payer, TSlot::Bank, "Банк плательщика"_w, false},
+    {TField::PayerBank2, "PayerBank2", "Edit4", false, TKeyRule::Any, ""_w,
+     TStored::Dashed, 6, TParty::Payer, TSlot::Bank2, "Банк плательщика, вторая строка"_w, false},
+    {TField::PayerCity, "PayerCity", "Edit23", false, TKeyRule::Any, "в г."_w,
+     TStored::Dashed, 19, TParty::Payer, TSlot::City, "Город банка плательщика"_w, false},
+    {TField::PayerOKPO, "PayerOKPO", "Edit5", false, TKeyRule::Digits, "Код ОКПО"_w,
+     TStored::Dashed, 7, TParty::Payer, TSlot::OKPO, "Код ОКПО плательщика"_w, true},
+    {TField::PayerMFO, "PayerMFO", "Edit6", false, TKeyRule::Digits, "МФО"_w,
+     TStored::Dashed, 8, TParty::Payer, TSlot::MFO, "МФО плательщика"_w, true},
+    {TField::PayerAccount, "PayerAccount", "Edit7", false, TKeyRule::Account, "р/с"_w,
+     TStored::Dashed, 9, TParty::Payer, TSlot::Account, "Счёт плательщика"_w, true},
+    {TField::RecipientFileName, "RecipientFileName", "Edit8", true, TKeyRule::Any, "Имя файла"_w,
+     TStored::No, 0, TParty::None, TSlot::Name, nullptr, false},
+    {TField::RecipientName, "RecipientName", "Edit9", false, TKeyRule::Any, "Наименование"_w,
+     TStored::Dashed, 10, TParty::Recipient, TSlot::Name, "Наименование получателя"_w, false},
+    {TField::RecipientBank, "RecipientBank", "Edit10", false, TKeyRule::Any, "Банк"_w,
+     TStored::Dashed, 11, TParty::Recipient, TSlot::Bank, "Банк получателя"_w, false},
+    {TField::RecipientBank2, "RecipientBank2", "Edit11", false, TKeyRule::Any, ""_w,
+     TStored::Dashed, 12, TParty::Recipient, TSlot::Bank2, "Банк получателя, вторая строка"_w, false},
+    {TField::RecipientCity, "RecipientCity", "Edit24", false, TKeyRule::Any, "в г."_w,
+     TStored::Dashed, 20, TParty::Recipient, TSlot::City, "Город банка получателя"_w, false},
+    {TField::RecipientOKPO, "RecipientOKPO", "Edit12", false, TKeyRule::Digits, "Код ОКПО"_w,
+     TStored::Dashed, 13, TParty::Recipient, TSlot::OKPO, "Код ОКПО получателя"_w, true},
+    {TField::RecipientMFO, "RecipientMFO", "Edit13", false, TKeyRule::Digits, "МФО"_w,
+     TStored::Dashed, 14, TParty::Recipient, TSlot::MFO, "МФО получателя"_w, true},
+    {TField::RecipientAccount, "RecipientAccount", "Edit14", false, TKeyRule::Account, "р/с"_w,
+     TStored::Dashed, 15, TParty::Recipient, TSlot::Account, "Счёт получателя"_w, true},
+    {TField::SumaGrn, "SumaGrn", "Edit16", false, TKeyRule::Digits, "Сумма"_w,
+     TStored::Dashed, 16, TParty::None, TSlot::Name, "Сумма цифрами"_w, true},
+    {TField::SumaKop, "SumaKop", "Edit17", false, TKeyRule::Kopecks, ""_w,
+     TStored::Dashed, 17, TParty::None, TSlot::Name, nullptr, false},
+    {TField::SumaWords, "SumaWords", "Edit18", true, TKeyRule::Any, "Сумма словами"_w,
+     TStored::No, 0, TParty::None, TSlot::Name, "Сумма словами"_w, false},
+    {TField::NDSAmount, "NDSAmount", "Edit25", true, TKeyRule::Any, "в т.ч НДС"_w,
+     TStored::No, 0, TParty::None, TSlot::Name, nullptr, false},
+    {TField::Purpose, "Purpose", "Edit20", false, TKeyRule::Any, "Назначение"_w,
+     TStored::Dashed, 18, TParty::None, TSlot::Name, "Назначение платежа"_w, false},
+}};
+// clang-format on
+
+constexpr const TFieldInfo& Info(TField field) {
+    return Fields[static_cast<std::size_t>(field)];
+}
+
+constexpr bool TableInEnumOrder() {
+    for (std::size_t i = 0; i < Fields.size(); ++i)
+        if (static_cast<std::size_t>(Fields[i].Field) != i)
+            return false;
+    return true;
+}
+static_assert(TableInEnumOrder(), "Info() indexes the field table by the enum");
+
+// The field of `party` in `slot`.
+constexpr TField PartyField(TParty party, TSlot slot) {
+    for (const TFieldInfo& info : Fields)
+        if (info.Party == party && info.Slot == slot)
+            return info.Field;
+    throw "no such field"; // a compile error where it is asked at compile time
+}
+
+// The texts of one order, field by field (Windows-1251). An order read from its file has its
+// stored fields; the derived ones stay empty until the window computes them.
+struct TTexts {
+    std::array<std::string, FieldCount> Values;
+
+    std::string& operator[](TField field) { return Values[static_cast<std::size_t>(field)]; }
+    const std::string& operator[](TField field) const {
+        return Values[static_cast<std::size_t>(field)];
+    }
+    bool operator==(const TTexts&) const = default;
+};
+
+// One party's requisites, slot by slot.
+struct TRequisites {
+    std::array<std::string, SlotCount> Values;
+
+    std::string& operator[](TSlot slot) { return Values[static_cast<std::size_t>(slot)]; }
+    const std::string& operator[](TSlot slot) const {
+        return Values[static_cast<std::size_t>(slot)];
+    }
+    bool operator==(const TRequisites&) const = default;
+};
+
+// The requisites of `party` as the order holds them, and the order with them put in.
+inline TRequisites RequisitesOf(const TTexts& order, TParty party) {
+    TRequisites r;
+    for (const TFieldInfo& info : Fields)
+        if (info.Party == party)
+            r[info.Slot] = order[info.Field];
+    return r;
+}
+
+} // namespace order
