@@ -198,43 +198,14 @@ std::string SubstituteNDS(std::string_view text, std::string_view ndsAmount) {
     return out;
 }
 
-std::uint8_t DocLang(int option) {
-    switch (option) {
-    case -1:
-        return 2;
-    case 0:
-        return 1;
-    case 1:
-        return 0;
-    default:
-        InternalError(8935);
-        return 1;
-    }
-}
-
-std::uint8_t DocBlankKind(int option) {
-    if (option == 0 || option == 1)
-        return static_cast<std::uint8_t>(option);
-    InternalError(8937);
-    return 0;
-}
-
 std::string ComposePurpose(const std::string& purpose, const TOptions& options,
                            const std::string& ndsAmount) {
     std::string p = purpose;
-    // The wording follows the amount in words; "as the blank" is Ukrainian on the payment
-    // instruction, which has no other language.
-    int lang = options.SumaLang;
-    if (lang <= -1)
-        lang = options.BlankKind == 1 ? 0 : options.BlankLang;
-    const std::string nds = lang == 0 ? options.strNDS : lang == 1 ? options.strNDSRus : "";
+    const bool russian = blank::VatLanguage(options.Languages()) == blank::TLang::Russian;
     if (options.fNDS)
-        p += SubstituteNDS(nds, ndsAmount);
-    const std::string bezNds = lang == 0   ? options.strBezNDS
-                               : lang == 1 ? options.strBezNDSRus
-                                           : "";
+        p += SubstituteNDS(russian ? options.strNDSRus : options.strNDS, ndsAmount);
     if (options.fBezNDS)
-        p += SubstituteNDS(bezNds, ndsAmount);
+        p += SubstituteNDS(russian ? options.strBezNDSRus : options.strBezNDS, ndsAmount);
     return p;
 }
 
@@ -256,11 +227,24 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
     if (!suma || *suma < 0 || *suma >= firstInexactHryvnia)
         return std::string("Некорректно задана сумма"_w);
 
+    // The record's own codes: 1 Ukrainian, 0 Russian, 2 as the blank.
+    auto docLang = [](blank::TLangChoice choice) -> std::uint8_t {
+        switch (choice) {
+        case blank::TLangChoice::AsBlank:
+            return 2;
+        case blank::TLangChoice::Ukrainian:
+            return 1;
+        case blank::TLangChoice::Russian:
+            return 0;
+        }
+        return 1;
+    };
     TPlatData data;
-    data.DocBlankLang = DocLang(options.BlankLang);
-    data.DocDateLang = DocLang(options.DateLang);
-    data.DocSumaLang = DocLang(options.SumaLang);
-    data.DocBlankKind = DocBlankKind(options.BlankKind);
+    data.DocBlankLang = options.BlankLang == blank::TLang::Russian ? 0 : 1;
+    data.DocDateLang = docLang(options.DateLang);
+    data.DocSumaLang = docLang(options.SumaLang);
+    data.DocBlankKind =
+        static_cast<std::uint8_t>(options.BlankKind == blank::TBlankKind::PaymentInstruction);
     data.BoldPlatName = options.BoldPlatName;
     data.BoldPolName = options.BoldPolName;
     data.ShowCopyNumber = options.ShowCopyNumber;

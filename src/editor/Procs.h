@@ -56,14 +56,6 @@ std::optional<std::int32_t> OrderNumberValue(std::string_view number);
 // The text with its first "[NDS]" replaced by `ndsAmount`.
 std::string SubstituteNDS(std::string_view text, std::string_view ndsAmount);
 
-// The document's language code for a language option: -1 → 2 (as the blank), 0 → 1
-// (Ukrainian), 1 → 0 (Russian); anything else reports internal error 8935 and gives 1.
-std::uint8_t DocLang(int option);
-
-// The blank's kind code for the BlankKind option: 0 and 1 as they are; anything else reports
-// internal error 8937 and gives 0, the payment order of form 0410001.
-std::uint8_t DocBlankKind(int option);
-
 // The output command's composition, shared by the window and the command-line renderer.
 
 class TOptions;
@@ -71,8 +63,7 @@ class TOptions;
 // Checks the order as the output command does (number, date, amount, in this order) and
 // fills the record for the blank: the language codes and display flags of `options`, the
 // fields of the order, the purpose followed by the VAT wordings. Returns the message of
-// the first failed check instead. Language options out of range report internal error
-// 8935 (once per option) and print Ukrainian.
+// the first failed check instead.
 std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
                                                      const TOptions& options, char decimalSeparator,
                                                      std::chrono::year currentYear);

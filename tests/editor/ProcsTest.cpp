@@ -7,9 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 using namespace testing_support;
 using namespace std::chrono;
+using blank::TBlankKind;
+using blank::TLang;
+using blank::TLangChoice;
 
 TEST(FileNames, StripRemovesExactlyTheTenForbiddenCharacters) {
     EXPECT_EQ(StripFileNameChars("a!b\"c*d/e:f<g>h?i\\j|k"), "abcdefghijk");
@@ -111,29 +115,6 @@ TEST(Vat, SubstituteReplacesOnlyTheFirstPlaceholder) {
     EXPECT_EQ(SubstituteNDS("[nds]", "1"), "[nds]");
 }
 
-TEST(DocLangCodes, MapOptionsAndReportOutOfRange) {
-    TRecordingBoxes boxes;
-    EXPECT_EQ(DocLang(-1), 2);
-    EXPECT_EQ(DocLang(0), 1);
-    EXPECT_EQ(DocLang(1), 0);
-    EXPECT_TRUE(boxes.Boxes.empty());
-    EXPECT_EQ(DocLang(7), 1);
-    EXPECT_EQ(DocLang(-2), 1);
-    ASSERT_EQ(boxes.Boxes.size(), 2u);
-    EXPECT_EQ(U(boxes.Boxes[0].Text), "Внутренняя ошибка № 8935. Обратитесь к разработчику.");
-    EXPECT_EQ(U(boxes.Boxes[0].Caption), "Ошибка");
-}
-
-TEST(DocLangCodes, ABlankKindOutOfRangeIsReportedAndPrintsTheOrderOfForm0410001) {
-    TRecordingBoxes boxes;
-    EXPECT_EQ(DocBlankKind(0), 0);
-    EXPECT_EQ(DocBlankKind(1), 1);
-    EXPECT_TRUE(boxes.Boxes.empty());
-    EXPECT_EQ(DocBlankKind(2), 0);
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(U(boxes.Boxes[0].Text), "Внутренняя ошибка № 8937. Обратитесь к разработчику.");
-}
-
 namespace {
 store::TPlatRecord GoodOrder() {
     store::TPlatRecord o;
@@ -183,9 +164,9 @@ TEST(Compose, ChecksNumberThenDateThenAmount) {
 
 TEST(Compose, FillsTheRecordFromOrderAndOptions) {
     TOptions options;
-    options.BlankLang = 1;
-    options.DateLang = 0;
-    options.SumaLang = -1;
+    options.BlankLang = TLang::Russian;
+    options.DateLang = TLangChoice::Ukrainian;
+    options.SumaLang = TLangChoice::AsBlank;
     options.BoldPolName = true;
     options.ShowCopyNumber = true;
     auto o = GoodOrder();
@@ -223,17 +204,14 @@ TEST(Compose, PurposeTakesTheVatWordingsOfTheAmountsLanguage) {
     EXPECT_EQ(purpose("Товар", ""), "Товар, в т.ч. ПДВ  грн.");
     options.fBezNDS = true;
     EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. ПДВ 1,00 грн., без ПДВ");
-    options.SumaLang = -1;
-    options.BlankLang = 1;
+    options.SumaLang = TLangChoice::AsBlank;
+    options.BlankLang = TLang::Russian;
     EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. НДС 1,00 грн., без НДС");
-    options.BlankKind = 1;
+    options.BlankKind = TBlankKind::PaymentInstruction;
     EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. ПДВ 1,00 грн., без ПДВ");
-    options.BlankKind = 0;
-    options.SumaLang = 0;
+    options.SumaLang = TLangChoice::Russian;
     options.fNDS = false;
-    EXPECT_EQ(purpose("", "1,00"), ", без ПДВ");
-    options.SumaLang = 5; // no wording for an unknown language
-    EXPECT_EQ(purpose("Т", "1,00"), "Т");
+    EXPECT_EQ(purpose("", "1,00"), ", без НДС");
 
     options = TOptions();
     store::TPlatRecord plain;
@@ -243,15 +221,32 @@ TEST(Compose, PurposeTakesTheVatWordingsOfTheAmountsLanguage) {
     EXPECT_TRUE(std::get<TPlatData>(r).PurposeLines.empty());
 }
 
-TEST(Compose, OutOfRangeLanguagesReportOncePerOptionAndPrintUkrainian) {
+// The record keeps codes of its own (1 Ukrainian, 0 Russian, 2 as the blank).
+TEST(Compose, TheOptionsLanguagesBecomeTheRecordsCodes) {
+    struct Case {
+        TBlankKind kind;
+        TLang blank;
+        TLangChoice date, suma;
+        int docKind, docBlank, docDate, docSuma;
+    };
+    const Case cases[] = {
+        {TBlankKind::PaymentOrder, TLang::Ukrainian, TLangChoice::AsBlank, TLangChoice::AsBlank, 0,
+         1, 2, 2},
+        {TBlankKind::PaymentOrder, TLang::Russian, TLangChoice::Ukrainian, TLangChoice::Russian, 0,
+         0, 1, 0},
+        {TBlankKind::PaymentInstruction, TLang::Russian, TLangChoice::Russian,
+         TLangChoice::Ukrainian, 1, 0, 0, 1},
+    };
     TRecordingBoxes boxes;
-    TOptions options;
-    options.BlankLang = 9;
-    options.DateLang = -7;
-    auto r = ComposePlatData(GoodOrder(), options, ',', Year2026);
-    const auto& d = std::get<TPlatData>(r);
-    EXPECT_EQ(d.DocBlankLang, 1);
-    EXPECT_EQ(d.DocDateLang, 1);
-    EXPECT_EQ(d.DocSumaLang, 2);
-    EXPECT_EQ(boxes.Boxes.size(), 2u);
+    for (const Case& c : cases) {
+        TOptions options;
+        options.BlankKind = c.kind;
+        options.BlankLang = c.blank;
+        options.DateLang = c.date;
+        options.SumaLang = c.suma;
+        const auto d = std::get<TPlatData>(ComposePlatData(GoodOrder(), options, ',', Year2026));
+        EXPECT_EQ((std::vector<int>{d.DocBlankKind, d.DocBlankLang, d.DocDateLang, d.DocSumaLang}),
+                  (std::vector<int>{c.docKind, c.docBlank, c.docDate, c.docSuma}));
+    }
+    EXPECT_TRUE(boxes.Boxes.empty());
 }

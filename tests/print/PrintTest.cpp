@@ -77,9 +77,9 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
     int shown = 0;
     for (const auto& v : variants) {
         TOptions& o = window.Options;
-        o.BlankLang = v.blank;
-        o.DateLang = v.date;
-        o.SumaLang = v.suma;
+        o.BlankLang = *blank::LangOf(v.blank);
+        o.DateLang = *blank::LangChoiceOf(v.date);
+        o.SumaLang = *blank::LangChoiceOf(v.suma);
         o.BoldPlatName = v.boldPlat;
         o.BoldPolName = v.boldPol;
         o.ShowCopyNumber = v.copies;
@@ -271,14 +271,15 @@ TEST_F(PrintTest, APdfOfEveryGoldenOrderIsOneA4PageWithAllItsTexts) {
             const std::string v = values.count(name) ? values[name] : "2";
             return v == "1" ? 0 : v == "0" ? 1 : -1;
         };
-        options.BlankLang = language("DocBlankLang") == 1 ? 1 : 0;
-        options.DateLang = language("DocDateLang");
-        options.SumaLang = language("DocSumaLang");
+        options.BlankLang = *blank::LangOf(language("DocBlankLang") == 1 ? 1 : 0);
+        options.DateLang = *blank::LangChoiceOf(language("DocDateLang"));
+        options.SumaLang = *blank::LangChoiceOf(language("DocSumaLang"));
         options.ShowCopyNumber = values["ShowCopyNumber"] == "1";
         options.ShowOneSignatureRights = values["ShowOneSignatureRights"] == "1";
         options.BoldPlatName = values["BoldPlatName"] == "1";
         options.BoldPolName = values["BoldPolName"] == "1";
-        options.BlankKind = values["DocBlankKind"] == "1" ? 1 : 0;
+        options.BlankKind = values["DocBlankKind"] == "1" ? blank::TBlankKind::PaymentInstruction
+                                                          : blank::TBlankKind::PaymentOrder;
         options.fNDS = options.fBezNDS = false;
         options.Save();
         store::WritePlat(out / "order.plt", order);
@@ -302,7 +303,7 @@ TEST_F(PrintTest, APdfOfEveryGoldenOrderIsOneA4PageWithAllItsTexts) {
         std::vector<std::string> expected;
         for (const auto& [field, member] : editor::RecordFields)
             if (field != TField::Date && field != TField::SumaGrn && field != TField::SumaKop &&
-                !(options.BlankKind == 1 &&
+                !(options.BlankKind == blank::TBlankKind::PaymentInstruction &&
                   (field == TField::PayerMFO || field == TField::RecipientMFO)))
                 expected.push_back(U(order.*member));
         const auto composed = ComposePlatData(order, options, platform::UserDecimalSeparator(),
