@@ -32,8 +32,8 @@ using fuzz::Check;
 
 namespace {
 
-std::int32_t LangOption(std::uint8_t b) {
-    return static_cast<std::int32_t>(b % 5) - 2; // -2 and 2 are out of range
+blank::TLangChoice LangOption(std::uint8_t b) {
+    return *blank::LangChoiceOf(b % 3 - 1);
 }
 
 // The printed text of the document: every run decoded, one after the other.
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.fBezNDS = data[0] & 8;
     options.ShowCopyNumber = data[0] & 16;
     options.ShowOneSignatureRights = data[0] & 32;
-    options.BlankLang = LangOption(data[1]);
+    options.BlankLang = *blank::LangOf(data[1] % 2);
     options.DateLang = LangOption(data[2]);
     options.SumaLang = LangOption(data[3]);
     const char separator = (data[4] & 1) ? ',' : '.';

@@ -31,8 +31,8 @@ constexpr std::string_view Paths[] = {
     "Software\\Morvane",
     "Software\\Morvane\\Vantrel\\Sub",
 };
-constexpr std::uint32_t Types[] = {RegSz,       RegSz,   RegDword,     RegBinary,
-                                   RegExpandSz, RegNone, RegMalformed, 0x12345678u};
+constexpr std::uint32_t Types[] = {RegSz,       RegSz, RegDword,     RegBinary,
+                                   RegExpandSz, 0u,    RegMalformed, 0x12345678u};
 constexpr std::string_view OtherNames[] = {"Lang",          "BoldNames", "",  "NDS1",
                                            "LangSumaWords", "OneSign",   "X", "lang"};
 

@@ -201,19 +201,11 @@ std::string SubstituteNDS(std::string_view text, std::string_view ndsAmount) {
 std::string ComposePurpose(const std::string& purpose, const TOptions& options,
                            const std::string& ndsAmount) {
     std::string p = purpose;
-    // The wording follows the amount in words; "as the blank" is Ukrainian on the payment
-    // instruction, which has no other language.
-    int lang = options.SumaLang;
-    if (lang <= -1)
-        lang = options.BlankKind == 1 ? 0 : options.BlankLang;
-    const std::string nds = lang == 0 ? options.strNDS : lang == 1 ? options.strNDSRus : "";
+    const bool russian = blank::VatLanguage(options.Languages()) == blank::TLang::Russian;
     if (options.fNDS)
-        p += SubstituteNDS(nds, ndsAmount);
-    const std::string bezNds = lang == 0   ? options.strBezNDS
-                               : lang == 1 ? options.strBezNDSRus
-                                           : "";
+        p += SubstituteNDS(russian ? options.strNDSRus : options.strNDS, ndsAmount);
     if (options.fBezNDS)
-        p += SubstituteNDS(bezNds, ndsAmount);
+        p += SubstituteNDS(russian ? options.strBezNDSRus : options.strBezNDS, ndsAmount);
     return p;
 }
 
@@ -234,32 +226,6 @@ std::optional<std::int64_t> AmountKopecks(std::string_view sumaGrn, std::string_
     return kopecks;
 }
 
-namespace {
-
-// The languages of the blank as the options give them; a value out of range reports its
-// internal error and prints Ukrainian on the payment order.
-blank::TLanguages LanguagesOf(const TOptions& options) {
-    auto choice = [](int value) {
-        if (const auto c = blank::LangChoiceOf(value))
-            return *c;
-        InternalError(8935);
-        return blank::TLangChoice::Ukrainian;
-    };
-    blank::TLanguages l;
-    const blank::TLangChoice blank = choice(options.BlankLang);
-    l.Blank =
-        blank == blank::TLangChoice::Russian ? blank::TLang::Russian : blank::TLang::Ukrainian;
-    l.Date = choice(options.DateLang);
-    l.Suma = choice(options.SumaLang);
-    if (const auto kind = blank::BlankKindOf(options.BlankKind))
-        l.Kind = *kind;
-    else
-        InternalError(8937);
-    return l;
-}
-
-} // namespace
-
 std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
                                                      const TOptions& options, char decimalSeparator,
                                                      std::chrono::year currentYear) {
@@ -278,7 +244,7 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
     for (const order::TFieldInfo& info : order::Fields)
         if (info.Stored != order::TStored::No)
             data.Texts[info.Field] = order[info.Field];
-    data.Languages = LanguagesOf(options);
+    data.Languages = options.Languages();
     data.BoldPlatName = options.BoldPlatName;
     data.BoldPolName = options.BoldPolName;
     data.ShowCopyNumber = options.ShowCopyNumber;

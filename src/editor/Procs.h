@@ -68,9 +68,7 @@ class TOptions;
 // Checks the order as the output command does (number, date, amount, in this order) and
 // fills the record for the blank: the language codes and display flags of `options`, the
 // fields of the order, the purpose followed by the VAT wordings. Returns the message of
-// the first failed check instead. Language options out of range report internal error
-// 8935 (once per option) and print Ukrainian; a kind of blank out of range reports 8937 and
-// prints the payment order.
+// the first failed check instead.
 std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
                                                      const TOptions& options, char decimalSeparator,
                                                      std::chrono::year currentYear);

@@ -2,63 +2,128 @@
 
 #include "platform/Cp1251Literal.h"
 #include "settings/RegClass.h"
+#include "words/BuhProc.h"
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+using blank::TBlankKind;
+using blank::TLang;
+using blank::TLangChoice;
+
+namespace {
+
+template <class T> struct TField {
+    T TOptions::*Member;
+    T Default;
+};
+
+struct TOption {
+    const char* Name;
+    std::variant<TField<bool>, TField<std::string>, TField<TLang>, TField<TLangChoice>,
+                 TField<TBlankKind>>
+        Field;
+};
+
+// The default wordings; named apart from the table, whose initialiser clang 14 cannot take
+// them in.
+const char* const DefaultNds = ", в т.ч. ПДВ [NDS] грн."_w;
+const char* const DefaultBezNds = ", без ПДВ"_w;
+const char* const DefaultNdsRus = ", в т.ч. НДС [NDS] грн."_w;
+const char* const DefaultBezNdsRus = ", без НДС"_w;
+
+// Load and Save go through the values in this order: it is the order of the lines in a
+// settings file the program made, and a value of the wrong type stops Load at its place.
+const std::vector<TOption>& Table() {
+    static const std::vector<TOption> table = {
+        {"BoldPlatName", TField<bool>{&TOptions::BoldPlatName, false}},
+        {"BoldPolName", TField<bool>{&TOptions::BoldPolName, false}},
+        {"fNDS", TField<bool>{&TOptions::fNDS, false}},
+        {"fBezNDS", TField<bool>{&TOptions::fBezNDS, false}},
+        {"ShowCopyNumber", TField<bool>{&TOptions::ShowCopyNumber, false}},
+        {"ShowOneSignatureRights", TField<bool>{&TOptions::ShowOneSignatureRights, false}},
+        {"BlankLang", TField<TLang>{&TOptions::BlankLang, TLang::Ukrainian}},
+        {"DateLang", TField<TLangChoice>{&TOptions::DateLang, TLangChoice::AsBlank}},
+        {"SumaLang", TField<TLangChoice>{&TOptions::SumaLang, TLangChoice::AsBlank}},
+        {"strNDS", TField<std::string>{&TOptions::strNDS, DefaultNds}},
+        {"strBezNDS", TField<std::string>{&TOptions::strBezNDS, DefaultBezNds}},
+        {"strNDSRus", TField<std::string>{&TOptions::strNDSRus, DefaultNdsRus}},
+        {"strBezNDSRus", TField<std::string>{&TOptions::strBezNDSRus, DefaultBezNdsRus}},
+        {"BlankKind", TField<TBlankKind>{&TOptions::BlankKind, TBlankKind::PaymentOrder}},
+    };
+    return table;
+}
+
+// A code that the type has no value for is a settings file edited by hand or damaged; the
+// numbers are the ones the output command has always reported for it.
+std::optional<TLang> Decode(std::int32_t code, TLang*) {
+    return blank::LangOf(code);
+}
+std::optional<TLangChoice> Decode(std::int32_t code, TLangChoice*) {
+    return blank::LangChoiceOf(code);
+}
+std::optional<TBlankKind> Decode(std::int32_t code, TBlankKind*) {
+    return blank::BlankKindOf(code);
+}
+constexpr int UnknownCodeError(TLang*) {
+    return 8935;
+}
+constexpr int UnknownCodeError(TLangChoice*) {
+    return 8935;
+}
+constexpr int UnknownCodeError(TBlankKind*) {
+    return 8937;
+}
+
+void Read(TMyRegistry& reg, const char* name, bool& value) {
+    reg.ReadBool(name, value);
+}
+void Read(TMyRegistry& reg, const char* name, std::string& value) {
+    reg.ReadString(name, value);
+}
+template <class E> void Read(TMyRegistry& reg, const char* name, E& value) {
+    std::int32_t code = blank::CodeOf(value);
+    reg.ReadInteger(name, code);
+    if (const auto decoded = Decode(code, &value)) {
+        value = *decoded;
+    } else {
+        InternalError(UnknownCodeError(&value));
+        value = E{}; // the code 0: Ukrainian, the payment order
+    }
+}
+
+void Write(TMyRegistry& reg, const char* name, bool value) {
+    reg.WriteBool(name, value);
+}
+void Write(TMyRegistry& reg, const char* name, const std::string& value) {
+    reg.WriteString(name, value);
+}
+template <class E> void Write(TMyRegistry& reg, const char* name, E value) {
+    reg.WriteInteger(name, blank::CodeOf(value));
+}
+
+} // namespace
 
 TOptions::TOptions() {
     SetDefaults();
 }
 
 void TOptions::SetDefaults() {
-    BoldPlatName = false;
-    BoldPolName = false;
-    fNDS = false;
-    fBezNDS = false;
-    ShowCopyNumber = false;
-    ShowOneSignatureRights = false;
-    strNDS = ", в т.ч. ПДВ [NDS] грн."_w;
-    strBezNDS = ", без ПДВ"_w;
-    strNDSRus = ", в т.ч. НДС [NDS] грн."_w;
-    strBezNDSRus = ", без НДС"_w;
-    BlankLang = 0;
-    DateLang = -1;
-    SumaLang = -1;
-    BlankKind = 0;
+    for (const TOption& o : Table())
+        std::visit([this](const auto& f) { this->*f.Member = f.Default; }, o.Field);
 }
-
-// Load and Save go through the values in one fixed order; a failure part-way leaves the
-// earlier values done and the later ones untouched, and both rely on that order.
 
 void TOptions::Load() {
     TMyRegistry reg;
-    reg.ReadBool("BoldPlatName", BoldPlatName);
-    reg.ReadBool("BoldPolName", BoldPolName);
-    reg.ReadBool("fNDS", fNDS);
-    reg.ReadBool("fBezNDS", fBezNDS);
-    reg.ReadBool("ShowCopyNumber", ShowCopyNumber);
-    reg.ReadBool("ShowOneSignatureRights", ShowOneSignatureRights);
-    reg.ReadInteger("BlankLang", BlankLang);
-    reg.ReadInteger("DateLang", DateLang);
-    reg.ReadInteger("SumaLang", SumaLang);
-    reg.ReadString("strNDS", strNDS);
-    reg.ReadString("strBezNDS", strBezNDS);
-    reg.ReadString("strNDSRus", strNDSRus);
-    reg.ReadString("strBezNDSRus", strBezNDSRus);
-    reg.ReadInteger("BlankKind", BlankKind);
+    for (const TOption& o : Table())
+        std::visit([&](const auto& f) { Read(reg, o.Name, this->*f.Member); }, o.Field);
 }
 
 void TOptions::Save() {
     TMyRegistry reg;
-    reg.WriteBool("BoldPlatName", BoldPlatName);
-    reg.WriteBool("BoldPolName", BoldPolName);
-    reg.WriteBool("fNDS", fNDS);
-    reg.WriteBool("fBezNDS", fBezNDS);
-    reg.WriteBool("ShowCopyNumber", ShowCopyNumber);
-    reg.WriteBool("ShowOneSignatureRights", ShowOneSignatureRights);
-    reg.WriteInteger("BlankLang", BlankLang);
-    reg.WriteInteger("DateLang", DateLang);
-    reg.WriteInteger("SumaLang", SumaLang);
-    reg.WriteString("strNDS", strNDS);
-    reg.WriteString("strBezNDS", strBezNDS);
-    reg.WriteString("strNDSRus", strNDSRus);
-    reg.WriteString("strBezNDSRus", strBezNDSRus);
-    reg.WriteInteger("BlankKind", BlankKind);
+    reg.Begin();
+    for (const TOption& o : Table())
+        std::visit([&](const auto& f) { Write(reg, o.Name, this->*f.Member); }, o.Field);
+    reg.Commit();
 }

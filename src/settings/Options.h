@@ -3,7 +3,8 @@
 // One object lives as long as the main window; the settings dialog reloads and stores it,
 // and the output command reads its fields each time it builds a document.
 
-#include <cstdint>
+#include "doc/Languages.h"
+
 #include <string>
 
 class TOptions {
@@ -11,7 +12,8 @@ public:
     // Starts from the defaults; Load is the owner's separate step.
     TOptions();
 
-    // The field names are the names of the registry values that hold them.
+    // The field names are the names of the registry values that hold them; the languages
+    // and the kind are stored as their codes (doc/Languages.h).
     bool BoldPlatName;
     bool BoldPolName;
     bool fNDS;
@@ -22,20 +24,23 @@ public:
     std::string strBezNDS;
     std::string strNDSRus;
     std::string strBezNDSRus;
-    std::int32_t BlankLang; // 0 Ukrainian, 1 Russian
-    std::int32_t DateLang;  // -1 as the blank, 0 Ukrainian, 1 Russian
-    std::int32_t SumaLang;  // -1 as the blank, 0 Ukrainian, 1 Russian
-    // Which blank is printed: 0 the payment order of form 0410001, 1 the payment instruction.
+    blank::TLang BlankLang;
+    blank::TLangChoice DateLang;
+    blank::TLangChoice SumaLang;
     // Stored after the other thirteen, so that a settings file without it keeps the first.
-    std::int32_t BlankKind;
+    blank::TBlankKind BlankKind;
+
+    blank::TLanguages Languages() const { return {BlankKind, BlankLang, DateLang, SumaLang}; }
 
     void SetDefaults();
-    // Reads every stored value over its field; absent values leave their field alone, and
-    // so does a settings file that cannot be read at all (the registry says why, once). A
-    // value of the wrong type throws TRegistryError, and the fields after it in the fixed
-    // order keep what they held.
+    // Reads the settings file once and every stored value over its field; absent values
+    // leave their field alone, and so does a settings file that cannot be read at all (the
+    // registry says why, once). A stored code that names no language or kind is reported as
+    // an internal error and read as Ukrainian, or as the payment order. A value of the wrong
+    // type throws TRegistryError, and the fields after it in the fixed order keep what they
+    // held.
     void Load();
-    // Writes all fourteen fields, creating the key when needed; stops at the first value
-    // the registry refuses (TRegistryError), leaving the values after it unwritten.
+    // Writes all fourteen fields in one rewrite of the settings file, creating the key when
+    // needed; when the registry refuses (TRegistryError) nothing of it is stored.
     void Save();
 };

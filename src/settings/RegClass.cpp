@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr std::string_view KeyPath = "Software\\Morvane\\Vantrel";
+
 [[noreturn]] void Fail(const char* what, const std::string& name, const std::string& reason = {}) {
     throw TRegistryError(std::string(what) + " '" + name + "'" +
                          (reason.empty() ? "" : ": " + reason));
@@ -11,25 +13,38 @@ namespace {
 
 } // namespace
 
-TMyRegistry::TMyRegistry() : KeyPath("\\Software\\Morvane\\Vantrel") {}
-
-std::string TMyRegistry::OpenPath() const {
-    if (!KeyPath.empty() && KeyPath.front() == '\\')
-        return KeyPath.substr(1);
-    return KeyPath;
+void TMyRegistry::Begin() {
+    Batch = true;
 }
 
-void TMyRegistry::Write(const std::string& name, std::uint32_t type, const std::string& data) {
+void TMyRegistry::Commit() {
+    Batch = false;
+    const std::vector<settings::TNamedValue> values = std::move(Pending);
+    Pending.clear();
+    if (!values.empty())
+        Store(values);
+}
+
+void TMyRegistry::Store(const std::vector<settings::TNamedValue>& values) {
+    // Whatever happens, the next read looks at the registry again.
+    SnapshotTaken = false;
+    Snapshot.reset();
     try {
-        auto key = settings::Registry().OpenKey(OpenPath(), true);
-        if (key && key->SetValue(name, type, data))
-            return;
+        auto key = settings::Registry().OpenKey(KeyPath, true);
+        const auto refused = key ? key->SetValues(values) : std::optional<std::size_t>(0);
+        if (refused)
+            Fail("Failed to set data for", values[*refused].Name);
     } catch (const platform::TFileError& e) {
         // The system's reason ("Permission denied", "No space left on device") is what the
         // user can act on.
-        Fail("Failed to set data for", name, platform::ErrorReason(e.ErrorNumber));
+        Fail("Failed to set data for", values.front().Name, platform::ErrorReason(e.ErrorNumber));
     }
-    Fail("Failed to set data for", name);
+}
+
+void TMyRegistry::Write(const std::string& name, std::uint32_t type, std::string data) {
+    Pending.push_back({name, {type, std::move(data)}});
+    if (!Batch)
+        Commit();
 }
 
 void TMyRegistry::WriteBool(const std::string& name, bool value) {
@@ -46,7 +61,17 @@ void TMyRegistry::WriteInteger(const std::string& name, std::int32_t value) {
     std::string data(4, '\0');
     for (int i = 0; i < 4; ++i)
         data[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
-    Write(name, settings::RegDword, data);
+    Write(name, settings::RegDword, std::move(data));
+}
+
+std::optional<settings::TRegValue> TMyRegistry::Stored(const std::string& name) {
+    if (!SnapshotTaken) {
+        Snapshot = settings::Registry().OpenKey(KeyPath, false);
+        SnapshotTaken = true;
+    }
+    if (!Snapshot)
+        return std::nullopt;
+    return Snapshot->ReadValue(name);
 }
 
 void TMyRegistry::ReadBool(const std::string& name, bool& value) {
@@ -56,18 +81,12 @@ void TMyRegistry::ReadBool(const std::string& name, bool& value) {
 }
 
 void TMyRegistry::ReadInteger(const std::string& name, std::int32_t& value) {
-    auto key = settings::Registry().OpenKey(OpenPath(), false);
-    if (!key)
+    const auto stored = Stored(name);
+    if (!stored)
         return;
-    const auto info = key->QueryValue(name);
-    if (!info)
-        return;
-    if (info->Type != settings::RegDword)
+    if (stored->Type != settings::RegDword)
         Fail("Invalid data type for", name);
-    if (info->Size > 4)
-        Fail("Failed to get data for", name);
-    const auto stored = key->ReadValue(name);
-    if (!stored || stored->Type != settings::RegDword || stored->Data.size() > 4)
+    if (stored->Data.size() > 4)
         Fail("Failed to get data for", name);
     // Little-endian; data shorter than four bytes (only a hand-made value can be) read as
     // if the missing high bytes were zero.
@@ -78,19 +97,13 @@ void TMyRegistry::ReadInteger(const std::string& name, std::int32_t& value) {
 }
 
 void TMyRegistry::ReadString(const std::string& name, std::string& value) {
-    auto key = settings::Registry().OpenKey(OpenPath(), false);
-    if (!key)
+    const auto stored = Stored(name);
+    if (!stored)
         return;
-    const auto info = key->QueryValue(name);
-    if (!info)
-        return;
-    if (info->Size == 0) {
+    if (stored->Data.empty()) {
         value.clear();
         return;
     }
-    const auto stored = key->ReadValue(name);
-    if (!stored)
-        Fail("Failed to get data for", name);
     if (stored->Type != settings::RegSz && stored->Type != settings::RegExpandSz)
         Fail("Invalid data type for", name);
     value = stored->Data.substr(0, stored->Data.find('\0'));

@@ -1,24 +1,30 @@
 #pragma once
-// The one door to the registry key of the options. Every operation opens the key, reads or
-// writes one value and closes the key again, so nothing is held open between calls and two
-// running copies of the program never block each other.
+// The one door to the registry key of the options, Software\Morvane\Vantrel below
+// HKEY_LOCAL_MACHINE. Nothing is held open between two uses of the program's settings, so
+// two running copies of the program never block each other: an object lives for one load
+// or one save.
+//
+// Reads are served from one snapshot of the key, taken at the first read and taken afresh
+// after a write. A write outside Begin/Commit stores at once; between them, writes are
+// collected and Commit stores them all in one write of the registry, or none of them.
 
 #include "settings/Registry.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 class TMyRegistry {
 public:
-    TMyRegistry();
+    void Begin();
+    // Stores the writes collected since Begin, creating the key when it is missing. A value
+    // the registry refuses throws TRegistryError "Failed to set data for '<name>'", followed
+    // by ": " and the system's reason when there is one (a refusal of the whole write names
+    // the first value); a registry file that must not be written throws the registry's own
+    // TRegistryError. Either way nothing of the batch is stored.
+    void Commit();
 
-    // Below HKEY_LOCAL_MACHINE; the leading backslash makes it start at the root key.
-    std::string KeyPath;
-
-    // Writes create the key when it is missing. A value the registry refuses throws
-    // TRegistryError "Failed to set data for '<name>'", followed by ": " and the system's
-    // reason when there is one; a registry file that must not be written throws the
-    // registry's own TRegistryError.
     void WriteBool(const std::string& name, bool value);
     void WriteString(const std::string& name, const std::string& value);
     void WriteInteger(const std::string& name, std::int32_t value);
@@ -32,6 +38,13 @@ public:
     void ReadInteger(const std::string& name, std::int32_t& value);
 
 private:
-    std::string OpenPath() const;
-    void Write(const std::string& name, std::uint32_t type, const std::string& data);
+    bool Batch = false;
+    std::vector<settings::TNamedValue> Pending;
+    bool SnapshotTaken = false;
+    std::unique_ptr<settings::TRegistryKey> Snapshot; // null: no key to read
+
+    void Write(const std::string& name, std::uint32_t type, std::string data);
+    void Store(const std::vector<settings::TNamedValue>& values);
+    // The stored value of that name, or nothing.
+    std::optional<settings::TRegValue> Stored(const std::string& name);
 };

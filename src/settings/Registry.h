@@ -7,12 +7,14 @@
 //
 // Names, paths and string data are Windows-1251 bytes, as everywhere in the core.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A value of the wrong type or size, or a write the registry refused. what() is the
 // registry layer's text with the value's name, Windows-1251.
@@ -24,7 +26,6 @@ public:
 namespace settings {
 
 // The registry's value types (the numbers are the registry's own).
-constexpr std::uint32_t RegNone = 0;
 constexpr std::uint32_t RegSz = 1;
 constexpr std::uint32_t RegExpandSz = 2;
 constexpr std::uint32_t RegBinary = 3;
@@ -34,30 +35,29 @@ constexpr std::uint32_t RegDword = 4;
 // for a number or a string.
 constexpr std::uint32_t RegMalformed = 0xFFFFFFFFu;
 
-struct TRegValueInfo {
-    std::uint32_t Type;
-    std::uint32_t Size; // bytes of data; a string's includes its terminating zero
-};
-
 struct TRegValue {
     std::uint32_t Type;
-    std::string Data;
+    std::string Data; // a string's includes its terminating zero
+};
+
+struct TNamedValue {
+    std::string Name;
+    TRegValue Value;
 };
 
 // An open key; destroying it closes the key.
 class TRegistryKey {
 public:
     virtual ~TRegistryKey() = default;
-    // Type and size of the named value, or nothing when the key has no such value.
-    // Value names compare without regard to case.
-    virtual std::optional<TRegValueInfo> QueryValue(std::string_view name) = 0;
-    // The named value's type and data, or nothing when the key has no such value.
+    // The named value's type and data, or nothing when the key has no such value. Value
+    // names compare without regard to case.
     virtual std::optional<TRegValue> ReadValue(std::string_view name) = 0;
-    // Stores the value with its type, replacing one of the same name; false when the store
-    // cannot hold it (a name it cannot write). A write that the system refuses throws
-    // platform::TFileError, with the system's reason; a store that must not be written
-    // throws TRegistryError.
-    virtual bool SetValue(std::string_view name, std::uint32_t type, std::string_view data) = 0;
+    // Stores the values with their types, in order, each replacing one of the same name, in
+    // one write: all of them, or none. When the store cannot hold one (a name it cannot
+    // write) nothing is stored and its index is returned. A write that the system refuses
+    // throws platform::TFileError, with the system's reason; a store that must not be
+    // written throws TRegistryError.
+    virtual std::optional<std::size_t> SetValues(const std::vector<TNamedValue>& values) = 0;
 };
 
 class TRegistry {

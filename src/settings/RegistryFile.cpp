@@ -175,25 +175,21 @@ public:
     TFileKey(fs::path settings, std::string path, TRegistryText text)
         : Settings(std::move(settings)), KeyPath(std::move(path)), Text(std::move(text)) {}
 
-    std::optional<TRegValueInfo> QueryValue(std::string_view name) override {
-        const auto value = Text.Value(KeyPath, name);
-        if (!value)
-            return std::nullopt;
-        return TRegValueInfo{value->Type, static_cast<std::uint32_t>(value->Data.size())};
-    }
-
     std::optional<TRegValue> ReadValue(std::string_view name) override {
         return Text.Value(KeyPath, name);
     }
 
-    bool SetValue(std::string_view name, std::uint32_t type, std::string_view data) override {
+    std::optional<std::size_t> SetValues(const std::vector<TNamedValue>& values) override {
         // Afresh: another copy of the program may have written since the key was opened.
         TWritePlan plan = PlanWrite(Settings);
-        if (!plan.Text.SetValue(KeyPath, name, type, data))
-            return false;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const TRegValue& v = values[i].Value;
+            if (!plan.Text.SetValue(KeyPath, values[i].Name, v.Type, v.Data))
+                return i;
+        }
         Write(plan);
         Text = std::move(plan.Text);
-        return true;
+        return std::nullopt;
     }
 
 private:
@@ -237,8 +233,8 @@ std::unique_ptr<TRegistryKey> TRegistryFile::OpenKey(std::string_view path, bool
 }
 
 void TRegistryFile::Report(const std::string& problem) {
-    // A load opens the key for each of its values; the user is told once, and the defaults
-    // apply in silence after that until the file reads again.
+    // Every load meets the problem again (the dialog's each opening); the user is told once,
+    // and the defaults apply in silence after that until the file reads again.
     if (problem == Reported)
         return;
     Reported = problem;

@@ -1,7 +1,7 @@
 #pragma once
 // The registry kept in one text file, ${XDG_CONFIG_HOME:-~/.config}/Morvane/Vantrel.reg, in
-// the format of settings/RegistryFormat.h. Every open reads the file afresh, and writing a
-// value rewrites the whole file atomically (platform::WriteFileAtomically).
+// the format of settings/RegistryFormat.h. Every open reads the file afresh, and every
+// write of values rewrites the whole file once, atomically (platform::WriteFileAtomically).
 //
 // The file is the user's own, so what can be read is read, whatever its permissions, and a
 // write that the system refuses fails with the system's reason (platform::TFileError). Only

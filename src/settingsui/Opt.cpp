@@ -234,14 +234,11 @@ void TOptForm::OptionsToControls() {
     Edit2->setText(FromCp1251(Options.strBezNDS));
     Edit3->setText(FromCp1251(Options.strNDSRus));
     Edit4->setText(FromCp1251(Options.strBezNDSRus));
-    // The stored numbers are not range-checked; adding one to the largest must not wrap.
-    auto shifted = [](std::int32_t lang) {
-        return lang == INT32_MAX ? INT32_MAX : static_cast<int>(lang) + 1;
-    };
-    RadioGroup1->SetItemIndex(Options.BlankLang);
-    RadioGroup2->SetItemIndex(shifted(Options.DateLang));
-    RadioGroup3->SetItemIndex(shifted(Options.SumaLang));
-    RadioGroup4->SetItemIndex(Options.BlankKind);
+    // The choices are in the order of the codes; "as the blank" (-1) comes first.
+    RadioGroup1->SetItemIndex(blank::CodeOf(Options.BlankLang));
+    RadioGroup2->SetItemIndex(blank::CodeOf(Options.DateLang) + 1);
+    RadioGroup3->SetItemIndex(blank::CodeOf(Options.SumaLang) + 1);
+    RadioGroup4->SetItemIndex(blank::CodeOf(Options.BlankKind));
 }
 
 void TOptForm::ControlsToOptions() {
@@ -256,22 +253,32 @@ void TOptForm::ControlsToOptions() {
     Options.strBezNDS = ToCp1251Lossy(Edit2->text());
     Options.strNDSRus = ToCp1251Lossy(Edit3->text());
     Options.strBezNDSRus = ToCp1251Lossy(Edit4->text());
-    Options.BlankLang = RadioGroup1->ItemIndex();
-    Options.DateLang = RadioGroup2->ItemIndex() - 1;
-    Options.SumaLang = RadioGroup3->ItemIndex() - 1;
-    Options.BlankKind = RadioGroup4->ItemIndex();
+    const blank::TLanguages chosen = ChosenLanguages();
+    Options.BlankLang = chosen.Blank;
+    Options.DateLang = chosen.Date;
+    Options.SumaLang = chosen.Suma;
+    Options.BlankKind = chosen.Kind;
+}
+
+blank::TLanguages TOptForm::ChosenLanguages() const {
+    // A group with nothing selected counts as its first choice.
+    auto index = [](const TRadioGroup* group) { return std::max(group->ItemIndex(), 0); };
+    blank::TLanguages l;
+    l.Kind = blank::BlankKindOf(index(RadioGroup4)).value_or(l.Kind);
+    l.Blank = blank::LangOf(index(RadioGroup1)).value_or(l.Blank);
+    l.Date = blank::LangChoiceOf(index(RadioGroup2) - 1).value_or(l.Date);
+    l.Suma = blank::LangChoiceOf(index(RadioGroup3) - 1).value_or(l.Suma);
+    return l;
 }
 
 void TOptForm::UpdateControls() {
     ButApply->setEnabled(Modified);
-    // The amount's language picks the VAT texts the output will use; only those can be
-    // edited.
-    const int suma = RadioGroup3->ItemIndex();
-    const int lang = suma >= 1 ? suma - 1 : RadioGroup1->ItemIndex();
-    EnableEdit(Edit1, lang == 0 && CheckBox3->isChecked());
-    EnableEdit(Edit3, lang == 1 && CheckBox3->isChecked());
-    EnableEdit(Edit2, lang == 0 && CheckBox4->isChecked());
-    EnableEdit(Edit4, lang == 1 && CheckBox4->isChecked());
+    // Only the VAT texts that the output will use can be edited.
+    const bool russian = blank::VatLanguage(ChosenLanguages()) == blank::TLang::Russian;
+    EnableEdit(Edit1, !russian && CheckBox3->isChecked());
+    EnableEdit(Edit3, russian && CheckBox3->isChecked());
+    EnableEdit(Edit2, !russian && CheckBox4->isChecked());
+    EnableEdit(Edit4, russian && CheckBox4->isChecked());
 }
 
 void TOptForm::EnableEdit(QLineEdit* edit, bool on) {

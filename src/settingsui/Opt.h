@@ -3,6 +3,8 @@
 // opens, stored on "Применить" and on "OK". It works on the caller's one TOptions object,
 // so the main window sees every applied change at its next output command.
 
+#include "doc/Languages.h"
+
 #include <QDialog>
 #include <QGroupBox>
 
@@ -55,6 +57,8 @@ public:
     void OptionsToControls();
     void ControlsToOptions();
     void UpdateControls();
+    // The languages and the kind of blank as the radio groups choose them.
+    blank::TLanguages ChosenLanguages() const;
     void EnableEdit(QLineEdit* edit, bool on);
 
     void ButOKClick();

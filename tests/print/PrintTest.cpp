@@ -78,9 +78,9 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
     int shown = 0;
     for (const auto& v : variants) {
         TOptions& o = window.Options;
-        o.BlankLang = v.blank;
-        o.DateLang = v.date;
-        o.SumaLang = v.suma;
+        o.BlankLang = *blank::LangOf(v.blank);
+        o.DateLang = *blank::LangChoiceOf(v.date);
+        o.SumaLang = *blank::LangChoiceOf(v.suma);
         o.BoldPlatName = v.boldPlat;
         o.BoldPolName = v.boldPol;
         o.ShowCopyNumber = v.copies;
@@ -274,14 +274,14 @@ TEST_F(PrintTest, APdfOfEveryGoldenOrderIsOneA4PageWithAllItsTexts) {
         auto code = [&](const char* name, int absent) {
             return values.count(name) ? std::stoi(values[name]) : absent;
         };
-        options.BlankLang = code("BlankLang", 0);
-        options.DateLang = code("DateLang", -1);
-        options.SumaLang = code("SumaLang", -1);
+        options.BlankLang = *blank::LangOf(code("BlankLang", 0));
+        options.DateLang = *blank::LangChoiceOf(code("DateLang", -1));
+        options.SumaLang = *blank::LangChoiceOf(code("SumaLang", -1));
         options.ShowCopyNumber = values["ShowCopyNumber"] == "1";
         options.ShowOneSignatureRights = values["ShowOneSignatureRights"] == "1";
         options.BoldPlatName = values["BoldPlatName"] == "1";
         options.BoldPolName = values["BoldPolName"] == "1";
-        options.BlankKind = code("Kind", 0);
+        options.BlankKind = *blank::BlankKindOf(code("Kind", 0));
         options.fNDS = options.fBezNDS = false;
         options.Save();
         store::WritePlat(out / "order.plt", order);
@@ -307,7 +307,7 @@ TEST_F(PrintTest, APdfOfEveryGoldenOrderIsOneA4PageWithAllItsTexts) {
             const TField field = info.Field;
             if (info.Stored != order::TStored::No && field != TField::Date &&
                 field != TField::SumaGrn && field != TField::SumaKop &&
-                !(options.BlankKind == 1 &&
+                !(options.BlankKind == blank::TBlankKind::PaymentInstruction &&
                   (field == TField::PayerMFO || field == TField::RecipientMFO)))
                 expected.push_back(U(order[field]));
         }

@@ -17,8 +17,13 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace testing_support;
+using blank::TBlankKind;
+using blank::TLang;
+using blank::TLangChoice;
+using blank::TLanguages;
 namespace fs = std::filesystem;
 
 namespace {
@@ -36,10 +41,9 @@ void ExpectDefaults(const TOptions& o) {
     EXPECT_EQ(U(o.strBezNDS), ", без ПДВ");
     EXPECT_EQ(U(o.strNDSRus), ", в т.ч. НДС [NDS] грн.");
     EXPECT_EQ(U(o.strBezNDSRus), ", без НДС");
-    EXPECT_EQ(o.BlankLang, 0);
-    EXPECT_EQ(o.DateLang, -1);
-    EXPECT_EQ(o.SumaLang, -1);
-    EXPECT_EQ(o.BlankKind, 0); // a settings file from before the second blank prints the first
+    // A settings file from before the second blank prints the first.
+    EXPECT_TRUE(o.Languages() == (TLanguages{TBlankKind::PaymentOrder, TLang::Ukrainian,
+                                             TLangChoice::AsBlank, TLangChoice::AsBlank}));
 }
 
 // Every field away from its default, texts with what a careless store would damage.
@@ -51,10 +55,10 @@ TOptions Unusual() {
     o.strBezNDS = W("C:\\без\\ПДВ\\");
     o.strNDSRus = W("\\\"НДС\"\\ ЁёЇїІіЄєҐґ №");
     o.strBezNDSRus = "";
-    o.BlankLang = 1;
-    o.DateLang = 0;
-    o.SumaLang = -2147483647 - 1;
-    o.BlankKind = 1;
+    o.BlankLang = TLang::Russian;
+    o.DateLang = TLangChoice::Ukrainian;
+    o.SumaLang = TLangChoice::Russian;
+    o.BlankKind = TBlankKind::PaymentInstruction;
     return o;
 }
 
@@ -69,10 +73,7 @@ void ExpectSame(const TOptions& a, const TOptions& b) {
     EXPECT_EQ(U(a.strBezNDS), U(b.strBezNDS));
     EXPECT_EQ(U(a.strNDSRus), U(b.strNDSRus));
     EXPECT_EQ(U(a.strBezNDSRus), U(b.strBezNDSRus));
-    EXPECT_EQ(a.BlankLang, b.BlankLang);
-    EXPECT_EQ(a.DateLang, b.DateLang);
-    EXPECT_EQ(a.SumaLang, b.SumaLang);
-    EXPECT_EQ(a.BlankKind, b.BlankKind);
+    EXPECT_TRUE(a.Languages() == b.Languages());
 }
 
 // Runs `f` as a user without privileges and returns what it returns: in a child process
@@ -179,14 +180,14 @@ TEST_F(OptionsTest, OnlyTheStoredValuesReplaceTheirFields) {
     Store(Head + "\"SumaLang\"=dword:00000001\r\n");
     TOptions o;
     o.Load();
-    EXPECT_EQ(o.SumaLang, 1);
-    o.SumaLang = -1;
+    EXPECT_EQ(o.SumaLang, TLangChoice::Russian);
+    o.SumaLang = TLangChoice::AsBlank;
     ExpectDefaults(o);
 
     // Loading over changed fields keeps the ones that are not stored.
     TOptions changed = Unusual();
     changed.Load();
-    EXPECT_EQ(changed.SumaLang, 1);
+    EXPECT_EQ(changed.SumaLang, TLangChoice::Russian);
     changed.SumaLang = Unusual().SumaLang;
     ExpectSame(changed, Unusual());
 }
@@ -226,11 +227,11 @@ TEST_F(OptionsTest, AValueOfTheWrongTypeStopsLoadInTheFixedOrder) {
     EXPECT_EQ(ErrorOf(o, &TOptions::Load), "Invalid data type for 'DateLang'");
     EXPECT_TRUE(o.BoldPlatName && o.BoldPolName && o.fNDS && o.fBezNDS && o.ShowCopyNumber &&
                 o.ShowOneSignatureRights);
-    EXPECT_EQ(o.BlankLang, 1);
+    EXPECT_EQ(o.BlankLang, TLang::Russian);
     // DateLang and everything after it keep what they held.
     o.BoldPlatName = o.BoldPolName = o.fNDS = o.fBezNDS = false;
     o.ShowCopyNumber = o.ShowOneSignatureRights = false;
-    o.BlankLang = 0;
+    o.BlankLang = TLang::Ukrainian;
     ExpectDefaults(o);
 }
 
@@ -302,41 +303,72 @@ TEST_F(OptionsTest, AHandEditIsSeenByTheNextLoad) {
     text.replace(text.find(nds), nds.size(), W("\"STRNDS\"=\", з ПДВ [NDS]\""));
     Store(text);
     o.Load();
-    EXPECT_EQ(o.BlankLang, 1);
+    EXPECT_EQ(o.BlankLang, TLang::Russian);
     EXPECT_EQ(U(o.strNDS), ", з ПДВ [NDS]");
 }
 
-TEST_F(OptionsTest, AnInterruptedWriteKeepsTheFileAndStopsSave) {
+TEST_F(OptionsTest, SaveIsOneRewriteAndAFailureAnywhereKeepsThePreviousFile) {
     TOptions().Save();
     const std::string before = ReadFileBytes(File);
-    int writes = 0;
-    // The eighth value, DateLang, cannot be written.
+    const TOptions o = Unusual();
+    for (const auto failing : {platform::TWriteStep::Create, platform::TWriteStep::Write,
+                               platform::TWriteStep::Flush, platform::TWriteStep::Rename}) {
+        int renames = 0;
+        platform::SetWriteFaultForTesting([&](platform::TWriteStep step) {
+            renames += step == platform::TWriteStep::Rename;
+            return step == failing;
+        });
+        TOptions saving = o;
+        EXPECT_EQ(ErrorOf(saving, &TOptions::Save),
+                  "Failed to set data for 'BoldPlatName': Input/output error");
+        EXPECT_LE(renames, 1);
+        EXPECT_EQ(ReadFileBytes(File), before);
+    }
+    int renames = 0;
     platform::SetWriteFaultForTesting([&](platform::TWriteStep step) {
-        return step == platform::TWriteStep::Rename && ++writes == 8;
+        renames += step == platform::TWriteStep::Rename;
+        return false;
     });
-    TOptions o = Unusual();
-    EXPECT_EQ(ErrorOf(o, &TOptions::Save), "Failed to set data for 'DateLang': Input/output error");
-    platform::SetWriteFaultForTesting(nullptr);
-    EXPECT_EQ(writes, 8) << "Save went on after the failure";
-
+    TOptions(o).Save();
+    EXPECT_EQ(renames, 1);
     TOptions loaded;
     loaded.Load();
-    // The seven values before DateLang are stored, DateLang and the rest are as before.
-    EXPECT_TRUE(loaded.ShowOneSignatureRights);
-    EXPECT_EQ(loaded.BlankLang, 1);
-    loaded.BoldPlatName = loaded.BoldPolName = loaded.fNDS = loaded.fBezNDS = false;
-    loaded.ShowCopyNumber = loaded.ShowOneSignatureRights = false;
-    loaded.BlankLang = 0;
-    ExpectDefaults(loaded);
+    ExpectSame(loaded, o);
+}
 
-    // A failure on the first value leaves the file byte for byte as it was.
-    const std::string middle = ReadFileBytes(File);
-    platform::SetWriteFaultForTesting(
-        [](platform::TWriteStep step) { return step == platform::TWriteStep::Write; });
-    EXPECT_EQ(ErrorOf(o, &TOptions::Save),
-              "Failed to set data for 'BoldPlatName': Input/output error");
-    EXPECT_EQ(ReadFileBytes(File), middle);
-    EXPECT_NE(middle, before);
+// A code that no language or kind has (a hand edit) is reported once, at the load, and the
+// load goes on.
+TEST_F(OptionsTest, AStoredCodeOutOfRangeIsReportedOnceAndReadAsTheFirstChoice) {
+    struct Case {
+        const char* line; // repeated after the Russian instruction: the last one counts
+        int error;
+        std::vector<int> codes; // kind, blank, date, amount
+    };
+    const Case cases[] = {
+        {"\"BlankLang\"=dword:ffffffff", 8935, {1, 0, 1, 1}},
+        {"\"BlankLang\"=dword:00000002", 8935, {1, 0, 1, 1}},
+        {"\"DateLang\"=dword:00000007", 8935, {1, 1, 0, 1}},
+        {"\"SumaLang\"=dword:80000000", 8935, {1, 1, 1, 0}},
+        {"\"BlankKind\"=dword:fffffffe", 8937, {0, 1, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        Store(Head +
+              "\"BlankKind\"=dword:00000001\r\n\"BlankLang\"=dword:00000001\r\n"
+              "\"DateLang\"=dword:00000001\r\n\"SumaLang\"=dword:00000001\r\n" +
+              c.line + "\r\n\"strNDS\"=\"x\"\r\n");
+        TRecordingBoxes boxes;
+        TOptions o;
+        o.Load();
+        EXPECT_EQ(boxes.TextsUtf8(),
+                  std::vector<std::string>{"Внутренняя ошибка № " + std::to_string(c.error) +
+                                           ". Обратитесь к разработчику."})
+            << c.line;
+        EXPECT_EQ((std::vector<int>{blank::CodeOf(o.BlankKind), blank::CodeOf(o.BlankLang),
+                                    blank::CodeOf(o.DateLang), blank::CodeOf(o.SumaLang)}),
+                  c.codes)
+            << c.line;
+        EXPECT_EQ(o.strNDS, "x");
+    }
 }
 
 TEST_F(OptionsTest, AReadOnlySettingsFileIsReadAndAWriteThatFailsSaysWhy) {
@@ -353,7 +385,7 @@ TEST_F(OptionsTest, AReadOnlySettingsFileIsReadAndAWriteThatFailsSaysWhy) {
     const std::string seen = AsUnprivileged([] {
         TOptions o;
         o.Load();
-        std::string out = "BlankLang " + std::to_string(o.BlankLang) + "; ";
+        std::string out = "BlankLang " + std::to_string(blank::CodeOf(o.BlankLang)) + "; ";
         try {
             o.Save();
             out += "saved";

@@ -19,13 +19,6 @@ public:
         TFakeRegistry& Owner;
         explicit TKey(TFakeRegistry& owner) : Owner(owner) {}
         ~TKey() override { Owner.Log.push_back("close"); }
-        std::optional<TRegValueInfo> QueryValue(std::string_view name) override {
-            auto it = Owner.Values.find(std::string(name));
-            if (it == Owner.Values.end())
-                return std::nullopt;
-            return TRegValueInfo{it->second.Type,
-                                 static_cast<std::uint32_t>(it->second.Data.size())};
-        }
         std::optional<TRegValue> ReadValue(std::string_view name) override {
             Owner.Log.push_back("read " + std::string(name));
             auto it = Owner.Values.find(std::string(name));
@@ -33,12 +26,16 @@ public:
                 return std::nullopt;
             return it->second;
         }
-        bool SetValue(std::string_view name, std::uint32_t type, std::string_view data) override {
-            Owner.Log.push_back("set " + std::string(name));
+        std::optional<std::size_t> SetValues(const std::vector<TNamedValue>& values) override {
+            std::string set = "set";
+            for (const TNamedValue& v : values)
+                set += " " + v.Name;
+            Owner.Log.push_back(set);
             if (Owner.Refuse)
-                return false;
-            Owner.Values[std::string(name)] = {type, std::string(data)};
-            return true;
+                return values.size() - 1;
+            for (const TNamedValue& v : values)
+                Owner.Values[v.Name] = v.Value;
+            return std::nullopt;
         }
     };
 
@@ -73,14 +70,27 @@ template <class F> std::string ErrorOf(F f) {
     return "(no error)";
 }
 
-TEST_F(MyRegistryTest, EachOperationOpensTheKeyByItselfAndClosesIt) {
-    EXPECT_EQ(Reg.KeyPath, "\\Software\\Morvane\\Vantrel");
-    Reg.WriteInteger("BlankLang", -1);
-    std::int32_t n = 7;
-    Reg.ReadInteger("BlankLang", n);
-    EXPECT_EQ(n, -1);
+// A load opens the key once, a batch is one write, a lone write stores at once, and a read
+// after a write sees it.
+TEST_F(MyRegistryTest, ReadsShareOneOpeningAndABatchIsOneWrite) {
+    {
+        TMyRegistry batch;
+        std::int32_t n = 7;
+        batch.ReadInteger("BlankLang", n);
+        batch.ReadInteger("DateLang", n);
+        batch.Begin();
+        batch.WriteInteger("BlankLang", -1);
+        batch.WriteBool("fNDS", true);
+        EXPECT_TRUE(Fake.Values.empty()) << "a batch stored before its commit";
+        batch.Commit();
+        Reg.WriteString("strNDS", "x");
+        batch.ReadInteger("BlankLang", n);
+        EXPECT_EQ(n, -1);
+    }
     EXPECT_EQ(Fake.Log, (std::vector<std::string>{
-                            "create Software\\Morvane\\Vantrel", "set BlankLang", "close",
+                            "open Software\\Morvane\\Vantrel", "read BlankLang", "read DateLang",
+                            "close", "create Software\\Morvane\\Vantrel", "set BlankLang fNDS",
+                            "close", "create Software\\Morvane\\Vantrel", "set strNDS", "close",
                             "open Software\\Morvane\\Vantrel", "read BlankLang", "close"}));
 }
 
@@ -120,6 +130,12 @@ TEST_F(MyRegistryTest, ARefusedWriteFails) {
     EXPECT_EQ(ErrorOf([&] { Reg.WriteBool("BoldPlatName", true); }),
               "Failed to set data for 'BoldPlatName'");
     EXPECT_EQ(ErrorOf([&] { Reg.WriteString("strNDS", "x"); }), "Failed to set data for 'strNDS'");
+    // A batch names the value refused, and stores none of them.
+    Reg.Begin();
+    Reg.WriteBool("fNDS", true);
+    Reg.WriteInteger("DateLang", 1);
+    EXPECT_EQ(ErrorOf([&] { Reg.Commit(); }), "Failed to set data for 'DateLang'");
+    EXPECT_TRUE(Fake.Values.empty());
 }
 
 TEST_F(MyRegistryTest, StoredDataReadAsNumbers) {
@@ -137,7 +153,6 @@ TEST_F(MyRegistryTest, StoredDataReadAsNumbers) {
         {{RegSz, std::string("a long text\0", 12)}, "Invalid data type for 'v'"},
         {{RegExpandSz, std::string("1\0", 2)}, "Invalid data type for 'v'"},
         {{RegBinary, std::string("\1\0\0\0", 4)}, "Invalid data type for 'v'"},
-        {{RegNone, ""}, "Invalid data type for 'v'"},
         {{5, std::string("\0\0\0\1", 4)}, "Invalid data type for 'v'"},
         {{RegMalformed, std::string("dword:1\0", 8)}, "Invalid data type for 'v'"},
     };

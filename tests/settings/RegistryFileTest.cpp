@@ -19,6 +19,11 @@ namespace {
 
 using namespace registry_test;
 
+// One value written by itself.
+bool Set(TRegistryKey& key, const std::string& name, std::uint32_t type, const std::string& data) {
+    return !key.SetValues({{name, {type, data}}});
+}
+
 // Restores the environment variables and seams a test changes.
 class RegistryFileTest : public ::testing::Test {
 protected:
@@ -63,8 +68,8 @@ TEST_F(RegistryFileTest, AMissingFileOrSectionIsAMissingKeyUnlessCreated) {
     // A file that is no registry file at all is a key without values, and writing keeps it.
     auto alien = Open("no registry\n");
     ASSERT_TRUE(alien);
-    EXPECT_FALSE(alien->QueryValue("v"));
-    ASSERT_TRUE(alien->SetValue("v", RegDword, Dword(1)));
+    EXPECT_FALSE(alien->ReadValue("v"));
+    ASSERT_TRUE(Set(*alien, "v", RegDword, Dword(1)));
     EXPECT_EQ(ReadFileBytes(File),
               "REGEDIT4\r\n\r\nno registry\r\n\r\n" + Section + "\r\n\"v\"=dword:00000001\r\n\r\n");
 }
@@ -74,8 +79,8 @@ TEST_F(RegistryFileTest, TheFirstValueWrittenMakesTheFolderAndTheFile) {
     TRegistryFile reg(file);
     auto key = reg.OpenKey(KeyPath, true);
     ASSERT_TRUE(key);
-    ASSERT_TRUE(key->SetValue("BoldPlatName", RegDword, Dword(1)));
-    ASSERT_TRUE(key->SetValue("strNDS", RegSz, Sz(W(", в т.ч. ПДВ [NDS] грн."))));
+    ASSERT_FALSE(key->SetValues({{"BoldPlatName", {RegDword, Dword(1)}},
+                                 {"strNDS", {RegSz, Sz(W(", в т.ч. ПДВ [NDS] грн."))}}}));
     EXPECT_EQ(ReadFileBytes(file), "REGEDIT4\r\n\r\n" + Section +
                                        "\r\n\"BoldPlatName\"=dword:00000001\r\n" +
                                        W("\"strNDS\"=\", в т.ч. ПДВ [NDS] грн.\"\r\n\r\n"));
@@ -92,11 +97,15 @@ TEST_F(RegistryFileTest, AnInterruptedWriteKeepsThePreviousFile) {
         auto key = Open(before);
         ASSERT_TRUE(key);
         SetWriteFaultForTesting([step](TWriteStep s) { return s == step; });
-        EXPECT_THROW(key->SetValue("v", RegDword, Dword(2)), TFileError);
+        EXPECT_THROW(Set(*key, "v", RegDword, Dword(2)), TFileError);
         SetWriteFaultForTesting(nullptr);
         EXPECT_EQ(ReadFileBytes(File), before);
         EXPECT_EQ(key->ReadValue("v")->Data, Dword(1));
     }
+    // A value that cannot be written keeps the whole batch out.
+    auto key = Open(before);
+    EXPECT_EQ(key->SetValues({{"v", {RegDword, Dword(2)}}, {"a\nb", {RegDword, Dword(3)}}}), 1u);
+    EXPECT_EQ(ReadFileBytes(File), before);
 }
 
 TEST_F(RegistryFileTest, AWriteStartsFromWhatIsOnDiskNow) {
@@ -104,7 +113,7 @@ TEST_F(RegistryFileTest, AWriteStartsFromWhatIsOnDiskNow) {
     ASSERT_TRUE(key);
     // Another copy of the program adds a value after this key was opened.
     WriteFileBytes(File, "REGEDIT4\r\n" + Section + "\r\n\"a\"=dword:00000001\r\n\"b\"=\"x\"\r\n");
-    ASSERT_TRUE(key->SetValue("a", RegDword, Dword(2)));
+    ASSERT_TRUE(Set(*key, "a", RegDword, Dword(2)));
     EXPECT_EQ(ReadFileBytes(File),
               "REGEDIT4\r\n" + Section + "\r\n\"a\"=dword:00000002\r\n\"b\"=\"x\"\r\n");
 }
@@ -139,7 +148,7 @@ TEST_F(RegistryFileTest, ALinkIsFollowedOnlyToARegistryFileOrANewNameBesideIt) {
         std::string error;
         try {
             auto key = Reg.OpenKey(KeyPath, true);
-            if (!key || !key->SetValue("v", RegDword, Dword(1)))
+            if (!key || !Set(*key, "v", RegDword, Dword(1)))
                 error = "not written";
         } catch (const TRegistryError& e) {
             error = U(e.what());
@@ -184,7 +193,7 @@ TEST_F(RegistryFileTest, TheRegistryInUseCanBePointedElsewhere) {
     SetRegistryFilePath(File);
     auto key = Registry().OpenKey(KeyPath, true);
     ASSERT_TRUE(key);
-    ASSERT_TRUE(key->SetValue("v", RegDword, Dword(1)));
+    ASSERT_TRUE(Set(*key, "v", RegDword, Dword(1)));
     EXPECT_TRUE(fs::exists(File));
     SetRegistryFilePath({});
     ::setenv("XDG_CONFIG_HOME", (Dir / "xdg").c_str(), 1);

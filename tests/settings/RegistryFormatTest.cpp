@@ -33,7 +33,6 @@ TEST(RegistryFormat, ReadsEveryValueForm) {
         {"\"v\"=hex(2):25,00", RegExpandSz, std::string("%\0", 2)},
         {"\"v\"=hex(4):01,00,00,00,00,00,00,00", RegDword, std::string("\1\0\0\0\0\0\0\0", 8)},
         {"\"v\"=hex(1):61,0a,62,00", RegSz, std::string("a\nb\0", 4)},
-        {"\"v\"=hex(0):", RegNone, ""},
         {"\"v\"=hex(7):61,00,00", 7, std::string("a\0\0", 3)},
         {"\"v\" = dword:00000002  ", RegDword, Dword(2)},
         {"  \"v\"=hex: 01 , 02 ", RegBinary, "\1\2"},

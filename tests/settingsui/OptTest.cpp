@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 using namespace testing_support;
 namespace fs = std::filesystem;
@@ -114,15 +115,15 @@ TEST_F(OptFormTest, OpeningReloadsTheStoredValuesOverTheOnesInMemory) {
     Store(Head + W("\"BoldPolName\"=dword:00000001\r\n\"strBezNDS\"=\"без ПДВ\"\r\n"
                    "\"BlankLang\"=dword:00000001\r\n"));
     TOptions o;
-    o.ShowCopyNumber = true; // not stored: memory wins
-    o.BlankLang = 0;         // stored: the registry wins
+    o.ShowCopyNumber = true;               // not stored: memory wins
+    o.BlankLang = blank::TLang::Ukrainian; // stored: the registry wins
     TOptForm f(o);
     f.show();
     EXPECT_TRUE(f.CheckBox2->isChecked());
     EXPECT_TRUE(f.CheckBox5->isChecked());
     EXPECT_EQ(f.Edit2->text(), QStringLiteral("без ПДВ"));
     EXPECT_EQ(f.RadioGroup1->ItemIndex(), 1);
-    EXPECT_EQ(o.BlankLang, 1);
+    EXPECT_EQ(o.BlankLang, blank::TLang::Russian);
     EXPECT_FALSE(f.ButApply->isEnabled()) << "filling the controls is no change";
 }
 
@@ -146,27 +147,41 @@ TEST_F(OptFormTest, OnlyTheTextOfTheAmountsLanguageIsEditable) {
     EXPECT_EQ(Editable(f), "1.2.");
     Click(f.CheckBox3);
     EXPECT_EQ(Editable(f), "..2.");
+}
 
-    // Every combination: (fNDS, fBezNDS, blank, amount) -> editable.
+// The editable texts are the ones the output appends: every kind of blank, blank language and
+// amount language (indices of the radio groups; -1 selects nothing, which counts as the
+// first choice), and the two flags.
+TEST_F(OptFormTest, TheEditableTextsAreTheOnesTheBlankPrints) {
+    TOptions o;
+    TOptForm f(o);
+    f.show();
     struct Case {
+        int kind, blank, suma; // 0 the order, 1 the instruction; Ukr, Rus; as blank, Ukr, Rus
         bool nds, bez;
-        int blank, suma;
         const char* editable;
     };
     const Case cases[] = {
-        {true, true, 0, 0, "1.2."},   {true, true, 1, 0, ".3.4"},  {true, true, 0, 2, ".3.4"},
-        {true, true, 1, 1, "1.2."},   {false, true, 1, 0, "...4"}, {true, false, 0, 1, "1..."},
-        {true, true, -1, 0, "...."},  {true, true, -1, 2, ".3.4"}, {true, true, 0, -1, "1.2."},
-        {false, false, 1, 2, "...."},
+        {0, 0, 0, true, true, "1.2."},   {0, 0, 1, true, true, "1.2."},
+        {0, 0, 2, true, true, ".3.4"},   {0, 1, 0, true, true, ".3.4"},
+        {0, 1, 1, true, true, "1.2."},   {0, 1, 2, true, true, ".3.4"},
+        {1, 0, 0, true, true, "1.2."},   {1, 0, 1, true, true, "1.2."},
+        {1, 0, 2, true, true, ".3.4"},   {1, 1, 0, true, true, "1.2."},
+        {1, 1, 1, true, true, "1.2."},   {1, 1, 2, true, true, ".3.4"},
+        {-1, 1, 0, true, true, ".3.4"},  {0, -1, 0, true, true, "1.2."},
+        {0, 1, -1, true, true, ".3.4"},  {1, 1, -1, true, true, "1.2."},
+        {0, 1, 0, false, true, "...4"},  {1, 0, 2, true, false, ".3.."},
+        {0, 0, 0, false, false, "...."},
     };
     for (const Case& c : cases) {
         f.CheckBox3->setChecked(c.nds);
         f.CheckBox4->setChecked(c.bez);
+        f.RadioGroup4->SetItemIndex(c.kind);
         f.RadioGroup1->SetItemIndex(c.blank);
         f.RadioGroup3->SetItemIndex(c.suma);
         f.UpdateControls(); // clearing a group is no click, and only the program does it
-        EXPECT_EQ(Editable(f), c.editable)
-            << c.nds << c.bez << " blank " << c.blank << " amount " << c.suma;
+        EXPECT_EQ(Editable(f), c.editable) << "kind " << c.kind << " blank " << c.blank
+                                           << " amount " << c.suma << " " << c.nds << c.bez;
     }
 }
 
@@ -209,8 +224,8 @@ TEST_F(OptFormTest, TheKindOfBlankIsChosenAndStored) {
         Click(f.RadioGroup4->Button(1));
         Click(f.ButOK);
     }
-    EXPECT_EQ(o.BlankKind, 1);
-    EXPECT_EQ(Reloaded().BlankKind, 1);
+    EXPECT_EQ(o.BlankKind, blank::TBlankKind::PaymentInstruction);
+    EXPECT_EQ(Reloaded().BlankKind, blank::TBlankKind::PaymentInstruction);
     TOptForm again(o);
     again.show();
     EXPECT_EQ(again.RadioGroup4->ItemIndex(), 1);
@@ -236,11 +251,11 @@ TEST_F(OptFormTest, ApplyStoresAndCancelKeepsWhatWasApplied) {
     }
     EXPECT_TRUE(o.BoldPlatName);
     EXPECT_FALSE(o.BoldPolName);
-    EXPECT_EQ(o.DateLang, 1);
+    EXPECT_EQ(o.DateLang, blank::TLangChoice::Russian);
     const TOptions stored = Reloaded();
     EXPECT_TRUE(stored.BoldPlatName);
     EXPECT_FALSE(stored.BoldPolName);
-    EXPECT_EQ(stored.DateLang, 1);
+    EXPECT_EQ(stored.DateLang, blank::TLangChoice::Russian);
 
     TOptions fresh;
     TOptForm again(fresh);
@@ -302,53 +317,23 @@ TEST_F(OptFormTest, EnterIsOkAndStoresTheEditedText) {
     EXPECT_TRUE(Reloaded().fNDS);
 }
 
-TEST_F(OptFormTest, StoredLanguagesOutOfRangeSelectTheLastChoiceOrNone) {
-    struct Case {
-        const char* stored; // dword
-        int index;          // of "Дата"
-        const char* storedByOk;
-    };
-    const Case cases[] = {
-        {"00000007", 2, "00000001"},  // beyond the last: "Русский"
-        {"fffffffb", -1, "fffffffe"}, // -5: nothing selected, and OK stores -2
-        {"7fffffff", 2, "00000001"},  // the largest number does not wrap around
-        {"80000000", -1, "fffffffe"},
-    };
-    for (const Case& c : cases) {
-        Store(Head + "\"DateLang\"=dword:" + c.stored + "\r\n");
+// A hand-edited code that names no language: reported when the dialog opens, shown and
+// stored by OK as Ukrainian.
+TEST_F(OptFormTest, AStoredLanguageOutOfRangeOpensAsUkrainian) {
+    for (const char* stored : {"00000007", "fffffffb", "7fffffff", "80000000"}) {
+        Boxes.Boxes.clear();
+        Store(Head + "\"DateLang\"=dword:" + stored + "\r\n");
         TOptions o;
         TOptForm f(o);
         f.show();
-        EXPECT_EQ(f.RadioGroup2->ItemIndex(), c.index) << c.stored;
-        if (c.index < 0) {
-            for (int i = 0; i < f.RadioGroup2->Count(); ++i)
-                EXPECT_FALSE(f.RadioGroup2->Button(i)->isChecked()) << c.stored << " " << i;
-        }
-        EXPECT_EQ(f.RadioGroup2->Button(2)->text(), QStringLiteral("Русский"));
+        EXPECT_EQ(Boxes.TextsUtf8(), std::vector<std::string>{"Внутренняя ошибка № 8935. "
+                                                              "Обратитесь к разработчику."})
+            << stored;
+        EXPECT_EQ(f.RadioGroup2->ItemIndex(), 1) << stored;
         EXPECT_FALSE(f.ButApply->isEnabled());
         Click(f.ButOK);
-        EXPECT_NE(Stored().find(std::string("\"DateLang\"=dword:") + c.storedByOk),
-                  std::string::npos)
-            << c.stored << "\n"
-            << Stored();
+        EXPECT_NE(Stored().find("\"DateLang\"=dword:00000000"), std::string::npos) << Stored();
     }
-}
-
-TEST_F(OptFormTest, ABlankLanguageOutOfRangeDecidesTheEditableTexts) {
-    // A blank language of 7 shows "Русский", so the Russian texts are the editable ones;
-    // an amount language of -5 selects nothing and defers to the blank's.
-    Store(Head + "\"fNDS\"=dword:00000001\r\n\"BlankLang\"=dword:00000007\r\n"
-                 "\"SumaLang\"=dword:fffffffb\r\n");
-    TOptions o;
-    TOptForm f(o);
-    f.show();
-    EXPECT_EQ(f.RadioGroup1->ItemIndex(), 1);
-    EXPECT_EQ(f.RadioGroup3->ItemIndex(), -1);
-    EXPECT_EQ(Editable(f), ".3..");
-    Click(f.ButOK);
-    const TOptions stored = Reloaded();
-    EXPECT_EQ(stored.BlankLang, 1);
-    EXPECT_EQ(stored.SumaLang, -2);
 }
 
 TEST_F(OptFormTest, AStoreThatFailsOnOkKeepsTheDialogOpenAndCancelStillCloses) {
