@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     d.Suma = in.ConsumeFloatingPointInRange<double>(0, 1e15);
     d.UnseenTexts();
     d.CopyCount = 1;
-    d.Layout()->DocumentText();
+    rtf::Document(d.Blank());
 
     for (const std::string& account : {d.PayerAccount, d.RecipientAccount})
         if (requisites::IsIban(account) &&

@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     TPlatData& plat = std::get<TPlatData>(composed);
-    const std::string doc = plat.Layout()->DocumentText();
+    const std::string doc = rtf::Document(plat.Blank());
     fuzz::CheckDocument(doc);
     const std::string printed = PrintedText(doc);
 

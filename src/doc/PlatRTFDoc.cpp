@@ -1,13 +1,12 @@
 #include "doc/PlatRTFDoc.h"
 
-#include "doc/BlankRtf.h"
 #include "doc/TextFit.h"
 #include "platform/Cp1251Literal.h"
 #include "requisites/Requisites.h"
-#include "rtf/RTF.h"
 #include "words/BuhProc.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 
@@ -35,8 +34,22 @@ const std::vector<double> kInstructionRowHeights{3.3, 6, 4.2, 4.2, 5.5, 4, 8,  5
                                                  5.5, 4, 8,   2,   5.5, 8, 30, 16};
 
 // Font presets, selected by number (1-based).
-const std::vector<std::int32_t> kPresetSizes{9, 11, 11, 7, 9, 8, 5, 8};
-const std::vector<TFontStyles> kPresetStyles{0, fsBold, 0, 0, fsBold, 0, 0, 0};
+struct TPresetFont {
+    std::int32_t Size;
+    bool Bold;
+};
+constexpr std::array<TPresetFont, 8> kPresets{{{9, false},
+                                               {11, true},
+                                               {11, false},
+                                               {7, false},
+                                               {9, true},
+                                               {8, false},
+                                               {5, false},
+                                               {8, false}}};
+
+const TPresetFont& Preset(std::int32_t preset) {
+    return kPresets.at(static_cast<std::size_t>(preset - 1));
+}
 
 enum TPreset : std::int32_t {
     pName = 0,   // 5 when the name is to be bold, else 1
@@ -553,9 +566,7 @@ public:
           AmountDigitsText(FormatNum(data.Suma, data.DecimalSeparator)),
           AmountWordsText(UkrainianBy(data.DocSumaLang, BlankUkrainian)
                               ? SumaToWordsUkr(data.Suma)
-                              : SumaToWordsRus(data.Suma)) {
-        Presets.SetEntries(kPresetSizes, kPresetStyles);
-    }
+                              : SumaToWordsRus(data.Suma)) {}
 
     blank::TTable Copy(std::int32_t copy) {
         Number = copy;
@@ -645,12 +656,9 @@ private:
 
     void AddRun(blank::TParagraph& paragraph, const std::string& text, std::int32_t preset,
                 std::optional<TText> what = std::nullopt, std::int32_t size = 0) {
-        TFont font;
-        Presets.Apply(font, preset);
-        if (size != 0)
-            font.Size = size;
-        paragraph.Runs.push_back({text, font.Size, (font.Style & fsBold) != 0});
-        LastSize = font.Size;
+        const TPresetFont& font = Preset(preset);
+        paragraph.Runs.push_back({text, size != 0 ? size : font.Size, font.Bold});
+        LastSize = paragraph.Runs.back().Size;
         if (!what)
             return;
         if (const char* name = NameOf(*what))
@@ -664,9 +672,7 @@ private:
     void WriteIban(const std::string& iban, TText what, std::int32_t preset,
                    const textfit::TRoom& room, blank::TCell& cell) {
         const std::size_t split = requisites::IbanSplit(iban);
-        TFont font;
-        Presets.Apply(font, preset);
-        const std::int32_t largest = font.Size;
+        const std::int32_t largest = Preset(preset).Size;
         auto fits = [&](const std::string& line, std::int32_t size, int lines) {
             return textfit::TextWidthTwips(line, size, false) <= room.LineTwips &&
                    lines * textfit::LineHeightTwips(size) <= room.HeightTwips;
@@ -809,7 +815,6 @@ private:
     const std::string DateLineText;
     const std::string AmountDigitsText;
     const std::string AmountWordsText;
-    TFontTable Presets;
     std::int32_t Number = 0; // of the copy
     std::int32_t LastSize = kDocumentSize;
 };
@@ -838,22 +843,6 @@ blank::TPage TPlatData::Blank() const {
     return page;
 }
 
-std::unique_ptr<TRTF> TPlatData::Layout() {
-    if (TopMargin == 0)
-        TopMargin = kTopMarginDefault;
-    if (CopyCount == 0)
-        CopyCount = kCopyCountDefault;
-    return BlankRtf(Blank());
-}
-
 std::vector<std::string> TPlatData::UnseenTexts() const {
     return textfit::UnseenTexts(Blank());
-}
-
-bool TPlatData::BuildDocument() {
-    return Layout()->ShowDocument();
-}
-
-void TPlatData::BuildDocumentToFile(const std::filesystem::path& path) {
-    Layout()->SaveToFile(path);
 }

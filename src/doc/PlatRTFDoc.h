@@ -8,12 +8,8 @@
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
-
-class TRTF;
 
 class TPlatData {
 public:
@@ -63,17 +59,8 @@ public:
     char DecimalSeparator = '.';
 
     // The blank of the chosen kind as data: every copy, the cut line between two, every text
-    // resolved. TopMargin and CopyCount of 0 mean their defaults here too, left unwritten.
+    // resolved. TopMargin and CopyCount of 0 mean their defaults, left unwritten.
     blank::TPage Blank() const;
-    // Lays out the blank, writes it as a temporary file and has the desktop open it; false
-    // when no file could be written (the box saying why has been shown).
-    bool BuildDocument();
-    // Lays out the blank and writes it to `path`, opening nothing.
-    void BuildDocumentToFile(const std::filesystem::path& path);
-    // The laid-out document, not yet closed: what both of the above write, the RTF writer's
-    // rendering of Blank(). Like them, it first puts the defaults into TopMargin (14) and
-    // CopyCount (2) when they are 0. A CopyCount below 0 gives no blank at all.
-    std::unique_ptr<TRTF> Layout();
     // The names of the order's texts that the blank will not show whole (cut by their cell,
     // or a number broken across lines), in the order of the blank, each once (Windows-1251).
     std::vector<std::string> UnseenTexts() const;

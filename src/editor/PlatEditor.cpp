@@ -5,9 +5,11 @@
 #include "platform/Clock.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/DataDir.h"
+#include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "requisites/Requisites.h"
+#include "rtf/RTF.h"
 #include "settings/RegistryFile.h"
 #include "store/FileList.h"
 #include "words/BuhProc.h"
@@ -396,7 +398,11 @@ void TPlatEditor::Output() {
         return;
     // Kept for the preview that is offered when no viewer opens the document.
     LastOutput = TShown{*data, Text(TField::PlatFileName)};
-    data->BuildDocument();
+    const auto document = platform::WriteTempDocument(rtf::Document(data->Blank()));
+    if (!document.Error.empty())
+        platform::ShowError(document.Error);
+    else
+        platform::OpenWithDesktop(document.Path.native(), true);
 }
 
 void TPlatEditor::Preview() {

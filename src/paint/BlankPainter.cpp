@@ -2,8 +2,8 @@
 
 #include "doc/LiberationSansMetrics.h"
 #include "doc/TextFit.h"
+#include "doc/Units.h"
 #include "formkit/QtText.h"
-#include "rtf/RTF.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -29,7 +29,7 @@ constexpr double kTwipsPerInch = 1440;
 
 // Lengths as the document holds them: whole twips, rounded as the RTF writer rounds.
 double Twips(double mm) {
-    return TRTF::MmToTwips(mm);
+    return units::MmToTwips(mm);
 }
 
 bool IsBlank(char c) {

@@ -8,6 +8,8 @@
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
+#include "platform/MessageBoxes.h"
+#include "rtf/RTF.h"
 #include "settings/Options.h"
 #include "store/DataFiles.h"
 
@@ -127,10 +129,15 @@ int Run(int argc, char** argv) {
             WritePdf(data.Blank(), pdf, QFile::decodeName(fs::path(order).stem().c_str()));
         }
         if (haveOut) {
-            data.BuildDocumentToFile(out);
+            platform::WriteFileAtomically(out, rtf::Document(data.Blank()),
+                                          platform::TDurability::NotFlushed);
         } else if (!havePdf) {
-            if (!data.BuildDocument())
-                return ExitCannotWrite; // the reason went to standard error as a message box
+            const auto document = platform::WriteTempDocument(rtf::Document(data.Blank()));
+            if (!document.Error.empty()) {
+                platform::ShowError(document.Error); // to standard error, as a message box
+                return ExitCannotWrite;
+            }
+            platform::OpenWithDesktop(document.Path.native(), true);
             // The document is there, but nobody would see it: say where it is.
             if (const auto failed = platform::WaitForOpeners(); !failed.empty()) {
                 Error(NoViewerMessage(failed.front()));

@@ -3,7 +3,7 @@
 
 #include "DocTestHelpers.h"
 
-#include "platform/Files.h"
+#include "doc/Units.h"
 #include "words/BuhProc.h"
 
 #include <map>
@@ -60,79 +60,69 @@ const TRowShape kShape[21] = {
 
 const int kRightEdges[7] = {964, 2835, 5216, 6464, 6577, 8845, 10206};
 
-// What one column of a row must carry.
-struct TColumnShape {
-    std::string HMerge, VMerge, VAlign, Borders, Align;
-};
-
-std::vector<TColumnShape> Expand(const char* cells) {
-    std::vector<TColumnShape> columns;
+// The notation's cells one by one: "A,B - top left" is "A - top left" and "B - top left".
+std::vector<std::string> Expand(const char* cells) {
+    std::vector<std::string> out;
     std::stringstream all(cells);
-    std::string cell;
-    while (std::getline(all, cell, '|')) {
+    for (std::string cell; std::getline(all, cell, '|');) {
         std::stringstream words(cell);
-        std::string cols, frame, v, p;
-        words >> cols >> frame >> v >> p;
-        std::string arrow;
-        while (!cols.empty() && (cols.back() == 'v' || cols.back() == '^' || cols.back() == '*')) {
-            arrow.insert(arrow.begin(), cols.back());
-            cols.pop_back();
-        }
-        TColumnShape shape;
-        shape.Borders = frame == "box" ? "tlbr" : frame == "rule" ? "b" : "";
-        shape.VAlign = v == "top" ? "clvertalt" : v == "bottom" ? "clvertalb" : "clvertalc";
-        shape.Align = p == "left" ? "ql" : p == "right" ? "qr" : "qc";
-        const std::string vmerge = arrow.empty() ? "" : arrow[0] == 'v' ? "clvmgf" : "clvmrg";
-        const bool arrowOnAll = arrow.size() == 2;
-        if (cols.size() == 3 && cols[1] == '-') {
-            for (char c = cols[0]; c <= cols[2]; ++c) {
-                TColumnShape s = shape;
-                s.HMerge = c == cols[0] ? "clmgf" : "clmrg";
-                s.VMerge = c == cols[0] || arrowOnAll ? vmerge : "";
-                columns.push_back(s);
-            }
-        } else {
-            for (std::size_t i = 0; i < cols.size(); i += 2) {
-                TColumnShape s = shape;
-                s.VMerge = vmerge;
-                columns.push_back(s);
-            }
-        }
+        std::string cols, rest, word;
+        words >> cols;
+        while (words >> word)
+            rest += " " + word;
+        const std::size_t arrow = std::min(cols.size(), cols.find_first_of("v^"));
+        rest = cols.substr(arrow) + rest;
+        if (arrow == 3 && cols[1] == '-')
+            out.push_back(cols.substr(0, 3) + rest);
+        else
+            for (std::size_t i = 0; i < arrow; i += 2)
+                out.push_back(cols.substr(i, 1) + rest);
     }
-    return columns;
+    return out;
+}
+
+// A cell of the page in that notation.
+std::string Describe(const blank::TCell& cell) {
+    std::string out(1, char('A' + cell.First));
+    if (cell.Last != cell.First)
+        out += std::string("-") + char('A' + cell.Last);
+    if (cell.VMerge != blank::TVMerge::None)
+        out += std::string(cell.VMerge == blank::TVMerge::First ? "v" : "^") +
+               (cell.VMergeOnEveryColumn ? "*" : "");
+    const blank::TBorders& b = cell.Borders;
+    out += b.Left && b.Right && b.Top && b.Bottom      ? " box"
+           : !b.Left && !b.Right && !b.Top && b.Bottom ? " rule"
+           : !b.Left && !b.Right && !b.Top             ? " -"
+                                                       : " ?";
+    out += cell.VAlign == blank::TVAlign::Top      ? " top"
+           : cell.VAlign == blank::TVAlign::Bottom ? " bottom"
+                                                   : " centre";
+    for (const blank::TParagraph& p : cell.Paragraphs)
+        if (p.Align != cell.Paragraphs.front().Align)
+            return out + " mixed";
+    const blank::TAlign align = cell.Paragraphs.at(0).Align;
+    return out + (align == blank::TAlign::Left    ? " left"
+                  : align == blank::TAlign::Right ? " right"
+                                                  : " centre");
 }
 
 // Every row of copy `copy` against the shape above.
-void ExpectShape(const TDoc& doc, int copy) {
+void ExpectShape(const blank::TPage& page, int copy) {
+    const blank::TTable& table = *Tables(page).at(std::size_t(copy - 1));
+    EXPECT_EQ(table.GapMm, 1);
+    double right = 0;
+    for (std::size_t i = 0; i < 7; ++i)
+        EXPECT_EQ(units::MmToTwips(right += table.ColumnsMm.at(i)), kRightEdges[i]);
     for (int row = 1; row <= 21; ++row) {
         SCOPED_TRACE("copy " + std::to_string(copy) + ", row " + std::to_string(row));
-        const TRowInfo& r = RowOf(doc, copy, row);
-        const std::vector<TColumnShape> shape = Expand(kShape[row - 1].Cells);
-        ASSERT_EQ(shape.size(), 7u) << "the notation of the row";
-        EXPECT_EQ(r.Gaph, 28);
-        EXPECT_FALSE(r.Header);
-        if (kShape[row - 1].Twips == 0)
-            EXPECT_FALSE(r.Height.has_value());
-        else
-            EXPECT_EQ(r.Height, kShape[row - 1].Twips);
-        ASSERT_EQ(r.Cells.size(), 7u);
-        for (std::size_t i = 0; i < 7; ++i) {
-            SCOPED_TRACE(std::string("column ") + char('A' + i));
-            const TCellInfo& c = r.Cells[i];
-            EXPECT_EQ(c.HMerge, shape[i].HMerge);
-            EXPECT_EQ(c.VMerge, shape[i].VMerge);
-            EXPECT_EQ(c.VAlign, shape[i].VAlign);
-            EXPECT_EQ(c.Borders, shape[i].Borders);
-            EXPECT_EQ(c.BorderWidths, std::vector<std::string>(c.Borders.size(), "10"));
-            EXPECT_EQ(c.Direction, "lrtb");
-            EXPECT_EQ(c.Right, kRightEdges[i]);
-            ASSERT_FALSE(c.Paras.empty());
-            for (std::size_t k = 0; k < c.Paras.size(); ++k) {
-                EXPECT_TRUE(c.Paras[k].InTable);
-                EXPECT_EQ(c.Paras[k].Align, shape[i].Align) << "paragraph " << k;
-                EXPECT_EQ(c.Paras[k].Mark, k + 1 < c.Paras.size()) << "paragraph " << k;
-            }
+        const blank::TRow& r = RowOf(page, copy, row);
+        EXPECT_EQ(units::MmToTwips(r.HeightMm), kShape[row - 1].Twips);
+        std::vector<std::string> cells;
+        for (const blank::TCell& cell : r.Cells) {
+            cells.push_back(Describe(cell));
+            EXPECT_EQ(cell.Borders.WidthPt, 0.5);
         }
+        EXPECT_EQ(cells, Expand(kShape[row - 1].Cells));
     }
 }
 
@@ -184,7 +174,8 @@ std::map<std::string, std::string> UkrainianContents(int copy) {
     };
 }
 
-void ExpectContents(const TDoc& doc, int copy, const std::map<std::string, std::string>& want) {
+void ExpectContents(const blank::TPage& doc, int copy,
+                    const std::map<std::string, std::string>& want) {
     for (int row = 1; row <= 21; ++row)
         for (char column = 'A'; column <= 'G'; ++column) {
             const auto it = want.find(Key(row, column));
@@ -193,37 +184,22 @@ void ExpectContents(const TDoc& doc, int copy, const std::map<std::string, std::
         }
 }
 
-// The document's sequence: "T" a table of 21 rows, "p" an empty paragraph, "cut" the
-// paragraph of hyphens; e.g. "T p p p cut p p T p".
-std::string Sequence(const TDoc& doc) {
-    std::vector<std::string> items;
-    int rows = 0;
-    for (const TItem& item : doc.Items) {
-        if (item.Row) {
-            if (++rows == 21) {
-                items.push_back("T");
-                rows = 0;
-            }
-            continue;
-        }
-        if (rows != 0)
-            items.push_back("rows" + std::to_string(rows));
-        rows = 0;
-        items.push_back(item.Para.Runs.empty() ? "p" : "cut");
-    }
-    if (rows != 0)
-        items.push_back("rows" + std::to_string(rows));
+// The page's sequence: "T" a table, "p" an empty paragraph, "cut" the paragraph of hyphens;
+// e.g. "T p p p cut p p T".
+std::string Sequence(const blank::TPage& page) {
     std::string out;
-    for (const std::string& item : items)
-        out += (out.empty() ? "" : " ") + item;
+    for (const blank::TItem& item : page.Items) {
+        const auto* p = std::get_if<blank::TParagraph>(&item);
+        out += (out.empty() ? "" : " ") + std::string(!p ? "T" : p->Runs.empty() ? "p" : "cut");
+    }
     return out;
 }
 
 } // namespace
 
 TEST(PlatLayout, EveryCopyHasTheShapeAndContentsOfTheBlank) {
-    const TDoc doc = Laid(UkrainianOrder());
-    ASSERT_EQ(doc.Rows().size(), 42u);
+    const blank::TPage doc = UkrainianOrder().Blank();
+    ASSERT_EQ(Tables(doc).size(), 2u);
     for (int copy = 1; copy <= 2; ++copy) {
         ExpectShape(doc, copy);
         ExpectContents(doc, copy, UkrainianContents(copy));
@@ -232,31 +208,14 @@ TEST(PlatLayout, EveryCopyHasTheShapeAndContentsOfTheBlank) {
 
 TEST(PlatLayout, PageFontAndMargins) {
     TPlatData d = UkrainianOrder();
-    const TDoc doc = Laid(d);
-    EXPECT_EQ(doc.Header,
-              (std::vector<std::string>{"{\\rtf1\\ansi\\ansicpg1251\\deff0\\deftab720",
-                                        "{\\fonttbl", "{\\f0\\fnil\\fcharset204 Arial;}", "}",
-                                        "{\\colortbl\\red0\\green0\\blue0;}", "\\paperw11906",
-                                        "\\paperh16838", "\\deflang1049", "\\margl850",
-                                        "\\margr850", "\\margt794", "\\margb794"}));
-    EXPECT_TRUE(doc.Closed);
-
+    const blank::TPage page = d.Blank();
+    EXPECT_EQ(page.FontName, "Arial");
+    EXPECT_EQ(page.MarginLeftMm, 15);
+    EXPECT_EQ(page.MarginRightMm, 15);
+    EXPECT_EQ(page.MarginTopMm, 14) << "0 means 14";
+    EXPECT_EQ(page.MarginBottomMm, 14);
     d.TopMargin = 20;
-    EXPECT_EQ(Laid(d).Header[10], "\\margt1134");
-}
-
-TEST(PlatLayout, TheDefaultsAreWrittenBackIntoTheRecord) {
-    TPlatData d = UkrainianOrder();
-    d.Layout();
-    EXPECT_EQ(d.TopMargin, 14);
-    EXPECT_EQ(d.CopyCount, 2);
-
-    TPlatData other = UkrainianOrder();
-    other.TopMargin = 10;
-    other.CopyCount = 3;
-    other.Layout();
-    EXPECT_EQ(other.TopMargin, 10);
-    EXPECT_EQ(other.CopyCount, 3);
+    EXPECT_EQ(d.Blank().MarginTopMm, 20);
 }
 
 TEST(PlatLayout, CopyCountDecidesTheTablesAndTheCutLine) {
@@ -265,15 +224,13 @@ TEST(PlatLayout, CopyCountDecidesTheTablesAndTheCutLine) {
         const char* Sequence;
     };
     const TCase cases[] = {
-        {0, "T p p p cut p p T p"}, // 0 means the usual two
-        {2, "T p p p cut p p T p"}, {1, "T p"}, {3, "T T T p"},
-        {4, "T T T T p"},           {-1, "p"}, // no blank at all, only the document's closing
-                                               // paragraph
+        {0, "T p p p cut p p T"}, // 0 means the usual two
+        {2, "T p p p cut p p T"}, {1, "T"}, {3, "T T T"}, {4, "T T T T"}, {-1, ""},
     };
     for (const TCase& c : cases) {
         TPlatData d = UkrainianOrder();
         d.CopyCount = c.CopyCount;
-        const TDoc doc = Laid(d);
+        const blank::TPage doc = d.Blank();
         EXPECT_EQ(Sequence(doc), c.Sequence) << "CopyCount " << c.CopyCount;
         for (int copy = 1; copy <= std::max(c.CopyCount == 0 ? 2 : c.CopyCount, 0); ++copy) {
             SCOPED_TRACE("CopyCount " + std::to_string(c.CopyCount));
@@ -284,29 +241,20 @@ TEST(PlatLayout, CopyCountDecidesTheTablesAndTheCutLine) {
 }
 
 TEST(PlatLayout, TheCutLine) {
-    const TDoc doc = Laid(UkrainianOrder());
-    std::vector<TParaInfo> between;
-    for (std::size_t i = 21; i < doc.Items.size() && !doc.Items[i].Row; ++i)
-        between.push_back(doc.Items[i].Para);
-    ASSERT_EQ(between.size(), 6u);
+    const blank::TPage page = UkrainianOrder().Blank();
+    ASSERT_EQ(page.Items.size(), 8u);
+    std::vector<blank::TParagraph> between;
+    for (std::size_t i = 1; i < 7; ++i)
+        between.push_back(std::get<blank::TParagraph>(page.Items[i]));
     const std::string dashes18 = "-  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  -  ";
     EXPECT_EQ(Render(between[3]), "9:" + dashes18 + " + 9:" + dashes18 + " + 9:" + dashes18 +
                                       " + 9:-  -  -  -  -  -  -  -");
-    std::size_t hyphens = 0;
-    for (const TRunInfo& run : between[3].Runs)
-        hyphens += std::size_t(std::count(run.Text.begin(), run.Text.end(), '-'));
-    EXPECT_EQ(hyphens, 62u);
     // The paragraphs before the line keep the format of the last cell (right-aligned); the
     // line and the two after it are centred.
-    const char* aligns[6] = {"qr", "qr", "qr", "qc", "qc", "qc"};
     for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_FALSE(between[i].InTable) << i;
-        EXPECT_TRUE(between[i].Mark) << i;
-        EXPECT_EQ(between[i].Align, aligns[i]) << i;
+        EXPECT_EQ(between[i].Align, i < 3 ? blank::TAlign::Right : blank::TAlign::Centre) << i;
         EXPECT_EQ(between[i].Runs.empty(), i != 3) << i;
     }
-    // The first row of the second copy starts with the format of its own cells.
-    EXPECT_EQ(RowOf(doc, 2, 1).Cells[0].Paras[0].Align, "ql");
 }
 
 TEST(PlatLayout, CopyLabelsCountFromOneInTheBlanksLanguage) {
@@ -314,9 +262,9 @@ TEST(PlatLayout, CopyLabelsCountFromOneInTheBlanksLanguage) {
         TPlatData d = UkrainianOrder();
         d.DocBlankLang = ukrainian ? 1 : 0;
         d.CopyCount = 3;
-        const TDoc shown = Laid(d);
+        const blank::TPage shown = d.Blank();
         d.ShowCopyNumber = false;
-        const TDoc hidden = Laid(d);
+        const blank::TPage hidden = d.Blank();
         for (int copy = 1; copy <= 3; ++copy) {
             EXPECT_EQ(CellText(shown, copy, 1, 'G'),
                       (ukrainian ? "8:Примірник " : "8:Экземпляр ") + std::to_string(copy));
@@ -346,7 +294,7 @@ TEST(PlatLayout, LanguagesOfTheLabelsTheDateAndTheAmount) {
         d.DocBlankLang = c.Blank;
         d.DocDateLang = c.DateLang;
         d.DocSumaLang = c.SumaLang;
-        const TDoc doc = Laid(d);
+        const blank::TPage doc = d.Blank();
         const std::string date =
             c.UkrDate ? "8:від " + U(DateToWordsUkr(d.Date)) : "8:от " + U(DateToWordsRus(d.Date));
         const std::string words =
@@ -374,7 +322,7 @@ TEST(PlatLayout, EveryLabelOfTheRussianBlank) {
     TPlatData d = UkrainianOrder();
     d.DocBlankLang = 0;
     d.ShowOneSignatureRights = true;
-    const TDoc doc = Laid(d);
+    const blank::TPage doc = d.Blank();
     const std::map<std::string, std::string> labels{
         {"1G", "8:Экземпляр 1"},
         {"3F", "8:З правом одного підпису"},
@@ -420,7 +368,7 @@ TEST(PlatLayout, TheTitleCarriesTheNumberAndTheVatMark) {
         d.DocBlankLang = c.Blank;
         d.Number = c.Number;
         d.NumberNDS = c.NumberNDS;
-        const TDoc doc = Laid(d);
+        const blank::TPage doc = d.Blank();
         EXPECT_EQ(CellText(doc, 1, 2, 'A'), c.Title);
         EXPECT_EQ(CellText(doc, 2, 2, 'A'), c.Title);
     }
@@ -450,7 +398,7 @@ TEST(PlatLayout, SecondPartsOfAccountsAreJoinedBySlash) {
         d.RecipientAccount2 = c.RecipientAccount2;
         d.RecipientBankBox = c.BankBox;
         d.RecipientBankBox2 = c.BankBox2;
-        const TDoc doc = Laid(d);
+        const blank::TPage doc = d.Blank();
         EXPECT_EQ(CellText(doc, 1, 8, 'F'), c.Payer);
         EXPECT_EQ(CellText(doc, 1, 11, 'F'), c.Recipient);
         EXPECT_EQ(CellText(doc, 1, 13, 'F'), c.Box);
@@ -474,7 +422,7 @@ TEST(PlatLayout, PurposeLinesArePrintedAsParagraphsOfOneCell) {
         d.PurposeLines.clear();
         for (const std::string& line : c.Lines)
             d.PurposeLines.push_back(W(line));
-        const TDoc doc = Laid(d);
+        const blank::TPage doc = d.Blank();
         for (int copy = 1; copy <= 2; ++copy) {
             EXPECT_EQ(CellText(doc, copy, 18, 'C'), c.Cell);
             ExpectShape(doc, copy);
@@ -487,7 +435,7 @@ TEST(PlatLayout, EmptyFieldsStillPrintTheirRuns) {
     d.DocBlankLang = 1;
     d.Number = 1;
     d.Date = std::chrono::year{2024} / 1 / 2;
-    const TDoc doc = Laid(d);
+    const blank::TPage doc = d.Blank();
     ExpectShape(doc, 1);
     EXPECT_EQ(CellText(doc, 1, 5, 'A'), "9:Платник   + 9:");
     EXPECT_EQ(CellText(doc, 1, 6, 'B'), "11:");
@@ -507,7 +455,7 @@ TEST(PlatLayout, BoldNamesButNotTheirLabels) {
             TPlatData d = UkrainianOrder();
             d.BoldPlatName = payer;
             d.BoldPolName = recipient;
-            const TDoc doc = Laid(d);
+            const blank::TPage doc = d.Blank();
             EXPECT_EQ(CellText(doc, 2, 5, 'A'), std::string("9:Платник   + ") +
                                                     (payer ? "9b" : "9") +
                                                     ":ТОВ \"Квітень-Сервіс\"");
@@ -522,7 +470,7 @@ TEST(PlatLayout, OneSignatureRightsInBothLanguages) {
         TPlatData d = UkrainianOrder();
         d.DocBlankLang = blank;
         d.ShowOneSignatureRights = true;
-        const TDoc doc = Laid(d);
+        const blank::TPage doc = d.Blank();
         for (int copy = 1; copy <= 2; ++copy) {
             EXPECT_EQ(CellText(doc, copy, 3, 'F'), "8:З правом одного підпису");
             EXPECT_EQ(CellText(doc, copy, 3, 'G'), "(empty)");
@@ -535,15 +483,14 @@ TEST(PlatLayout, TheDateBlankLeavesTheYearOfThisCenturyToFillIn) {
     for (const std::uint8_t blank : {0, 1}) {
         TPlatData d = UkrainianOrder();
         d.DocBlankLang = blank;
-        const std::string bytes = Bytes(d);
-        const std::string want = blank ? "\"____\"________________20__\\'f0"  // р
-                                       : "\"____\"________________20__\\'e3"; // г
-        std::size_t count = 0;
-        for (std::size_t at = bytes.find(want); at != std::string::npos;
-             at = bytes.find(want, at + 1))
-            ++count;
-        EXPECT_EQ(count, 4u) << "two per copy";
-        EXPECT_EQ(bytes.find("200__"), std::string::npos);
+        const blank::TPage page = d.Blank();
+        const std::string want =
+            blank ? "9:\"____\"________________20__р" : "9:\"____\"________________20__г";
+        int count = 0;
+        for (int copy = 1; copy <= 2; ++copy)
+            for (const int row : {4, 20})
+                count += CellText(page, copy, row, 'F').find(want) != std::string::npos;
+        EXPECT_EQ(count, 4) << "two per copy";
     }
 }
 
@@ -563,37 +510,8 @@ TEST(PlatLayout, TheAmountInDigitsUsesTheUsersDecimalSeparator) {
         TPlatData d = UkrainianOrder();
         d.Suma = c.Suma;
         d.DecimalSeparator = c.Separator;
-        const TDoc doc = Laid(d);
+        const blank::TPage doc = d.Blank();
         EXPECT_EQ(CellText(doc, 1, 8, 'G'), c.Cell);
         EXPECT_EQ(CellText(doc, 1, 15, 'A'), "9:" + U(SumaToWordsUkr(c.Suma)));
     }
-}
-
-TEST(PlatLayout, BuildDocumentWritesATemporaryFileAndOpensIt) {
-    TTempDir tmp;
-    rtf_test::TTmpDirGuard env(tmp.Path().string());
-    rtf_test::TOpenerRecorder opener;
-    TRecordingBoxes boxes;
-
-    TPlatData shown = UkrainianOrder();
-    EXPECT_TRUE(shown.BuildDocument());
-    const fs::path file = tmp / "~temp1.rtf";
-    EXPECT_EQ(opener.Opened, (std::vector<std::string>{file.string()}));
-    EXPECT_TRUE(boxes.Boxes.empty());
-    EXPECT_EQ(shown.CopyCount, 2);
-
-    TPlatData saved = UkrainianOrder();
-    saved.BuildDocumentToFile(tmp / "order.rtf");
-    EXPECT_EQ(opener.Opened.size(), 1u) << "saving to a file opens nothing";
-    EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(tmp / "order.rtf"));
-    TPlatData laid = UkrainianOrder();
-    EXPECT_EQ(ReadFileBytes(file), Bytes(laid));
-}
-
-TEST(PlatLayout, AFileThatCannotBeWrittenIsAnError) {
-    TTempDir tmp;
-    rtf_test::TOpenerRecorder opener;
-    TPlatData d = UkrainianOrder();
-    EXPECT_THROW(d.BuildDocumentToFile(tmp / "missing" / "x.rtf"), platform::TFileError);
-    EXPECT_TRUE(opener.Opened.empty());
 }
