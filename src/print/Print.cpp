@@ -67,7 +67,7 @@ void WritePdf(const blank::TPage& page, const std::string& path, const QString& 
     std::optional<QGuiApplication> app;
     if (!QCoreApplication::instance())
         app.emplace(argc, argv);
-    paint::WritePdf(paint::Layout(page), title, path, platform::TDurability::NotFlushed);
+    paint::WritePdf(layout::Lay(page), title, path, platform::TDurability::NotFlushed);
 }
 
 int Run(int argc, char** argv) {
