@@ -7,7 +7,6 @@
 #include "editor/Procs.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
-#include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "rtf/RTF.h"
 #include "settings/Options.h"
@@ -80,7 +79,7 @@ TPlatData Compose(const store::TPlatRecord& order, const TOptions& options) {
 
 // The very bytes that the output command writes.
 std::string DocumentBytes() {
-    return Compose(bench::FullOrder(), TOptions()).Layout()->DocumentText();
+    return rtf::Document(Compose(bench::FullOrder(), TOptions()).Blank());
 }
 
 void BM_OutputToFile(benchmark::State& state) {
@@ -88,14 +87,14 @@ void BM_OutputToFile(benchmark::State& state) {
     TOptions options;
     const fs::path path = OutputDir() / "order.rtf";
     for (auto _ : state)
-        Compose(order, options).BuildDocumentToFile(path);
+        platform::WriteFileAtomically(path, rtf::Document(Compose(order, options).Blank()),
+                                      platform::TDurability::NotFlushed);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(fs::file_size(path)));
 }
 
 // The window's own way: the temporary "~tempN.rtf" claimed and written (the first name free,
-// as for a user's first blank of the last two minutes), the desktop's opener replaced by
-// nothing.
+// as for a user's first blank of the last two minutes); nothing opened.
 void BM_OutputWindow(benchmark::State& state) {
     const store::TPlatRecord order = bench::FullOrder();
     TOptions options;
@@ -104,9 +103,9 @@ void BM_OutputWindow(benchmark::State& state) {
     const char* oldTmp = std::getenv("TMPDIR");
     const std::optional<std::string> saved = oldTmp ? std::optional(oldTmp) : std::nullopt;
     ::setenv("TMPDIR", tmp.c_str(), 1);
-    platform::SetDesktopOpenerForTesting([](const std::string&) {});
     for (auto _ : state) {
-        if (!Compose(order, options).BuildDocument()) {
+        if (!platform::WriteTempDocument(rtf::Document(Compose(order, options).Blank()))
+                 .Error.empty()) {
             state.SkipWithError("no document was written");
             break;
         }
@@ -117,7 +116,6 @@ void BM_OutputWindow(benchmark::State& state) {
             fs::remove(entry.path());
         state.ResumeTiming();
     }
-    platform::SetDesktopOpenerForTesting(nullptr);
     if (saved)
         ::setenv("TMPDIR", saved->c_str(), 1);
     else
@@ -137,14 +135,14 @@ void BM_OutputLayout(benchmark::State& state) {
     const store::TPlatRecord order = bench::FullOrder();
     TOptions options;
     for (auto _ : state)
-        benchmark::DoNotOptimize(Compose(order, options).Layout());
+        benchmark::DoNotOptimize(Compose(order, options).Blank());
 }
 
 void BM_OutputText(benchmark::State& state) {
     const store::TPlatRecord order = bench::FullOrder();
     TOptions options;
     for (auto _ : state)
-        benchmark::DoNotOptimize(Compose(order, options).Layout()->DocumentText());
+        benchmark::DoNotOptimize(rtf::Document(Compose(order, options).Blank()));
 }
 
 // The floors' writing: a new file, one write.

@@ -8,7 +8,6 @@
 
 #include "FuzzCheck.h"
 
-#include "doc/BlankRtf.h"
 #include "doc/PlatRTFDoc.h"
 #include "doc/TextFit.h"
 #include "requisites/Requisites.h"
@@ -58,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     d.Kopecks = in.ConsumeIntegralInRange<std::int64_t>(0, 7036874417766399);
     const blank::TPage page = d.Blank();
     textfit::UnseenTexts(page);
-    BlankRtf(page)->DocumentText();
+    rtf::Document(page);
 
     for (const std::string& account : {d.Texts[PayerAccount], d.Texts[RecipientAccount]})
         if (requisites::IsIban(account) &&

@@ -14,7 +14,6 @@
 #include "FuzzCheck.h"
 #include "RtfCheck.h"
 
-#include "doc/BlankRtf.h"
 #include "doc/PlatRTFDoc.h"
 #include "editor/Procs.h"
 #include "rtf/RTF.h"
@@ -89,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const TPlatData& plat = std::get<TPlatData>(composed);
-    const std::string doc = BlankRtf(plat.Blank())->DocumentText();
+    const std::string doc = rtf::Document(plat.Blank());
     fuzz::CheckDocument(doc);
     const std::string printed = PrintedText(doc);
 

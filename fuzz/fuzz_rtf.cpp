@@ -1,5 +1,5 @@
-// The RTF writer: arbitrary bytes through TRTF::AddText, mixed with paragraph ends, font
-// changes and small tables, then the whole document text.
+// The RTF writer: pages of arbitrary runs, in free paragraphs and in small tables of merged
+// cells, written as documents.
 //
 // Properties, for every run: its line is the run's control words, one blank, then the text
 // escaped so that it decodes to exactly the bytes given: a backslash, a brace and every byte
@@ -17,9 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 using fuzz::Check;
@@ -28,87 +26,84 @@ using fuzz::Unescape;
 
 namespace {
 
-// The run's line: "\plain\fN\fsN[\b][\i][\ul] " and the escaped text.
-void CheckRun(std::string_view line, const std::string& text, const TFont& font,
-              std::int32_t fontIndex) {
-    std::string head = "\\plain\\f" + std::to_string(fontIndex) + "\\fs" +
-                       std::to_string(std::int64_t(font.Size) * 2);
-    if (font.Style & fsBold)
-        head += "\\b";
-    if (font.Style & fsItalic)
-        head += "\\i";
-    if (font.Style & fsUnderline)
-        head += "\\ul";
-    head += ' ';
-    Check(line.rfind(head, 0) == 0, "a run without its control words", line);
-    Check(Unescape(line.substr(head.size())) == text, "a run does not decode to its text", line);
-}
-
 // The last is a Cyrillic name, "Шрифт": the font table escapes its letters too.
 constexpr const char* FontNames[] = {"Times New Roman", "Arial", "Courier New",
                                      "\xD8\xF0\xE8\xF4\xF2"};
 
+blank::TParagraph Paragraph(FuzzedDataProvider& in, std::vector<blank::TRun>& runs) {
+    blank::TParagraph p;
+    p.Align = static_cast<blank::TAlign>(in.ConsumeIntegralInRange<int>(0, 3));
+    for (int n = in.ConsumeIntegralInRange<int>(0, 3); n > 0; --n) {
+        p.Runs.push_back({in.ConsumeRandomLengthString(200),
+                          in.ConsumeIntegralInRange<std::int32_t>(1, 72), in.ConsumeBool()});
+        runs.push_back(p.Runs.back());
+    }
+    return p;
+}
+
+// A table whose rows cover its columns once each, left to right.
+blank::TTable Table(FuzzedDataProvider& in, std::vector<blank::TRun>& runs) {
+    blank::TTable table;
+    table.ColumnsMm.resize(in.ConsumeIntegralInRange<std::size_t>(1, 7));
+    for (double& width : table.ColumnsMm)
+        width = in.ConsumeIntegralInRange<int>(1, 60);
+    table.GapMm = in.ConsumeFloatingPointInRange<double>(0, 10);
+    for (int r = in.ConsumeIntegralInRange<int>(1, 4); r > 0; --r) {
+        blank::TRow row;
+        row.HeightMm = in.ConsumeBool() ? 0 : in.ConsumeFloatingPointInRange<double>(0, 50);
+        for (int first = 0; first < int(table.ColumnsMm.size());) {
+            blank::TCell cell;
+            cell.First = first;
+            cell.Last = in.ConsumeIntegralInRange<int>(first, int(table.ColumnsMm.size()) - 1);
+            cell.Borders = {in.ConsumeBool(), in.ConsumeBool(), in.ConsumeBool(), in.ConsumeBool(),
+                            in.ConsumeFloatingPointInRange<double>(0, 3)};
+            cell.VAlign = static_cast<blank::TVAlign>(in.ConsumeIntegralInRange<int>(0, 2));
+            cell.VMerge = static_cast<blank::TVMerge>(in.ConsumeIntegralInRange<int>(0, 2));
+            cell.VMergeOnEveryColumn = in.ConsumeBool();
+            for (int n = in.ConsumeIntegralInRange<int>(1, 3); n > 0; --n)
+                cell.Paragraphs.push_back(Paragraph(in, runs));
+            first = cell.Last + 1;
+            row.Cells.push_back(std::move(cell));
+        }
+        table.Rows.push_back(std::move(row));
+    }
+    return table;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::SilenceMessageBoxes();
     FuzzedDataProvider in(data, size);
-    TRTF rtf;
-    std::vector<std::string> runs;
-
-    for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
-        switch (in.ConsumeIntegralInRange<int>(0, 9)) {
-        case 0:
-            rtf.NewParagraph();
-            break;
-        case 1:
-            rtf.FlushParagraph(false);
-            break;
-        case 2:
-            rtf.Font.Name = FontNames[in.ConsumeIntegralInRange<int>(0, 3)];
-            rtf.Font.Size = in.ConsumeIntegralInRange<std::int32_t>(1, 72);
-            rtf.Font.Style = in.ConsumeIntegral<std::uint8_t>() & 15;
-            break;
-        case 3:
-            if (!rtf.Table.InTable) {
-                std::vector<std::int32_t> widths(in.ConsumeIntegralInRange<std::size_t>(1, 7));
-                for (auto& w : widths)
-                    w = in.ConsumeIntegralInRange<std::int32_t>(1, 60);
-                rtf.BeginTable(widths);
-            }
-            break;
-        case 4:
-            if (rtf.Table.InTable)
-                rtf.NextCell();
-            break;
-        case 5:
-            if (rtf.Table.InTable)
-                rtf.EndTable();
-            break;
-        default: {
-            const std::string text = in.ConsumeRandomLengthString(200);
-            rtf.AddText(text);
-            Check(!rtf.Runs.empty(), "AddText made no run");
-            CheckRun(rtf.Runs.back(), text, rtf.Font, rtf.FontIndex);
-            Check(rtf.FontNames[static_cast<std::size_t>(rtf.FontIndex)] == rtf.Font.Name,
-                  "a run in another font than the current one");
-            runs.emplace_back(rtf.Runs.back());
-            break;
-        }
-        }
+    blank::TPage page;
+    page.FontName = FontNames[in.ConsumeIntegralInRange<int>(0, 3)];
+    page.MarginLeftMm = in.ConsumeFloatingPointInRange<double>(0, 50);
+    std::vector<blank::TRun> runs;
+    for (int step = 0; step < 16 && in.remaining_bytes() > 0; ++step) {
+        if (in.ConsumeBool())
+            page.Items.push_back(Table(in, runs));
+        else
+            page.Items.push_back(Paragraph(in, runs));
     }
-    // A client always closes its tables; the rows of one left open are never written.
-    if (rtf.Table.InTable)
-        rtf.EndTable();
 
-    const std::string doc = rtf.DocumentText();
+    const std::string doc = rtf::Document(page);
     CheckDocument(doc);
     std::size_t at = 0;
-    for (const std::string& run : runs) {
-        const std::size_t found = doc.find("\r\n" + run + "\r\n", at);
-        Check(found != std::string::npos, "a run missing from the document", run);
-        at = found + run.size() + 2;
+    for (const blank::TRun& run : runs) {
+        const std::string head = "\r\n\\plain\\f0\\fs" +
+                                 std::to_string(std::int64_t(run.Size) * 2) +
+                                 (run.Bold ? "\\b " : " ");
+        const std::size_t found = doc.find(head, at);
+        Check(found != std::string::npos, "a run missing from the document", run.Text);
+        // The text may hold line ends of its own: the run's line ends at the first that
+        // closes the text.
+        const std::size_t text = found + head.size();
+        std::size_t end = doc.find("\r\n", text);
+        while (end != std::string::npos &&
+               Unescape(std::string_view(doc).substr(text, end - text)) != run.Text)
+            end = doc.find("\r\n", end + 1);
+        Check(end != std::string::npos, "a run does not decode to its text", run.Text);
+        at = end;
     }
-    Check(rtf.DocumentText() == doc, "a second DocumentText gives another document");
+    Check(rtf::Document(page) == doc, "the same page gives another document");
     return 0;
 }

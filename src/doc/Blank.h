@@ -6,7 +6,8 @@
 // seen whole, and the window's painter draws the same page for the preview, the printer and
 // the PDF. A renderer never decides what the blank holds; it only draws this.
 //
-// Lengths are millimetres, font sizes whole points. Text is Windows-1251.
+// Lengths are millimetres (doc/Units.h turns them into twips), font sizes whole points.
+// Text is Windows-1251.
 
 #include <cstdint>
 #include <string>
@@ -82,8 +83,7 @@ struct TTable {
 using TItem = std::variant<TTable, TParagraph>;
 
 struct TPage {
-    // A4; portrait unless said otherwise.
-    bool Landscape = false;
+    // A4, portrait.
     double MarginLeftMm = 0, MarginRightMm = 0, MarginTopMm = 0, MarginBottomMm = 0;
     std::string FontName; // every run's font
     std::vector<TItem> Items;

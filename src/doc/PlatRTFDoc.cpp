@@ -1,13 +1,12 @@
 #include "doc/PlatRTFDoc.h"
 
-#include "doc/BlankRtf.h"
 #include "doc/TextFit.h"
 #include "platform/Cp1251Literal.h"
 #include "requisites/Requisites.h"
-#include "rtf/RTF.h"
 #include "words/BuhProc.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <variant>
@@ -36,8 +35,22 @@ const std::vector<double> kInstructionRowHeights{3.3, 6, 4.2, 4.2, 5.5, 4, 8,  5
                                                  5.5, 4, 8,   2,   5.5, 8, 30, 16};
 
 // Font presets, selected by number (1-based).
-const std::vector<std::int32_t> kPresetSizes{9, 11, 11, 7, 9, 8, 5, 8};
-const std::vector<TFontStyles> kPresetStyles{0, fsBold, 0, 0, fsBold, 0, 0, 0};
+struct TPresetFont {
+    std::int32_t Size;
+    bool Bold;
+};
+constexpr std::array<TPresetFont, 8> kPresets{{{9, false},
+                                               {11, true},
+                                               {11, false},
+                                               {7, false},
+                                               {9, true},
+                                               {8, false},
+                                               {5, false},
+                                               {8, false}}};
+
+const TPresetFont& Preset(std::int32_t preset) {
+    return kPresets.at(static_cast<std::size_t>(preset - 1));
+}
 
 enum TPreset : std::int32_t {
     pName = 0,   // 5 when the name is to be bold, else 1
@@ -493,9 +506,7 @@ public:
           AmountDigitsText(FormatNum(Hryvnias(data.Kopecks), data.DecimalSeparator)),
           AmountWordsText(blank::AmountLanguage(data.Languages) == blank::TLang::Ukrainian
                               ? SumaToWordsUkr(Hryvnias(data.Kopecks))
-                              : SumaToWordsRus(Hryvnias(data.Kopecks))) {
-        Presets.SetEntries(kPresetSizes, kPresetStyles);
-    }
+                              : SumaToWordsRus(Hryvnias(data.Kopecks))) {}
 
     blank::TTable Copy(std::int32_t copy) {
         Number = copy;
@@ -588,12 +599,9 @@ private:
 
     void AddRun(blank::TParagraph& paragraph, const std::string& text, std::int32_t preset,
                 std::optional<order::TField> field = std::nullopt, std::int32_t size = 0) {
-        TFont font;
-        Presets.Apply(font, preset);
-        if (size != 0)
-            font.Size = size;
-        paragraph.Runs.push_back({text, font.Size, (font.Style & fsBold) != 0});
-        LastSize = font.Size;
+        const TPresetFont& font = Preset(preset);
+        paragraph.Runs.push_back({text, size != 0 ? size : font.Size, font.Bold});
+        LastSize = paragraph.Runs.back().Size;
         if (!field)
             return;
         const order::TFieldInfo& info = order::Info(*field);
@@ -608,9 +616,7 @@ private:
     void WriteIban(const std::string& iban, order::TField what, std::int32_t preset,
                    const textfit::TRoom& room, blank::TCell& cell) {
         const std::size_t split = requisites::IbanSplit(iban);
-        TFont font;
-        Presets.Apply(font, preset);
-        const std::int32_t largest = font.Size;
+        const std::int32_t largest = Preset(preset).Size;
         auto fits = [&](const std::string& line, std::int32_t size, int lines) {
             return textfit::TextWidthTwips(line, size, false) <= room.LineTwips &&
                    lines * textfit::LineHeightTwips(size) <= room.HeightTwips;
@@ -713,7 +719,6 @@ private:
     const std::string DateLineText;
     const std::string AmountDigitsText;
     const std::string AmountWordsText;
-    TFontTable Presets;
     std::int32_t Number = 0; // of the copy
     std::int32_t LastSize = kDocumentSize;
 };

@@ -1,14 +1,14 @@
 #include "doc/TextFit.h"
 
 #include "doc/LiberationSansMetrics.h"
-#include "rtf/RTF.h"
+#include "doc/Units.h"
 
 #include <algorithm>
 
 namespace textfit {
 namespace {
 
-constexpr double TwipsPerPoint = 20;
+using units::TwipsPerPoint;
 
 double UnitsToTwips(double units, std::int32_t size) {
     return units * size * TwipsPerPoint / font_metrics::UnitsPerEm;
@@ -173,11 +173,11 @@ TRoom RoomOf(const blank::TTable& table, std::size_t row, std::size_t cell) {
     TRoom room;
     // The gap is written as half of it on either side, rounded as the document has it. The
     // left and right borders take nothing from the line.
-    const double halfGap = TRTF::MmToTwips(table.GapMm / 2);
-    room.LineTwips = TRTF::MmToTwips(width) - 2 * halfGap;
+    const double halfGap = units::MmToTwips(table.GapMm / 2);
+    room.LineTwips = units::MmToTwips(width) - 2 * halfGap;
     const std::size_t last = LastRowOf(table, row, cell);
     for (std::size_t r = row; r <= last; ++r) {
-        room.HeightTwips += TRTF::MmToTwips(table.Rows[r].HeightMm);
+        room.HeightTwips += units::MmToTwips(table.Rows[r].HeightMm);
         room.Grows = room.Grows || table.Rows[r].HeightMm == 0;
     }
     const double border = c.Borders.WidthPt * TwipsPerPoint;

@@ -1,11 +1,11 @@
 #include "editor/PlatEditor.h"
 
-#include "doc/BlankRtf.h"
 #include "editor/FieldChecks.h"
 #include "editor/Procs.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/DataDir.h"
+#include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "requisites/Requisites.h"
@@ -396,7 +396,11 @@ void TPlatEditor::Output() {
         return;
     // Kept for the preview that is offered when no viewer opens the document.
     LastOutput = TShown{*page, Text(TField::PlatFileName)};
-    BlankRtf(*page)->ShowDocument();
+    const auto document = platform::WriteTempDocument(rtf::Document(*page));
+    if (!document.Error.empty())
+        platform::ShowError(document.Error);
+    else
+        platform::OpenWithDesktop(document.Path.native(), true);
 }
 
 void TPlatEditor::Preview() {

@@ -117,6 +117,68 @@ fs::path TempDirectory() {
     return fs::path("/tmp");
 }
 
+namespace {
+
+bool EntryExists(const fs::path& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// A viewer takes seconds to start and shows no lock file until it has read its document, so
+// a document written moments ago may still be on its way to the screen: deleting it would
+// show the next document in both viewers. Only our own kind of entry, a regular file, is
+// spared; and a time far ahead (a clock put back) spares nothing for good.
+constexpr std::time_t kFreshSeconds = 120;
+
+bool RecentlyWritten(const fs::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    const std::time_t age = std::time(nullptr) - st.st_mtime;
+    return age > -kFreshSeconds && age < kFreshSeconds;
+}
+
+} // namespace
+
+TTempDocument WriteTempDocument(std::string_view bytes) {
+    const fs::path dir = TempDirectory();
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) {
+        fs::create_directory(dir, ec);
+        if (!fs::is_directory(dir, ec))
+            return {{},
+                    "Ошибка создания временного каталога"_w + std::string(" \"") +
+                        DisplayPath(dir) + "\""};
+    }
+    for (int n = 1; n <= 99; ++n) {
+        const std::string name = "~temp" + std::to_string(n) + ".rtf";
+        const fs::path file = dir / name;
+        // Deleting a file that a word processor shows succeeds here, and asking it to open
+        // that path again brings back the old document: its lock file marks the name taken.
+        if (EntryExists(dir / (".~lock." + name + "#")) || RecentlyWritten(file))
+            continue;
+        ::unlink(file.c_str());
+        // The names are predictable and the folder may be shared: claim the name exclusively,
+        // so that nothing is ever written through a file or link that someone else put there.
+        const int fd =
+            ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            Fail("Ошибка создания файла"_w, file, errno);
+        }
+        const bool written = WriteAll(fd, {bytes});
+        const int e = errno;
+        if (::close(fd) != 0 || !written) {
+            const int closing = errno;
+            ::unlink(file.c_str());
+            Fail("Ошибка записи файла"_w, file, written ? closing : e);
+        }
+        return {file, {}};
+    }
+    return {{}, "Ошибка создания временного файла"_w};
+}
+
 fs::path PathFromCp1251(std::string_view name) {
     return fs::path(Cp1251ToUtf8(name));
 }

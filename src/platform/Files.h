@@ -39,6 +39,20 @@ std::filesystem::path XdgBaseFolder(const char* variable, const std::filesystem:
 // $TMPDIR when set and not empty, otherwise /tmp. The folder may not exist.
 std::filesystem::path TempDirectory();
 
+// Where WriteTempDocument put a document: its path, or else why nothing was written (a
+// message for the user, Windows-1251).
+struct TTempDocument {
+    std::filesystem::path Path;
+    std::string Error;
+};
+// Writes `bytes` as "~temp" N ".rtf" (N = 1..99, the lowest free number) into TempDirectory(),
+// creating that folder (one level) when it is missing. A name is free when no LibreOffice
+// lock file ".~lock.<name>#" exists beside it, its file was not written in the last two
+// minutes (its viewer may still be starting), no file of that name remains after deleting
+// it, and it can be created anew exclusively. A missing folder or 99 taken names write
+// nothing and say so; a file that cannot be written throws TFileError.
+TTempDocument WriteTempDocument(std::string_view bytes);
+
 // File names on disk are UTF-8; the system's names are Windows-1251.
 std::filesystem::path PathFromCp1251(std::string_view name);
 // The Windows-1251 form of a path, or nothing when it is not valid UTF-8 or holds a

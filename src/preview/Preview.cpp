@@ -1,5 +1,6 @@
 #include "preview/Preview.h"
 
+#include "doc/Units.h"
 #include "formkit/Application.h"
 #include "formkit/DialogKit.h"
 #include "platform/Cp1251Literal.h"
@@ -32,13 +33,10 @@
 
 namespace {
 
-constexpr double kTwipsPerMm = 1440 / 25.4;
 constexpr int kDesk = 12; // pixels of desk around and between the sheets
-// A box stands out of the margins by half the cell gap of its table, 1 mm on the blank.
-constexpr double kHalfGap = 0.5 * kTwipsPerMm;
 
-QSizeF PaperMm(const paint::TLaidOutPage& page) {
-    return page.PaperTwips / kTwipsPerMm;
+QSizeF PaperMm(const layout::TPage& page) {
+    return QSizeF(page.Width, page.Height) / units::TwipsPerMm;
 }
 
 // The folder the last PDF of this run went to: the next one is proposed there too.
@@ -49,8 +47,7 @@ QString& PdfFolder() {
 
 } // namespace
 
-TPageView::TPageView(const paint::TLaidOutPage& page, QWidget* parent)
-    : QWidget(parent), Page(page) {
+TPageView::TPageView(const layout::TPage& page, QWidget* parent) : QWidget(parent), Page(page) {
     setObjectName("PageView");
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -85,7 +82,7 @@ void TPageView::paintEvent(QPaintEvent* event) {
 }
 
 TPreviewForm::TPreviewForm(const blank::TPage& page, const QString& name, QWidget* parent)
-    : QDialog(parent), Page(paint::Layout(page)), Name(name) {
+    : QDialog(parent), Page(layout::Lay(page)), Name(name) {
     BuildControls();
     AskPrinter = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
@@ -213,25 +210,11 @@ void TPreviewForm::SetZoom(TZoom zoom) {
 }
 
 void TPreviewForm::ApplyZoom() {
-    const QSizeF paper = PaperMm(Page);
-    // The room without scroll bars; a page taller than it keeps the vertical one.
-    const QSize room = Scroll->maximumViewportSize();
-    const int bar = Scroll->verticalScrollBar()->sizeHint().width();
-    double scale = 1;
-    switch (ZoomMode) {
-    case TZoom::WholePage:
-        scale = std::min((room.width() - 2.0 * kDesk - (Page.Sheets.size() > 1 ? bar : 0)) /
-                             paper.width(),
-                         (room.height() - 2.0 * kDesk) / paper.height());
-        break;
-    case TZoom::PageWidth:
-        scale = (room.width() - 2.0 * kDesk - bar) / paper.width();
-        break;
-    case TZoom::ActualSize:
-        scale = logicalDpiX() / 25.4;
-        break;
-    }
-    View->SetScale(std::max(scale, 0.1));
+    const paint::TViewRoom room{double(Scroll->maximumViewportSize().width()),
+                                double(Scroll->maximumViewportSize().height()), kDesk,
+                                double(Scroll->verticalScrollBar()->sizeHint().width()),
+                                double(logicalDpiX())};
+    View->SetScale(std::max(paint::ZoomScale(ZoomMode, Page, room), 0.1));
 }
 
 bool TPreviewForm::eventFilter(QObject* watched, QEvent* event) {
@@ -244,7 +227,7 @@ void TPreviewForm::PrintClick() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(Name);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(Page.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageOrientation(QPageLayout::Portrait);
     // The blank's margins are measured from the edge of the paper, not from the printer's.
     printer.setFullPage(true);
     if (!AskPrinter(printer))
@@ -260,7 +243,8 @@ void TPreviewForm::PrintClick() {
         return;
     }
     // A4 at its own size whatever the paper: nothing is scaled.
-    const QRectF paper(QPointF(0, 0), Page.PaperTwips * (printer.resolution() / 1440.0));
+    const QRectF paper(QPointF(0, 0),
+                       QSizeF(Page.Width, Page.Height) * (printer.resolution() / 1440.0));
     for (std::size_t sheet = first; sheet <= last; ++sheet) {
         if (sheet > first)
             printer.newPage();

@@ -18,7 +18,7 @@ class QToolButton;
 // The sheets of the page one under the other on a grey desk.
 class TPageView : public QWidget {
 public:
-    TPageView(const paint::TLaidOutPage& page, QWidget* parent);
+    TPageView(const layout::TPage& page, QWidget* parent);
     // Pixels per millimetre of paper.
     void SetScale(double pixelsPerMm);
     double Scale() const { return PixelsPerMm; }
@@ -29,7 +29,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const paint::TLaidOutPage& Page;
+    const layout::TPage& Page;
     double PixelsPerMm = 1;
 };
 
@@ -38,7 +38,7 @@ public:
     // `name` names the document: the window's title and the proposed PDF file.
     TPreviewForm(const blank::TPage& page, const QString& name, QWidget* parent = nullptr);
 
-    enum class TZoom { WholePage, PageWidth, ActualSize };
+    using TZoom = paint::TZoom;
     void SetZoom(TZoom zoom);
     TZoom Zoom() const { return ZoomMode; }
 
@@ -54,7 +54,7 @@ public:
         *CloseButton;
     QScrollArea* Scroll;
     TPageView* View;
-    const paint::TLaidOutPage Page;
+    const layout::TPage Page;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,5 @@
 #include "print/Print.h"
 
-#include "doc/BlankRtf.h"
 #include "editor/FieldChecks.h"
 #include "editor/Procs.h"
 #include "paint/BlankPainter.h"
@@ -9,6 +8,7 @@
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
+#include "platform/MessageBoxes.h"
 #include "rtf/RTF.h"
 #include "settings/Options.h"
 #include "store/DataFiles.h"
@@ -67,7 +67,7 @@ void WritePdf(const blank::TPage& page, const std::string& path, const QString& 
     std::optional<QGuiApplication> app;
     if (!QCoreApplication::instance())
         app.emplace(argc, argv);
-    paint::WritePdf(paint::Layout(page), title, path, platform::TDurability::NotFlushed);
+    paint::WritePdf(layout::Lay(page), title, path, platform::TDurability::NotFlushed);
 }
 
 int Run(int argc, char** argv) {
@@ -130,10 +130,15 @@ int Run(int argc, char** argv) {
             WritePdf(page, pdf, QFile::decodeName(fs::path(order).stem().c_str()));
         }
         if (haveOut) {
-            BlankRtf(page)->SaveToFile(out);
+            platform::WriteFileAtomically(out, rtf::Document(page),
+                                          platform::TDurability::NotFlushed);
         } else if (!havePdf) {
-            if (!BlankRtf(page)->ShowDocument())
-                return ExitCannotWrite; // the reason went to standard error as a message box
+            const auto document = platform::WriteTempDocument(rtf::Document(page));
+            if (!document.Error.empty()) {
+                platform::ShowError(document.Error); // to standard error, as a message box
+                return ExitCannotWrite;
+            }
+            platform::OpenWithDesktop(document.Path.native(), true);
             // The document is there, but nobody would see it: say where it is.
             if (const auto failed = platform::WaitForOpeners(); !failed.empty()) {
                 Error(NoViewerMessage(failed.front()));

@@ -1,9 +1,9 @@
 #pragma once
 // What the blank's tests share: a realistic order, and its document as written.
 
-#include "doc/BlankRtf.h"
 #include "doc/PlatRTFDoc.h"
-#include "rtf/RtfTestHelpers.h"
+#include "rtf/RTF.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ inline TPlatData UkrainianOrder() {
 
 // The document of an order, as written to a file.
 inline std::string Bytes(const TPlatData& data) {
-    return rtf_test::Saved(*BlankRtf(data.Blank()));
+    return rtf::Document(data.Blank());
 }
 
 } // namespace doc_test

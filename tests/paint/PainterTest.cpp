@@ -1,22 +1,27 @@
-// The painter on pages made by hand: where its boxes stand, what an exact row cuts, how far an
-// automatic row grows, when the page goes on to a second sheet, and the PDF of it.
+// The page set on its sheets (doc/PageLayout.h), checked on the layout's data: where a cell's
+// text stands across and down, its weight, the cut line between the copies, what an exact row
+// cuts and an automatic row grows to, the next sheet; the preview's zooms; and the PDF of it.
 
 #include "paint/BlankPainter.h"
 
+#include "doc/PlatRTFDoc.h"
+#include "doc/TextFit.h"
+#include "doc/Units.h"
 #include "support/TestSupport.h"
-
-#include <QImage>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <optional>
 
 using namespace testing_support;
 
 namespace {
 
-constexpr double kPixelsPerMm = 8;
+// The page's text starts 15 mm from the paper's left edge and 14 mm from its top.
+constexpr double kLeft = 850, kTop = 794;
+constexpr double kCentre = units::A4WidthTwips / 2;
 
 blank::TParagraph Para(const std::string& utf8, blank::TAlign align = blank::TAlign::Left,
                        std::int32_t size = 9) {
@@ -27,135 +32,169 @@ blank::TParagraph Para(const std::string& utf8, blank::TAlign align = blank::TAl
     return p;
 }
 
-blank::TCell Cell(int first, int last, std::vector<blank::TParagraph> paragraphs = {Para("")},
-                  blank::TVMerge merge = blank::TVMerge::None) {
+blank::TCell Cell(std::vector<blank::TParagraph> paragraphs,
+                  blank::TVAlign v = blank::TVAlign::Top) {
     blank::TCell c;
-    c.First = first;
-    c.Last = last;
-    c.VMerge = merge;
     c.Paragraphs = std::move(paragraphs);
-    return c;
-}
-
-blank::TCell Boxed(blank::TCell c) {
-    c.Borders.Left = c.Borders.Right = c.Borders.Top = c.Borders.Bottom = true;
+    c.VAlign = v;
     return c;
 }
 
 blank::TPage Page(std::vector<blank::TItem> items) {
     blank::TPage page;
-    page.MarginLeftMm = 15;
-    page.MarginRightMm = 15;
-    page.MarginTopMm = 14;
-    page.MarginBottomMm = 14;
+    page.MarginLeftMm = page.MarginRightMm = 15;
+    page.MarginTopMm = page.MarginBottomMm = 14;
     page.FontName = "Arial";
     page.Items = std::move(items);
     return page;
 }
 
-QImage Render(const blank::TPage& page, std::size_t sheet = 0) {
-    const paint::TLaidOutPage laid = paint::Layout(page);
-    QImage image(int(210 * kPixelsPerMm), int(297 * kPixelsPerMm), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    paint::Paint(painter, laid, sheet, QRectF(0, 0, image.width(), image.height()));
-    return image;
+// One table of a 40 mm column and a 1 mm gap: the text of its cell from the margin over
+// 2212 twips (40 mm less the gap).
+blank::TTable Table(std::vector<blank::TRow> rows) {
+    blank::TTable table;
+    table.ColumnsMm = {40};
+    table.GapMm = 1;
+    table.Rows = std::move(rows);
+    return table;
 }
 
-// Whether anything is drawn in the rectangle of the paper, millimetres from its corner.
-bool Ink(const QImage& image, double left, double top, double right, double bottom) {
-    for (int y = int(top * kPixelsPerMm); y < int(bottom * kPixelsPerMm); ++y)
-        for (int x = int(left * kPixelsPerMm); x < int(right * kPixelsPerMm); ++x)
-            if (qGray(image.pixel(x, y)) < 160)
-                return true;
-    return false;
+// The one word of a 10 mm row's cell, set as asked.
+layout::TText Word(blank::TAlign align, blank::TVAlign v) {
+    return layout::Lay(Page({Table({{10, {Cell({Para("Слово", align)}, v)}}})}))
+        .Sheets.at(0)
+        .Texts.at(0);
 }
 
-// The first row, from `top` down, where the column at `x` mm has ink.
-double FirstInkDown(const QImage& image, double x, double top) {
-    const int column = int(x * kPixelsPerMm);
-    for (int y = int(top * kPixelsPerMm); y < image.height(); ++y)
-        if (qGray(image.pixel(column, y)) < 160)
-            return y / kPixelsPerMm;
+double Width(const layout::TText& text) {
+    return textfit::TextWidthTwips(text.Text, text.Size, text.Bold);
+}
+
+// From the top of a 9 pt line to its baseline, and its height.
+const double kAscent = (67 + 1854) * 9 * 20 / 2048.0;
+const double kLine = textfit::LineHeightTwips(9);
+
+layout::TPage Order(bool boldPayer) {
+    TPlatData d;
+    d.Number = 7;
+    d.Texts[order::TField::PayerName] = W("Альфа");
+    d.Texts[order::TField::RecipientName] = W("Бета");
+    d.BoldPlatName = boldPayer;
+    return layout::Lay(d.Blank());
+}
+
+// Whether the word is drawn bold: in the layout, and in the font the painter takes for it.
+double Bold(const layout::TPage& page, const std::string& utf8) {
+    for (const layout::TText& text : page.Sheets.at(0).Texts)
+        if (text.Text == W(utf8))
+            return text.Bold && paint::FontOf(text).bold() ? 1 : 0;
     return -1;
+}
+
+// How far the lines of hyphens between the copies stand off the middle of the page.
+double CutLineOffCentre() {
+    std::map<double, std::pair<double, double>> lines; // baseline: the leftmost, the rightmost
+    for (const layout::TText& text : Order(false).Sheets.at(0).Texts)
+        if (text.Text == "-") {
+            auto [at, fresh] = lines.try_emplace(text.Baseline, text.X, text.X + Width(text));
+            at->second = {std::min(at->second.first, text.X),
+                          std::max(at->second.second, text.X + Width(text))};
+        }
+    double off = lines.empty() ? 1e9 : 0;
+    for (const auto& [baseline, ends] : lines)
+        off = std::max(off, std::abs((ends.first + ends.second) / 2 - kCentre));
+    return off;
+}
+
+// Pixels of the paper's `twips` in the preview at `zoom` in a room of `width` by `height`.
+double Zoomed(paint::TZoom zoom, double width, double height, double twips, int sheets = 1) {
+    layout::TPage page = layout::Lay(Page({}));
+    page.Sheets.resize(std::size_t(sheets));
+    const paint::TViewRoom room{width, height, 12, 15, 96};
+    return paint::ZoomScale(zoom, page, room) * twips / units::TwipsPerMm;
 }
 
 } // namespace
 
-// Columns of 20, 30 and 40 mm, the first cell's text at the 15 mm margin and so the row's edge
-// half the 1 mm gap to the left of it; rows of 10 and 2 × 6 mm from 14 mm: a box in A, a rule
-// under B–C, and a box merged down two rows with no line between them.
-TEST(PainterTest, BoxesStandWhereTheColumnsAndRowsPutThem) {
-    blank::TTable table;
-    table.ColumnsMm = {20, 30, 40};
-    table.GapMm = 1;
-    blank::TCell rule = Cell(1, 2, {Para("ПРАВО", blank::TAlign::Right)});
-    rule.Borders.Bottom = true;
-    table.Rows.push_back({10, {Boxed(Cell(0, 0, {Para("Центр", blank::TAlign::Centre)})), rule}});
-    table.Rows.push_back({6, {Boxed(Cell(0, 0, {Para("")}, blank::TVMerge::First)), Cell(1, 2)}});
-    table.Rows.push_back({6, {Boxed(Cell(0, 0, {Para("")}, blank::TVMerge::Joined)), Cell(1, 2)}});
-    const QImage image = Render(Page({table}));
-
-    EXPECT_NEAR(FirstInkDown(image, 17, 5), 14, 0.3) << "the box's top";
-    EXPECT_NEAR(FirstInkDown(image, 17, 14.5), 24, 0.3) << "its bottom, the merged box's top";
-    EXPECT_NEAR(FirstInkDown(image, 17, 24.5), 36, 0.3) << "the merged box's bottom";
-    EXPECT_NEAR(FirstInkDown(image, 50, 5), 24, 0.3) << "the rule under B-C, nothing above";
-    EXPECT_TRUE(Ink(image, 14.3, 15, 14.7, 23)) << "the box's left edge";
-    EXPECT_TRUE(Ink(image, 34.3, 25, 34.7, 35)) << "the merged box's right edge";
-    EXPECT_FALSE(Ink(image, 34.8, 25, 105, 35)) << "the rows beside it are empty";
-    // The centred word in the middle of A's text, the right one at B-C's right edge less half
-    // the gap; neither touches the borders.
-    EXPECT_TRUE(Ink(image, 20, 15, 25, 23));
-    EXPECT_FALSE(Ink(image, 14.8, 15, 16.5, 23));
-    EXPECT_FALSE(Ink(image, 32.5, 15, 34.2, 23));
-    EXPECT_TRUE(Ink(image, 99.5, 15, 103.9, 23));
-    EXPECT_FALSE(Ink(image, 104.1, 15, 105.5, 23));
-}
-
-// Three lines of 9 pt (3.65 mm each) in a row of exactly 5 mm: the second line shows its upper
-// part, the third nothing; in a row that grows, all three show and the next row starts below
-// them.
-TEST(PainterTest, AnExactRowCutsItsTextAndAnAutomaticRowGrows) {
+TEST(PageLayoutTest, WhereThePageIsSet) {
+    using A = blank::TAlign;
+    using V = blank::TVAlign;
     const std::vector<blank::TParagraph> three = {Para("Один"), Para("Два"), Para("Три")};
-    for (const double height : {5.0, 0.0}) {
-        SCOPED_TRACE(height);
-        blank::TTable table;
-        table.ColumnsMm = {40};
-        table.GapMm = 1;
-        table.Rows.push_back({height, {Cell(0, 0, three)}});
-        table.Rows.push_back({5, {Boxed(Cell(0, 0))}});
-        const QImage image = Render(Page({table}));
-        const double bottom = 14 + (height > 0 ? 5 : 3 * 3.65);
-        EXPECT_TRUE(Ink(image, 16, 14, 54, 14 + 3.6)) << "the first line";
-        EXPECT_TRUE(Ink(image, 16, 14 + 3.7, 54, std::min(bottom, 14 + 7.2))) << "the second";
-        // The third line is below the cut, in the next row's box when the row is exact.
-        EXPECT_EQ(height > 0 ? Ink(image, 16, 19.3, 54, 23.7) : Ink(image, 16, 21.4, 54, 24.8),
-                  height == 0)
-            << "the third";
-        EXPECT_NEAR(FirstInkDown(image, 30, 14 + 7.4 * (height == 0)), bottom, 0.3)
-            << "the next row's box";
-    }
+    struct TCase {
+        const char* What;
+        std::function<double()> Got;
+        double Want;
+    };
+    const TCase cases[] = {
+        {"left: at the margin", [] { return Word(A::Left, V::Top).X; }, kLeft},
+        {"right: at the column's edge less half the gap",
+         [] {
+             const layout::TText w = Word(A::Right, V::Top);
+             return w.X + Width(w);
+         },
+         kLeft + 2212},
+        {"centre: in the middle of the text's room",
+         [] {
+             const layout::TText w = Word(A::Centre, V::Top);
+             return w.X + Width(w) / 2;
+         },
+         kLeft + 1106},
+        {"top: the line's top at the row's",
+         [] { return Word(A::Left, V::Top).Baseline - kAscent; }, kTop},
+        {"middle: the line's middle at the row's",
+         [] { return Word(A::Left, V::Centre).Baseline - kAscent + kLine / 2; }, kTop + 567 / 2.0},
+        {"bottom: the line's bottom at the row's",
+         [] { return Word(A::Left, V::Bottom).Baseline - kAscent + kLine; }, kTop + 567},
+        {"the payer's name bold when asked", [] { return Bold(Order(true), "Альфа"); }, 1},
+        {"the payer's name regular when not", [] { return Bold(Order(false), "Альфа"); }, 0},
+        {"the recipient's name as its own option says", [] { return Bold(Order(true), "Бета"); },
+         0},
+        {"the cut line between the copies centred", CutLineOffCentre, 0},
+        {"a row of exactly 5 mm cuts its third line at its bottom",
+         [&three] {
+             return layout::Lay(Page({Table({{5, {Cell(three)}}})}))
+                 .Sheets[0]
+                 .Texts.at(2)
+                 .Clip.Bottom();
+         },
+         kTop + 284},
+        {"a row that grows holds its three lines: the next row's box starts below them",
+         [&three] {
+             blank::TCell boxed = Cell({Para("")});
+             boxed.Borders.Top = true;
+             const auto page = layout::Lay(Page({Table({{0, {Cell(three)}}, {5, {boxed}}})}));
+             return page.Sheets[0].Rules.at(0).Y1 - 5;
+         },
+         kTop + 3 * kLine},
+        {"a page longer than its sheet goes on to the next",
+         [] {
+             std::vector<blank::TRow> rows(30, blank::TRow{9, {Cell({Para("Рядок")})}});
+             return double(layout::Lay(Page({Table(rows)})).Sheets.size());
+         },
+         2},
+        {"whole page (Ctrl+1) in a tall room: the sheet's width",
+         [] { return Zoomed(paint::TZoom::WholePage, 400, 1000, units::A4WidthTwips); }, 376},
+        {"whole page (Ctrl+1) in a wide room: the sheet's height",
+         [] { return Zoomed(paint::TZoom::WholePage, 1000, 600, units::A4HeightTwips); }, 576},
+        {"whole page of two sheets: room for the scroll bar",
+         [] { return Zoomed(paint::TZoom::WholePage, 400, 1000, units::A4WidthTwips, 2); }, 361},
+        {"page width (Ctrl+2): the sheet's width and the scroll bar",
+         [] { return Zoomed(paint::TZoom::PageWidth, 1000, 600, units::A4WidthTwips); }, 961},
+        {"100 % (Ctrl+0): an inch of paper is an inch of the screen",
+         [] { return Zoomed(paint::TZoom::ActualSize, 1000, 600, 1440); }, 96},
+    };
+    for (const TCase& c : cases)
+        EXPECT_NEAR(c.Got(), c.Want, 0.5) << c.What;
 }
 
-// Rows that reach beyond the bottom margin go on to the next sheet whole; the PDF has a page for
-// every sheet, and its text is the page's.
-TEST(PainterTest, APageLongerThanItsSheetGoesOnToTheNextAndThePdfHasBoth) {
-    blank::TTable table;
-    table.ColumnsMm = {90, 90};
-    table.GapMm = 1;
+// The PDF has a page for every sheet, and its text is the page's.
+TEST(PainterTest, ThePdfHasEverySheetAndItsText) {
+    blank::TTable table = Table({});
     for (int row = 1; row <= 30; ++row)
-        table.Rows.push_back(
-            {9, {Boxed(Cell(0, 0, {Para("Рядок " + std::to_string(row))})), Cell(1, 1)}});
-    const blank::TPage page =
-        Page({Para("Платіжне доручення №125", blank::TAlign::Centre, 11), table});
-    const paint::TLaidOutPage laid = paint::Layout(page);
-    ASSERT_EQ(laid.Sheets.size(), 2u);
-    // 269 mm between the margins: the title's line (4.5 mm) and 29 rows (261 mm) on the first.
-    const QImage second = Render(page, 1);
-    EXPECT_NEAR(FirstInkDown(second, 50, 5), 14, 0.3);
-    EXPECT_FALSE(Ink(second, 15, 24, 195, 290)) << "one row on the second sheet";
-
-    const QByteArray pdf = paint::Pdf(laid, QStringLiteral("Доручення"));
+        table.Rows.push_back({9, {Cell({Para("Рядок " + std::to_string(row))})}});
+    const QByteArray pdf = paint::Pdf(
+        layout::Lay(Page({Para("Платіжне доручення №125", blank::TAlign::Centre, 11), table})),
+        QStringLiteral("Доручення"));
     EXPECT_EQ(CountPdfPages(pdf.toStdString()), 2u);
     const std::optional<std::string> text = PdfText(pdf.toStdString(), "-layout");
     if (!text)
