@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "about/About.h"
+#include "editor/Procs.h"
 #include "formkit/Application.h"
 #include "formkit/QtText.h"
 #include "platform/Desktop.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -203,6 +205,14 @@ void TMainForm::BuildControls() {
     Edit25 = edit(client, "Edit25", 600, 316, 89, true);
     Label18 = label(client, "Label18", 14, 348, caption(TField::SumaWords), 112);
     Edit18 = edit(client, "Edit18", 112, 344, 577, true);
+    ComboBox1 = new QComboBox(client);
+    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1->setGeometry(300, 316, 200, 23);
+    for (const TVatChoiceInfo& choice : VatChoices)
+        ComboBox1->addItem(FromCp1251(choice.Caption),
+                           QString::fromLatin1(VatChoiceCode(choice.Choice).c_str()));
+    ComboBox1->setToolTip(QStringLiteral("НДС в назначении платежа"));
+    ComboBox1->setStatusTip(ComboBox1->toolTip());
     Label19 = label(client, "Label19", 35, 376, caption(TField::Purpose), 112);
     Edit20 = edit(client, "Edit20", 112, 372, 521);
 
@@ -232,7 +242,14 @@ void TMainForm::BuildControls() {
 
 void TMainForm::Bind() {
     using editor::TField;
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] {
+        RunGuarded([&] {
+            Editor.SetText(TField::NDSChoice, ComboBox1->currentData().toString().toStdString());
+        });
+    });
     for (const editor::TFieldInfo& info : editor::Fields) {
+        if (info.Keys == editor::TKeyRule::Choice)
+            continue;
         TEdit* e = findChild<TEdit*>(
             QString::fromLatin1(info.Control.data(), static_cast<qsizetype>(info.Control.size())));
         Q_ASSERT(e);
@@ -258,8 +275,8 @@ void TMainForm::Bind() {
         if (info.Derived)
             continue;
         if (previous)
-            setTabOrder(previous, Edit(info.Field));
-        previous = Edit(info.Field);
+            setTabOrder(previous, Control(info.Field));
+        previous = Control(info.Field);
     }
 
     Editor.FieldChanged = [this](TField field) { ShowField(field); };
@@ -302,7 +319,19 @@ void TMainForm::Bind() {
     click(SpeedButton11, &TMainForm::SpeedButton11Click);
 }
 
+QWidget* TMainForm::Control(editor::TField field) const {
+    if (field == editor::TField::NDSChoice)
+        return ComboBox1;
+    return Edit(field);
+}
+
 void TMainForm::ShowField(editor::TField field) {
+    if (field == editor::TField::NDSChoice) {
+        const int index = ComboBox1->findData(QString::fromLatin1(Editor.Text(field).c_str()));
+        if (index >= 0)
+            ComboBox1->setCurrentIndex(index);
+        return;
+    }
     TEdit* e = Edit(field);
     const QString value = FromCp1251(Editor.Text(field));
     if (e->text() == value)
@@ -319,6 +348,8 @@ void TMainForm::ShowProblems() {
     QString focused;
     for (const editor::TFieldInfo& info : editor::Fields) {
         TEdit* e = Edit(info.Field);
+        if (!e)
+            continue;
         std::string problem = Editor.Problem(info.Field);
         std::string& shown = ShownTips[static_cast<std::size_t>(info.Field)];
         if (problem != shown) {

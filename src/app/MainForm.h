@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -40,11 +41,13 @@ public:
     TEdit *Edit8, *Edit9, *Edit10, *Edit11, *Edit24, *Edit12, *Edit13, *Edit14;
     QLabel *Label15, *Label16, *Label17, *Label23, *Label18, *Label19;
     TEdit *Edit16, *Edit17, *Edit25, *Edit18, *Edit20;
+    QComboBox* ComboBox1; // the VAT wording of this order's purpose
     QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton5, *SpeedButton8,
         *SpeedButton4, *SpeedButton6, *SpeedButton7, *SpeedButton9, *SpeedButton10, *SpeedButton11;
 
-    // The control of a field (the field table names it).
+    // The control of a field (the field table names it); the VAT choice is no edit field.
     TEdit* Edit(editor::TField field) const { return Edits[static_cast<std::size_t>(field)]; }
+    QWidget* Control(editor::TField field) const;
 
     // A control's text in Windows-1251, and setting it as the program does (nothing fires
     // when the text is already there).

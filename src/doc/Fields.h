@@ -42,9 +42,10 @@ enum class TField : std::uint8_t {
     SumaKop,
     SumaWords,
     NDSAmount,
+    NDSChoice,
     Purpose,
 };
-inline constexpr std::size_t FieldCount = 25;
+inline constexpr std::size_t FieldCount = 26;
 
 // The characters a typed key may put into a field (the key handlers Edit15KeyPress and so on).
 enum class TKeyRule : std::uint8_t {
@@ -54,6 +55,10 @@ enum class TKeyRule : std::uint8_t {
     // pasted account loses its blanks (an IBAN is printed in groups of four)
     Account,
     Kopecks, // Backspace always, otherwise "0" to "9" while the field holds fewer than two
+    // "0" to "9", Backspace and the Cyrillic capitals of a passport's series (small letters
+    // typed as capitals): a person without an РНОКПП is known by the passport
+    TaxCode,
+    Choice, // not typed: one of a list
 };
 
 enum class TParty : std::uint8_t { None, Payer, Recipient };
@@ -90,7 +95,8 @@ struct TFieldInfo {
 // clang-format off
 // In the order of the window's description; the input fields in this order are also the
 // order in which Tab visits them. The cities came to the order file later than the rest and
-// so stand after the purpose there.
+// so stand after the purpose there, and the VAT choice after them: a program that reads only
+// twenty lines still reads every order.
 inline constexpr std::array<TFieldInfo, FieldCount> Fields = {{
     {TField::Number, "Number", "Edit15", false, TKeyRule::Digits, "Номер"_w,
      TStored::Dashed, 2, TParty::None, TSlot::Name, "Номер платежки"_w, false},
@@ -110,7 +116,7 @@ inline constexpr std::array<TFieldInfo, FieldCount> Fields = {{
      TStored::Dashed, 6, TParty::Payer, TSlot::Bank2, "Банк плательщика, вторая строка"_w, false},
     {TField::PayerCity, "PayerCity", "Edit23", false, TKeyRule::Any, "в г."_w,
      TStored::Dashed, 19, TParty::Payer, TSlot::City, "Город банка плательщика"_w, false},
-    {TField::PayerOKPO, "PayerOKPO", "Edit5", false, TKeyRule::Digits, "Код ОКПО"_w,
+    {TField::PayerOKPO, "PayerOKPO", "Edit5", false, TKeyRule::TaxCode, "Код ОКПО"_w,
      TStored::Dashed, 7, TParty::Payer, TSlot::OKPO, "Код ОКПО плательщика"_w, true},
     {TField::PayerMFO, "PayerMFO", "Edit6", false, TKeyRule::Digits, "МФО"_w,
      TStored::Dashed, 8, TParty::Payer, TSlot::MFO, "МФО плательщика"_w, true},
@@ -126,7 +132,7 @@ inline constexpr std::array<TFieldInfo, FieldCount> Fields = {{
      TStored::Dashed, 12, TParty::Recipient, TSlot::Bank2, "Банк получателя, вторая строка"_w, false},
     {TField::RecipientCity, "RecipientCity", "Edit24", false, TKeyRule::Any, "в г."_w,
      TStored::Dashed, 20, TParty::Recipient, TSlot::City, "Город банка получателя"_w, false},
-    {TField::RecipientOKPO, "RecipientOKPO", "Edit12", false, TKeyRule::Digits, "Код ОКПО"_w,
+    {TField::RecipientOKPO, "RecipientOKPO", "Edit12", false, TKeyRule::TaxCode, "Код ОКПО"_w,
      TStored::Dashed, 13, TParty::Recipient, TSlot::OKPO, "Код ОКПО получателя"_w, true},
     {TField::RecipientMFO, "RecipientMFO", "Edit13", false, TKeyRule::Digits, "МФО"_w,
      TStored::Dashed, 14, TParty::Recipient, TSlot::MFO, "МФО получателя"_w, true},
@@ -140,6 +146,10 @@ inline constexpr std::array<TFieldInfo, FieldCount> Fields = {{
      TStored::No, 0, TParty::None, TSlot::Name, "Сумма словами"_w, false},
     {TField::NDSAmount, "NDSAmount", "Edit25", true, TKeyRule::Any, "в т.ч НДС"_w,
      TStored::No, 0, TParty::None, TSlot::Name, nullptr, false},
+    // Which VAT wording the purpose is printed with, kept with the order so that it prints
+    // the same whatever the settings say later; a file without the line takes the settings'.
+    {TField::NDSChoice, "NDSChoice", "ComboBox1", false, TKeyRule::Choice, ""_w,
+     TStored::AsIs, 21, TParty::None, TSlot::Name, nullptr, false},
     {TField::Purpose, "Purpose", "Edit20", false, TKeyRule::Any, "Назначение"_w,
      TStored::Dashed, 18, TParty::None, TSlot::Name, "Назначение платежа"_w, false},
 }};

@@ -44,6 +44,8 @@ enum class TStep : std::uint8_t {
     SetPayerModified,
     SetRecipientModified,
     SetPurposeModified,
+    // A tax payment takes no VAT wording: the treasury reads its purpose by its separators.
+    PresetVat,
     UpdateSaveButtons,
 };
 
@@ -75,7 +77,7 @@ inline constexpr std::array<THandler, FieldCount> Handlers = [] {
     set(TField::RecipientOKPO, "Edit12Change", {SetRecipientModified, UpdateSaveButtons});
     set(TField::RecipientMFO, "Edit13Change", {SetRecipientModified, UpdateSaveButtons});
     set(TField::RecipientAccount, "Edit14Change",
-        {SetRecipientModified, FillRecipientMFO, UpdateSaveButtons});
+        {SetRecipientModified, FillRecipientMFO, PresetVat, UpdateSaveButtons});
     set(TField::RecipientCity, "Edit24Change", {SetRecipientModified, UpdateSaveButtons});
     set(TField::RecipientFileName, "Edit8Change", {UpdatePlatFileName});
     set(TField::Number, "Edit15Change", {SetPlatModified, UpdatePlatFileName, UpdateSaveButtons});
@@ -87,7 +89,9 @@ inline constexpr std::array<THandler, FieldCount> Handlers = [] {
         {UpdateSumaWords, UpdateNDSAmount, SetPlatModified, UpdateSaveButtons});
     set(TField::SumaWords, "Edit18Change", {SetPlatModified, UpdateSaveButtons});
     set(TField::PlatFileName, "Edit19Change", {SetPlatModified, UpdateSaveButtons});
-    set(TField::Purpose, "Edit20Change", {SetPlatModified, SetPurposeModified, UpdateSaveButtons});
+    set(TField::Purpose, "Edit20Change",
+        {SetPlatModified, SetPurposeModified, PresetVat, UpdateSaveButtons});
+    set(TField::NDSChoice, "ComboBox1Change", {SetPlatModified, UpdateSaveButtons});
     return h;
 }();
 

@@ -26,6 +26,26 @@ bool IsDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
+// The capital of a Ukrainian or Russian letter, small or capital; 0 for anything else.
+char32_t CyrillicCapital(char32_t c) {
+    if (c >= U'\u0430' && c <= U'\u044F')
+        return c - 0x20;
+    switch (c) {
+    case U'\u0454': // є
+    case U'\u0456': // і
+    case U'\u0457': // ї
+        return c - 0x50;
+    case U'\u0491': // ґ
+        return U'\u0490';
+    case U'\u0404':
+    case U'\u0406':
+    case U'\u0407':
+    case U'\u0490':
+        return c;
+    }
+    return c >= U'\u0410' && c <= U'\u042F' ? c : 0;
+}
+
 // What a single-line field can hold of a text read from a file or set by the program.
 std::string OneLine(std::string text) {
     std::string out;
@@ -59,14 +79,29 @@ char16_t TypedChar(TKeyRule rule, char16_t c, std::size_t currentLength) {
         return IsDigit(c) || c == u'/' || c == u'\b' || (c >= u'A' && c <= u'Z') ? c : 0;
     case TKeyRule::Kopecks:
         return c == u'\b' || (currentLength < 2 && IsDigit(c)) ? c : 0;
+    case TKeyRule::TaxCode:
+        if (IsDigit(c) || c == u'\b')
+            return c;
+        return static_cast<char16_t>(CyrillicCapital(c));
+    case TKeyRule::Choice:
+        return 0;
     }
     return 0;
 }
 
 char32_t EnteredChar(TKeyRule rule, char32_t c) {
-    // The blanks of an IBAN copied as printed, in groups of four, the non-breaking ones too.
-    if (rule == TKeyRule::Account && (c == U' ' || c == U'\u00A0' || c == U'\t'))
-        return 0;
+    // The blanks of an IBAN copied as printed, in groups of four, the non-breaking ones too;
+    // an IBAN copied in small letters is the same IBAN.
+    if (rule == TKeyRule::Account) {
+        if (c == U' ' || c == U'\u00A0' || c == U'\t')
+            return 0;
+        if (c >= U'a' && c <= U'z')
+            return c - U'a' + U'A';
+    }
+    // A passport's series copied in small letters.
+    if (rule == TKeyRule::TaxCode && !(c >= U'0' && c <= U'9'))
+        if (const char32_t capital = CyrillicCapital(c))
+            return capital;
     return c;
 }
 
@@ -124,6 +159,10 @@ void TPlatEditor::RunHandler(TField field) {
             break;
         case TStep::SetPurposeModified:
             PurposeModified = true;
+            break;
+        case TStep::PresetVat:
+            if (IsTaxPayment(Text(TField::Purpose), Text(TField::RecipientAccount)))
+                SetText(TField::NDSChoice, VatChoiceCode(TVatChoice::None));
             break;
         case TStep::UpdateSaveButtons:
             UpdateSaveButtons();
@@ -215,7 +254,11 @@ void TPlatEditor::NewPlat() {
     SetText(Date, date);
     SetText(PayerCity, "");
     SetText(RecipientCity, "");
+    SetText(NDSChoice, VatChoiceCode(VatChoiceOf("", Options)));
     UpdatePlatFileName();
+    LoadedPlat.reset();
+    LoadedPayer.reset();
+    LoadedRecipient.reset();
     ClearFlags();
     UpdatePayerFileName();
     UpdateSaveButtons();
@@ -235,39 +278,164 @@ void TPlatEditor::SetParty(order::TParty party, const store::TRequisites& requis
         SetText(order::PartyField(party, order::TSlot(slot)), requisites.Values[slot]);
 }
 
-bool TPlatEditor::SavePlat() {
-    if (!PlatModified && !PayerModified && !RecipientModified)
+namespace {
+
+bool Ask(const std::string& question) {
+    return platform::MessageBoxes().Ask(question, "Сохранение данных"_w,
+                                        platform::TMsgIcon::Warning,
+                                        platform::TAnswer::No) == platform::TAnswer::Yes;
+}
+
+std::string Quoted(const std::filesystem::path& path) {
+    return "\"" + platform::DisplayPath(path) + "\"";
+}
+
+// What a stored order holds, as the questions name it: its number, date, recipient and amount.
+std::string OrderDescription(const std::string& bytes, char separator) {
+    using enum TField;
+    store::TPlatRecord r;
+    try {
+        r = store::ParsePlat(bytes, separator);
+    } catch (const store::TDataFileError&) {
+        return "файл не читается как платежка"_w;
+    }
+    std::string text = "платежка № "_w + r[Number] + " от "_w + r[Date];
+    if (!r[RecipientName].empty())
+        text += ", получатель "_w + r[RecipientName];
+    if (const auto kopecks = AmountKopecks(r[SumaGrn], r[SumaKop], separator))
+        text += ", сумма "_w + FormatNum(static_cast<double>(*kopecks) / 100, separator);
+    return text;
+}
+
+std::string RequisitesDescription(const std::string& bytes) {
+    const store::TRequisites r = store::ParseRequisites(bytes);
+    std::string text = r[order::TSlot::Name];
+    if (!r[order::TSlot::OKPO].empty())
+        text += ", код "_w + r[order::TSlot::OKPO];
+    if (!r[order::TSlot::Account].empty())
+        text += ", счёт "_w + r[order::TSlot::Account];
+    return text;
+}
+
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+}
+
+} // namespace
+
+std::filesystem::path TPlatEditor::PlatTarget() const {
+    // An order opened from outside the data folder is saved where it came from.
+    if (LoadedPlat && !SameFile(LoadedPlat->Path.parent_path(), DataDir))
+        return LoadedPlat->Path;
+    return store::DataFilePath(DataDir, Text(TField::PlatFileName), store::PlatExt);
+}
+
+bool TPlatEditor::MayReplace(const std::filesystem::path& target, const std::string& bytes,
+                             const std::optional<TLoadedFile>& loaded,
+                             const std::function<std::string(const std::string&)>& describe) {
+    const std::optional<std::string> stored = store::ReadDataFileIfAny(target);
+    if (!stored || *stored == bytes)
         return true;
+    if (loaded && SameFile(loaded->Path, target)) {
+        // Another window or program saved it since it was read here.
+        return loaded->Bytes == *stored ||
+               Ask("Файл "_w + Quoted(target) +
+                   " изменен после того, как был загружен (другим окном или программой): теперь в нем "_w +
+                   describe(*stored) + ".\nЗаменить его?"_w);
+    }
+    return Ask("Файл "_w + Quoted(target) + " уже есть: "_w + describe(*stored) +
+               ".\nЗаменить его?"_w);
+}
+
+TPlatEditor::TSaved TPlatEditor::SavePlat() {
+    if (!PlatModified && !PayerModified && !RecipientModified)
+        return TSaved::Written;
     if (Text(TField::PlatFileName).empty())
-        return false;
-    store::SavePlatFile(DataDir, Text(TField::PlatFileName), Record());
+        return TSaved::Nameless;
+    // What could not be printed is not stored either.
+    const store::TPlatRecord record = Record();
+    if (const auto refusal = OrderRefusal(record, DecimalSeparator, platform::Today().year())) {
+        platform::MessageBoxes().Show(*refusal, "Квирен"_w, platform::TMsgIcon::Exclamation);
+        return TSaved::Stopped;
+    }
+    const std::filesystem::path target = PlatTarget();
+    const std::string bytes = store::FormatPlat(record);
+    const char separator = DecimalSeparator;
+    if (!MayReplace(target, bytes, LoadedPlat,
+                    [separator](const std::string& b) { return OrderDescription(b, separator); }))
+        return TSaved::Stopped;
+    // One number, one order: another order of the same year under this number is asked about.
+    const std::string name = Text(TField::PlatFileName);
+    const auto mine = store::PlatNumberAndYear(name + ".plt");
+    for (const std::string& other : store::ListFiles(DataDir, store::PlatExt)) {
+        const auto theirs = store::PlatNumberAndYear(other);
+        const std::filesystem::path path =
+            store::DataFilePath(DataDir, other.substr(0, other.size() - 4), store::PlatExt);
+        if (!mine || !theirs || theirs->Number != mine->Number || theirs->Year != mine->Year ||
+            SameFile(path, target) || (LoadedPlat && SameFile(path, LoadedPlat->Path)))
+            continue;
+        if (!Ask("Номер "_w + Text(TField::Number) + " уже есть у платежки "_w + Quoted(path) +
+                 " того же года.\nСохранить еще одну платежку с этим номером?"_w))
+            return TSaved::Stopped;
+        break;
+    }
+    // Saved under another name than it was loaded from: the old one goes only when asked.
+    bool replaceLoaded = false;
+    if (LoadedPlat && !SameFile(LoadedPlat->Path, target) &&
+        std::filesystem::exists(LoadedPlat->Path)) {
+        switch (platform::MessageBoxes().Ask(
+            "Платежка загружена из файла "_w + Quoted(LoadedPlat->Path) +
+                ", а сохраняется в файл "_w + Quoted(target) +
+                ".\nЗаменить ею загруженную платежку? (Нет — оставить обе)"_w,
+            "Сохранение данных"_w, platform::TMsgIcon::Warning, platform::TAnswer::No)) {
+        case platform::TAnswer::Yes:
+            replaceLoaded = true;
+            break;
+        case platform::TAnswer::No:
+            break;
+        case platform::TAnswer::Dismissed:
+            return TSaved::Stopped;
+        }
+    }
+    platform::WriteFileAtomically(target, bytes);
+    // Only once the new file is there.
+    if (replaceLoaded)
+        std::filesystem::remove(LoadedPlat->Path);
+    LoadedPlat = TLoadedFile{target, bytes};
     PlatModified = false;
     UpdateSaveButtons();
-    return true;
+    return TSaved::Written;
 }
 
-bool TPlatEditor::SavePayer() {
-    if (!PayerModified)
-        return true;
-    if (Text(TField::PayerFileName).empty())
-        return false;
-    store::SaveRequisitesFile(DataDir, Text(TField::PayerFileName), store::PayerExt,
-                              order::RequisitesOf(Record(), order::TParty::Payer));
-    PayerModified = false;
+TPlatEditor::TSaved TPlatEditor::SaveParty(order::TParty party) {
+    const bool payer = party == order::TParty::Payer;
+    bool& modified = payer ? PayerModified : RecipientModified;
+    if (!modified)
+        return TSaved::Written;
+    const std::string& name = Text(payer ? TField::PayerFileName : TField::RecipientFileName);
+    if (name.empty())
+        return TSaved::Nameless;
+    std::optional<TLoadedFile>& loaded = payer ? LoadedPayer : LoadedRecipient;
+    const std::filesystem::path target =
+        store::DataFilePath(DataDir, name, payer ? store::PayerExt : store::RecipientExt);
+    const std::string bytes = store::FormatRequisites(order::RequisitesOf(Record(), party));
+    // Requisites not to be written are not asked about again: the order holds them anyway.
+    if (MayReplace(target, bytes, loaded, RequisitesDescription)) {
+        platform::WriteFileAtomically(target, bytes);
+        loaded = TLoadedFile{target, bytes};
+    }
+    modified = false;
     UpdateSaveButtons();
-    return true;
+    return TSaved::Written;
 }
 
-bool TPlatEditor::SaveRecipient() {
-    if (!RecipientModified)
-        return true;
-    if (Text(TField::RecipientFileName).empty())
-        return false;
-    store::SaveRequisitesFile(DataDir, Text(TField::RecipientFileName), store::RecipientExt,
-                              order::RequisitesOf(Record(), order::TParty::Recipient));
-    RecipientModified = false;
-    UpdateSaveButtons();
-    return true;
+TPlatEditor::TSaved TPlatEditor::SavePayer() {
+    return SaveParty(order::TParty::Payer);
+}
+
+TPlatEditor::TSaved TPlatEditor::SaveRecipient() {
+    return SaveParty(order::TParty::Recipient);
 }
 
 void TPlatEditor::LoadPlat() {
@@ -279,19 +447,34 @@ void TPlatEditor::LoadPlat() {
 
 void TPlatEditor::LoadPlatFrom(const std::filesystem::path& path) {
     // Read completely before touching a field: a refused file leaves the order as it was.
-    const store::TPlatRecord r = store::ReadPlat(path, DecimalSeparator);
+    std::string bytes = store::ReadDataFile(path);
+    store::TPlatRecord r = store::ParsePlat(bytes, DecimalSeparator);
+    // An order stored before the VAT choice was kept prints as the settings say today.
+    r[TField::NDSChoice] = VatChoiceCode(VatChoiceOf(r[TField::NDSChoice], Options));
     for (const TFieldInfo& info : Fields)
         if (info.Stored != order::TStored::No)
             SetText(info.Field, r[info.Field]);
+    LoadedPlat = TLoadedFile{path, std::move(bytes)};
+    LoadedPayer.reset();
+    LoadedRecipient.reset();
     ClearFlags();
     UpdateSaveButtons();
+}
+
+TPlatEditor::TLoadedFile TPlatEditor::LoadParty(order::TParty party, const std::string& name) {
+    TLoadedFile file;
+    file.Path = store::DataFilePath(
+        DataDir, name, party == order::TParty::Payer ? store::PayerExt : store::RecipientExt);
+    file.Bytes = store::ReadDataFile(file.Path);
+    SetParty(party, store::ParseRequisites(file.Bytes));
+    return file;
 }
 
 void TPlatEditor::LoadPayer() {
     const std::string name = SelectDataFile(1);
     if (name.empty())
         return;
-    SetParty(order::TParty::Payer, store::LoadRequisitesFile(DataDir, name, store::PayerExt));
+    LoadedPayer = LoadParty(order::TParty::Payer, name);
     PayerModified = false;
     UpdateSaveButtons();
 }
@@ -300,8 +483,7 @@ void TPlatEditor::LoadRecipient() {
     const std::string name = SelectDataFile(2);
     if (name.empty())
         return;
-    SetParty(order::TParty::Recipient,
-             store::LoadRequisitesFile(DataDir, name, store::RecipientExt));
+    LoadedRecipient = LoadParty(order::TParty::Recipient, name);
     RecipientModified = false;
     UpdateSaveButtons();
 }
@@ -356,11 +538,18 @@ void TPlatEditor::SaveOrder() {
     // Each file that has a name is written even when another has none; what could not be
     // written is said once, at the end.
     std::string nameless;
-    if (!SavePlat())
+    switch (SavePlat()) {
+    case TSaved::Stopped:
+        return; // refused or not to replace what is stored: nothing more is written
+    case TSaved::Nameless:
         nameless += "\n– платежка (не задан номер)"_w;
-    if (!SavePayer())
+        break;
+    case TSaved::Written:
+        break;
+    }
+    if (SavePayer() == TSaved::Nameless)
         nameless += "\n– реквизиты плательщика (не заданы наименование и р/с)"_w;
-    if (!SaveRecipient())
+    if (SaveRecipient() == TSaved::Nameless)
         nameless += "\n– реквизиты получателя (не задано наименование)"_w;
     if (!nameless.empty())
         platform::ShowError("Невозможно сохранить файл с пустым именем:"_w + nameless);

@@ -73,13 +73,20 @@ public:
     // Loads the order file at `path` as LoadPlat loads the one chosen in the dialog (a file
     // opened from the file manager, outside the data folder maybe: it is saved into it).
     void LoadPlatFrom(const std::filesystem::path& path);
+    // What a save did: wrote its file (or had nothing to write), could not for want of a
+    // name, or was stopped: the order refused as the output would refuse it, or the user
+    // would not have a stored file replaced.
+    enum class TSaved { Written, Nameless, Stopped };
     // Each saves its file when its flag (for the order, any of the three) says so. A file
     // whose name part is empty (an order without a number, requisites without a name) is
-    // not written, since it could never be chosen again: they return false then and leave
-    // the flag set. An input/output error is thrown.
-    bool SavePlat();
-    bool SavePayer();
-    bool SaveRecipient();
+    // not written, since it could never be chosen again: its flag stays set then. A stored
+    // file this window did not load, or that changed on disk since it loaded it, is replaced
+    // only after a question; an order saved under another name than it was loaded from asks
+    // whether it replaces that one, and a number another order of the year already has is
+    // asked about. An input/output error is thrown.
+    TSaved SavePlat();
+    TSaved SavePayer();
+    TSaved SaveRecipient();
     void LoadPayer();
     void LoadRecipient();
     void LoadPurpose();
@@ -123,6 +130,21 @@ public:
     std::string Problem(TField field) const;
 
 private:
+    // A stored file as this window read or wrote it last.
+    struct TLoadedFile {
+        std::filesystem::path Path;
+        std::string Bytes;
+    };
+    std::optional<TLoadedFile> LoadedPlat, LoadedPayer, LoadedRecipient;
+    std::filesystem::path PlatTarget() const;
+    // Whether `target` may be written with `bytes`: at once when nothing else is there, after
+    // the question when a file is there that this window did not load or that changed since.
+    bool MayReplace(const std::filesystem::path& target, const std::string& bytes,
+                    const std::optional<TLoadedFile>& loaded,
+                    const std::function<std::string(const std::string&)>& describe);
+    TSaved SaveParty(order::TParty party);
+    TLoadedFile LoadParty(order::TParty party, const std::string& name);
+
     void RunHandler(TField field);
     void FillMFO(TField mfo, TField account);
     void SetParty(order::TParty party, const store::TRequisites& requisites);

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
+#include "requisites/Requisites.h"
 #include "settings/Options.h"
 #include "store/FileList.h"
 #include "words/BuhProc.h"
@@ -198,15 +199,43 @@ std::string SubstituteNDS(std::string_view text, std::string_view ndsAmount) {
     return out;
 }
 
-std::string ComposePurpose(const std::string& purpose, const TOptions& options,
+TVatChoice VatChoiceOf(std::string_view code, const TOptions& options) {
+    if (code.size() == 1 && code[0] >= '0' && code[0] <= '3')
+        return static_cast<TVatChoice>(code[0] - '0');
+    // An order of the time before the choice was kept: as the settings say.
+    return static_cast<TVatChoice>((options.fNDS ? 1 : 0) | (options.fBezNDS ? 2 : 0));
+}
+
+std::string VatChoiceCode(TVatChoice choice) {
+    return std::string(1, static_cast<char>('0' + static_cast<int>(choice)));
+}
+
+bool IsTaxPayment(std::string_view purpose, std::string_view recipientAccount) {
+    return purpose.starts_with("*;") ||
+           requisites::UkrainianBankCode(recipientAccount) == std::string(TreasuryBankCode);
+}
+
+std::string ComposePurpose(const std::string& purpose, const TOptions& options, TVatChoice choice,
                            const std::string& ndsAmount) {
     std::string p = purpose;
     const bool russian = blank::VatLanguage(options.Languages()) == blank::TLang::Russian;
-    if (options.fNDS)
+    if ((static_cast<int>(choice) & 1) != 0)
         p += SubstituteNDS(russian ? options.strNDSRus : options.strNDS, ndsAmount);
-    if (options.fBezNDS)
+    if ((static_cast<int>(choice) & 2) != 0)
         p += SubstituteNDS(russian ? options.strBezNDSRus : options.strBezNDS, ndsAmount);
     return p;
+}
+
+std::optional<std::string> OrderRefusal(const store::TPlatRecord& order, char decimalSeparator,
+                                        std::chrono::year currentYear) {
+    using enum order::TField;
+    if (!OrderNumberValue(order[Number]))
+        return std::string("Не задан либо задан некорректно номер платежки"_w);
+    if (!ReadDateText(order[Date], currentYear))
+        return std::string("Некорректно задана дата"_w);
+    if (!AmountKopecks(order[SumaGrn], order[SumaKop], decimalSeparator))
+        return std::string("Некорректно задана сумма"_w);
+    return std::nullopt;
 }
 
 std::optional<std::int64_t> AmountKopecks(std::string_view sumaGrn, std::string_view sumaKop,
@@ -230,15 +259,9 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
                                                      const TOptions& options, char decimalSeparator,
                                                      std::chrono::year currentYear) {
     using enum order::TField;
-    const auto number = OrderNumberValue(order[Number]);
-    if (!number)
-        return std::string("Не задан либо задан некорректно номер платежки"_w);
-    const auto date = ReadDateText(order[Date], currentYear);
-    if (!date)
-        return std::string("Некорректно задана дата"_w);
+    if (auto refusal = OrderRefusal(order, decimalSeparator, currentYear))
+        return std::move(*refusal);
     const auto kopecks = AmountKopecks(order[SumaGrn], order[SumaKop], decimalSeparator);
-    if (!kopecks)
-        return std::string("Некорректно задана сумма"_w);
 
     TPlatData data;
     for (const order::TFieldInfo& info : order::Fields)
@@ -249,12 +272,16 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
     data.BoldPolName = options.BoldPolName;
     data.ShowCopyNumber = options.ShowCopyNumber;
     data.ShowOneSignatureRights = options.ShowOneSignatureRights;
-    data.Number = *number;
-    data.Date = *date;
+    data.Number = *OrderNumberValue(order[Number]);
+    data.Date = *ReadDateText(order[Date], currentYear);
     data.Kopecks = *kopecks;
     data.DecimalSeparator = decimalSeparator;
-    data.Texts[Purpose] = ComposePurpose(
-        order[Purpose], options, FormatVat(static_cast<double>(*kopecks) / 100, decimalSeparator));
+    const TVatChoice vat = IsTaxPayment(order[Purpose], order[RecipientAccount])
+                               ? TVatChoice::None
+                               : VatChoiceOf(order[NDSChoice], options);
+    data.Texts[Purpose] =
+        ComposePurpose(order[Purpose], options, vat,
+                       FormatVat(static_cast<double>(*kopecks) / 100, decimalSeparator));
     return data;
 }
 

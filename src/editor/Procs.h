@@ -5,6 +5,7 @@
 // code, and tests run it without widgets.
 
 #include "doc/PlatRTFDoc.h"
+#include "platform/Cp1251Literal.h"
 #include "store/DataFiles.h"
 #include "store/FileList.h"
 
@@ -65,17 +66,47 @@ std::optional<std::int64_t> AmountKopecks(std::string_view sumaGrn, std::string_
 
 class TOptions;
 
+// Which VAT wordings an order's purpose is printed with: the one of an amount that includes
+// VAT, the one of an amount without it, both, or none. Stored with the order as its digit.
+enum class TVatChoice : std::uint8_t { None = 0, Included = 1, Without = 2, Both = 3 };
+// The stored digit read back; an order stored before the choice was kept (no digit) takes
+// what the settings' two VAT flags say.
+TVatChoice VatChoiceOf(std::string_view code, const TOptions& options);
+std::string VatChoiceCode(TVatChoice choice);
+// The choices as the window lists them (Windows-1251).
+struct TVatChoiceInfo {
+    TVatChoice Choice;
+    const char* Caption;
+};
+inline constexpr TVatChoiceInfo VatChoices[] = {
+    {TVatChoice::Included, "В т.ч. НДС"_w},
+    {TVatChoice::Without, "Без НДС"_w},
+    {TVatChoice::None, "НДС не указывать"_w},
+    {TVatChoice::Both, "В т.ч. НДС и без НДС"_w},
+};
+
+// The bank code of the State Treasury, whose accounts take the taxes.
+inline constexpr std::string_view TreasuryBankCode = "899998";
+// A payment of a tax: a purpose in the treasury's form ("*;101;…") or an account of the
+// treasury. Nothing is appended to its purpose.
+bool IsTaxPayment(std::string_view purpose, std::string_view recipientAccount);
+
+// What the output command refuses an order for (number, date, amount, in this order): the
+// message it shows; nothing for an order it prints. Saving refuses the same.
+std::optional<std::string> OrderRefusal(const store::TPlatRecord& order, char decimalSeparator,
+                                        std::chrono::year currentYear);
+
 // Checks the order as the output command does (number, date, amount, in this order) and
-// fills the record for the blank: the language codes and display flags of `options`, the
-// fields of the order, the purpose followed by the VAT wordings. Returns the message of
-// the first failed check instead.
+// fills the record for the blank: the languages and display flags of `options`, the fields
+// of the order, the purpose followed by the VAT wordings the order's choice names (none for a
+// tax payment). Returns the message of the first failed check instead.
 std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& order,
                                                      const TOptions& options, char decimalSeparator,
                                                      std::chrono::year currentYear);
 
 // The purpose as printed: the purpose, then the VAT-included and the without-VAT wordings
-// of the amount's language when their flags are set, "[NDS]" replaced by `ndsAmount`.
-std::string ComposePurpose(const std::string& purpose, const TOptions& options,
+// of the amount's language that `choice` names, "[NDS]" replaced by `ndsAmount`.
+std::string ComposePurpose(const std::string& purpose, const TOptions& options, TVatChoice choice,
                            const std::string& ndsAmount);
 
 // What the user is told when no application opened the document written at `documentPath`.

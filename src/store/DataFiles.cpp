@@ -26,6 +26,9 @@ constexpr auto PlatLines = [] {
     return lines;
 }();
 
+// The lines every version of the order file has, the version line included.
+constexpr std::size_t FirstLines = 20;
+
 // A value is one line. The fields never hold a line feed, but should one arrive anyway it
 // must not push the following values onto the wrong lines, so it is written as a blank.
 // A CR survives as it is: only a CR right before the LF is taken as part of the ending.
@@ -184,10 +187,15 @@ void CheckPlatVersion(std::string_view line1, char decimalSeparator) {
 }
 
 std::string FormatPlat(const TPlatRecord& plat) {
+    // The lines after the twentieth came later; left out while empty, an order is the very
+    // file that the programs which read twenty lines wrote.
+    std::size_t lines = PlatLines.size();
+    while (lines > FirstLines - 1 && plat[PlatLines[lines - 1]->Field].empty())
+        --lines;
     std::string out;
     AppendLine(out, std::to_string(FileVersion));
-    for (const order::TFieldInfo* line : PlatLines)
-        AppendField(out, plat[line->Field], line->Stored == order::TStored::Dashed);
+    for (std::size_t i = 0; i < lines; ++i)
+        AppendField(out, plat[PlatLines[i]->Field], PlatLines[i]->Stored == order::TStored::Dashed);
     return out;
 }
 
@@ -258,8 +266,6 @@ std::string LoadPurposeFile(const fs::path& dataDir, std::string_view name) {
     return ReadPurpose(DataFilePath(dataDir, name, PurposeExt));
 }
 
-namespace {
-
 // The file's bytes, refusing what no data file of ours can be: the largest real one is a
 // few kilobytes, and a huge file would take the machine's memory and time, then be laid out
 // as a document as huge.
@@ -270,7 +276,12 @@ std::string ReadDataFile(const fs::path& path) {
     return bytes;
 }
 
-} // namespace
+std::optional<std::string> ReadDataFileIfAny(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(path, ec)))
+        return std::nullopt;
+    return ReadDataFile(path);
+}
 
 void WritePlat(const fs::path& path, const TPlatRecord& plat) {
     platform::WriteFileAtomically(path, FormatPlat(plat));

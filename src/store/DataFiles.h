@@ -110,6 +110,11 @@ TRequisites LoadRequisitesFile(const std::filesystem::path& dataDir, std::string
                                std::string_view ext);
 std::string LoadPurposeFile(const std::filesystem::path& dataDir, std::string_view name);
 
+// The bytes of a data file; one larger than MaxDataFileSize is refused with TDataFileError.
+std::string ReadDataFile(const std::filesystem::path& path);
+// The same; nothing when no file is there.
+std::optional<std::string> ReadDataFileIfAny(const std::filesystem::path& path);
+
 // The same on full paths, for callers that already hold one (the purpose name dialog).
 void WritePlat(const std::filesystem::path& path, const TPlatRecord& plat);
 TPlatRecord ReadPlat(const std::filesystem::path& path, char decimalSeparator);

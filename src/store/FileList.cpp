@@ -115,27 +115,29 @@ std::vector<std::string> ListFileNames(const fs::path& directory, std::string_vi
     return names;
 }
 
-std::int32_t NextPlatNumber(const std::vector<std::string>& pltNames, int year) {
+std::optional<TNumberAndYear> PlatNumberAndYear(std::string_view name) {
     const std::string_view from = " от"_w;
+    const size_t found = name.find(from);
+    const std::int64_t p = found == std::string::npos ? 0 : static_cast<std::int64_t>(found) + 1;
+    const std::string_view numberText = Copy(name, 3, p - 3);
+    const std::string_view yearText = static_cast<std::int64_t>(name.size()) >= p + 14
+                                          ? Copy(name, p + 10, 4)
+                                          : std::string_view();
+    const std::optional<std::int32_t> number = TryStrToInt(numberText);
+    const std::optional<std::int32_t> year = TryStrToInt(yearText);
+    if (!number || !year || *year < 0 || *year > 65535)
+        return std::nullopt;
+    return TNumberAndYear{*number, *year};
+}
+
+std::int32_t NextPlatNumber(const std::vector<std::string>& pltNames, int year) {
     std::int32_t max = 0;
     for (const std::string& name : pltNames) {
-        const size_t found = name.find(from);
-        const std::int64_t p =
-            found == std::string::npos ? 0 : static_cast<std::int64_t>(found) + 1;
-        const std::string_view numberText = Copy(name, 3, p - 3);
-        const std::string_view yearText = static_cast<std::int64_t>(name.size()) >= p + 14
-                                              ? Copy(name, p + 10, 4)
-                                              : std::string_view();
-        std::optional<std::int32_t> number = TryStrToInt(numberText);
-        std::optional<std::int32_t> nameYear = TryStrToInt(yearText);
+        const auto found = PlatNumberAndYear(name);
         // The greatest number has no successor; counting it would leave nothing to propose.
-        if (!number || !nameYear || *nameYear < 0 || *nameYear > 65535 ||
-            *number == std::numeric_limits<std::int32_t>::max()) {
-            number = 0;
-            nameYear = 0;
-        }
-        if (*nameYear == year && *number > max)
-            max = *number;
+        if (found && found->Year == year && found->Number > max &&
+            found->Number != std::numeric_limits<std::int32_t>::max())
+            max = found->Number;
     }
     return max + 1;
 }

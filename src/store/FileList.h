@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,14 @@ std::vector<std::string> ListFiles(const std::filesystem::path& directory, std::
 // caller turns back into a path with DataFilePath.
 std::vector<std::string> ListFileNames(const std::filesystem::path& directory,
                                        std::string_view ext);
+
+// The number and the year of an order file's name with extension, "№ " number " от " date
+// with the year at its usual place; nothing for any other name.
+struct TNumberAndYear {
+    std::int32_t Number;
+    int Year;
+};
+std::optional<TNumberAndYear> PlatNumberAndYear(std::string_view pltName);
 
 // The number proposed for a new order in `year`, from the order file names with extension
 // (as ListFiles gives them): one more than the greatest number among the names of that

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -122,11 +123,11 @@ TEST_F(MainFormTest, LayoutFollowsTheDesign) {
         EXPECT_TRUE(e->isReadOnly());
         EXPECT_FALSE(e->focusPolicy() & Qt::TabFocus);
     }
-    // Tab visits the nineteen input fields in the order of the form.
-    std::vector<QWidget*> expected = {f->Edit15, f->Edit21, f->Edit2,  f->Edit3,  f->Edit4,
-                                      f->Edit23, f->Edit5,  f->Edit6,  f->Edit7,  f->Edit9,
-                                      f->Edit10, f->Edit11, f->Edit24, f->Edit12, f->Edit13,
-                                      f->Edit14, f->Edit16, f->Edit17, f->Edit20};
+    // Tab visits the nineteen input fields and the VAT choice in the order of the form.
+    std::vector<QWidget*> expected = {f->Edit15, f->Edit21, f->Edit2,  f->Edit3,     f->Edit4,
+                                      f->Edit23, f->Edit5,  f->Edit6,  f->Edit7,     f->Edit9,
+                                      f->Edit10, f->Edit11, f->Edit24, f->Edit12,    f->Edit13,
+                                      f->Edit14, f->Edit16, f->Edit17, f->ComboBox1, f->Edit20};
     QWidget* w = f->Edit15;
     for (size_t i = 1; i < expected.size(); ++i) {
         w = w->nextInFocusChain();
@@ -172,6 +173,13 @@ TEST_F(MainFormTest, EachControlIsBoundToItsField) {
     auto f = Open();
     for (const editor::TFieldInfo& info : editor::Fields) {
         SCOPED_TRACE(std::string(info.Name));
+        if (info.Keys == editor::TKeyRule::Choice) {
+            f->Editor.SetText(info.Field, "2");
+            EXPECT_EQ(f->ComboBox1->currentData().toString(), QStringLiteral("2"));
+            f->ComboBox1->setCurrentIndex(0);
+            EXPECT_EQ(f->Editor.Text(info.Field), "1");
+            continue;
+        }
         TEdit* e = f->Edit(info.Field);
         ASSERT_NE(e, nullptr);
         EXPECT_EQ(e->objectName().toStdString(), info.Control);

@@ -305,6 +305,7 @@ TEST_F(PlatEditorTest, SaveThenLoadGivesBackEveryFieldAndClearsTheFlags) {
     E.OpenOrder();
     EXPECT_EQ(Modes, std::vector<int>{0});
     order[order::TField::RecipientBank2] = ""; // "-" comes back empty
+    order[order::TField::NDSChoice] = "0";     // as the settings said when it was made
     EXPECT_EQ(E.Record(), order);
     EXPECT_EQ(Flags(), (TFlags{false, false, false, false}));
     EXPECT_EQ(E.Text(TField::PlatFileName), name);
@@ -538,16 +539,17 @@ TEST_F(PlatEditorTest, TheOutputChecksStopBeforeAnythingIsWrittenOrPreviewed) {
     EXPECT_TRUE(fs::is_empty(S.Temp.Path()));
 }
 
-TEST_F(PlatEditorTest, AnOrderOpenedFromElsewhereIsSavedIntoTheDataFolder) {
+// An order double-clicked outside the data folder is saved as the file it came from; one of
+// the same name in the data folder is never touched by it.
+TEST_F(PlatEditorTest, AnOrderOpenedFromElsewhereIsSavedWhereItCameFrom) {
     TTempDir elsewhere;
     store::WritePlat(elsewhere / "order.plt", RealisticOrder());
     E.LoadPlatFrom(elsewhere / "order.plt");
-    EXPECT_EQ(E.Record(), RealisticOrder());
     EXPECT_EQ(Flags(), (TFlags{false, false, false, false}));
     E.SetText(TField::SumaKop, "8");
     E.SaveOrder();
-    EXPECT_TRUE(fs::exists(S.Data() / "№ 0012 от 05.03.2026 - Ромашка.plt"));
-    EXPECT_EQ(store::ReadPlat(elsewhere / "order.plt", ',')[TField::SumaKop], "7");
+    EXPECT_FALSE(fs::exists(S.Data() / "№ 0012 от 05.03.2026 - Ромашка.plt"));
+    EXPECT_EQ(store::ReadPlat(elsewhere / "order.plt", ',')[TField::SumaKop], "8");
 }
 
 // An empty MFO takes the bank code of a valid Ukrainian IBAN typed into its party's account,

@@ -192,30 +192,54 @@ TEST(Compose, FillsTheRecordFromOrderAndOptions) {
     EXPECT_EQ(U(d.Texts[order::TField::Purpose]), "Оплата за товар");
 }
 
-TEST(Compose, PurposeTakesTheVatWordingsOfTheAmountsLanguage) {
-    TOptions options;
-    auto purpose = [&](const std::string& p, const std::string& nds) {
-        return U(ComposePurpose(W(p), options, nds));
+// The purpose as printed: the order's own VAT choice (the settings' for an order stored
+// before it was kept), in the language of the amount in words; a tax payment as typed.
+TEST(Compose, ThePurposeTakesTheOrdersVatChoice) {
+    struct TCase {
+        const char* What;
+        bool fNDS, fBezNDS; // the settings
+        const char* Choice; // the order's; "" for an order stored before it was kept
+        const char* Purpose;
+        const char* Account; // the recipient's
+        TLang Blank;
+        TBlankKind Kind;
+        const char* Printed;
     };
-    EXPECT_EQ(purpose("Товар", "20,00"), "Товар");
-    options.fNDS = true;
-    EXPECT_EQ(purpose("Товар", "20,00"), "Товар, в т.ч. ПДВ 20,00 грн.");
-    EXPECT_EQ(purpose("Товар", ""), "Товар, в т.ч. ПДВ  грн.");
-    options.fBezNDS = true;
-    EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. ПДВ 1,00 грн., без ПДВ");
-    options.SumaLang = TLangChoice::AsBlank;
-    options.BlankLang = TLang::Russian;
-    EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. НДС 1,00 грн., без НДС");
-    options.BlankKind = TBlankKind::PaymentInstruction;
-    EXPECT_EQ(purpose("Т", "1,00"), "Т, в т.ч. ПДВ 1,00 грн., без ПДВ");
-    options.SumaLang = TLangChoice::Russian;
-    options.fNDS = false;
-    EXPECT_EQ(purpose("", "1,00"), ", без НДС");
-
-    options = TOptions();
-    store::TPlatRecord plain;
-    plain[order::TField::Number] = "1";
-    plain[order::TField::Date] = "01.01.2026";
-    auto r = ComposePlatData(plain, options, ',', Year2026);
-    EXPECT_TRUE(std::get<TPlatData>(r).Texts[order::TField::Purpose].empty());
+    const char* const treasury = "UA048999980314080611000020606";
+    const TCase cases[] = {
+        {"an old order, settings off", false, false, "", "Товар", "", TLang::Ukrainian,
+         TBlankKind::PaymentOrder, "Товар"},
+        {"an old order, VAT on", true, false, "", "Товар", "", TLang::Ukrainian,
+         TBlankKind::PaymentOrder, "Товар, в т.ч. ПДВ 20,00 грн."},
+        {"an old order, both on", true, true, "", "Т", "", TLang::Ukrainian,
+         TBlankKind::PaymentOrder, "Т, в т.ч. ПДВ 20,00 грн., без ПДВ"},
+        {"the order's choice over the settings", true, false, "0", "Товар", "", TLang::Ukrainian,
+         TBlankKind::PaymentOrder, "Товар"},
+        {"without VAT, chosen", false, false, "2", "Товар", "", TLang::Ukrainian,
+         TBlankKind::PaymentOrder, "Товар, без ПДВ"},
+        {"the Russian blank", false, false, "3", "Т", "", TLang::Russian, TBlankKind::PaymentOrder,
+         "Т, в т.ч. НДС 20,00 грн., без НДС"},
+        {"the instruction is Ukrainian", false, false, "1", "Т", "", TLang::Russian,
+         TBlankKind::PaymentInstruction, "Т, в т.ч. ПДВ 20,00 грн."},
+        {"an empty purpose", false, false, "2", "", "", TLang::Ukrainian, TBlankKind::PaymentOrder,
+         ", без ПДВ"},
+        {"a tax purpose", true, true, "3", "*;101;14360570;Податок на додану вартість;;", "",
+         TLang::Ukrainian, TBlankKind::PaymentOrder, "*;101;14360570;Податок на додану вартість;;"},
+        {"the treasury's account", true, false, "1", "Єдиний податок", treasury, TLang::Ukrainian,
+         TBlankKind::PaymentOrder, "Єдиний податок"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TOptions options;
+        options.fNDS = c.fNDS;
+        options.fBezNDS = c.fBezNDS;
+        options.BlankLang = c.Blank;
+        options.BlankKind = c.Kind;
+        store::TPlatRecord o = GoodOrder();
+        o[order::TField::NDSChoice] = c.Choice;
+        o[order::TField::Purpose] = W(c.Purpose);
+        o[order::TField::RecipientAccount] = c.Account;
+        const auto r = ComposePlatData(o, options, ',', Year2026);
+        EXPECT_EQ(U(std::get<TPlatData>(r).Texts[order::TField::Purpose]), c.Printed);
+    }
 }

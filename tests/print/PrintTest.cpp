@@ -58,6 +58,8 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
     for (const auto& info : editor::Fields)
         if (info.Stored != order::TStored::No)
             window.SetText(info.Field, RealisticOrder()[info.Field]);
+    // Both VAT wordings, stored with the order: their language follows the options.
+    window.SetText(TField::NDSChoice, "3");
     window.SaveOrder(); // the renderer reads the stored order
     const fs::path plt = S.Data() / (U(window.Text(TField::PlatFileName)) + ".plt");
     ASSERT_TRUE(fs::exists(plt));

@@ -50,6 +50,11 @@ TEST(PlatFormat, WritesTheTwentyLinesInTheirOrderAndReadsThemBack) {
     TPlatRecord withBlank = p;
     EXPECT_EQ(ParsePlat(expected, ','), withBlank);
     EXPECT_EQ(FormatPlat(ParsePlat(expected, '.')), expected);
+    // The VAT choice stands after the twenty lines, where older readers do not look.
+    TPlatRecord chosen = p;
+    chosen[order::TField::NDSChoice] = "2";
+    EXPECT_EQ(FormatPlat(chosen), expected + "2\r\n");
+    EXPECT_EQ(ParsePlat(expected + "2\r\n", ','), chosen);
 }
 
 TEST(PlatFormat, EmptyFieldsBecomeTheDashExceptTheDate) {
@@ -83,7 +88,9 @@ TEST(PlatFormat, ShortLongAndLfOnlyFilesReadWithoutComplaint) {
     EXPECT_EQ(ParsePlat("101\r\n", ','), TPlatRecord{});
 
     const std::string full = FormatPlat(RealisticOrder());
-    EXPECT_EQ(ParsePlat(full + "extra\r\nlines\r\n", ','), RealisticOrder());
+    TPlatRecord chosen = RealisticOrder();
+    chosen[order::TField::NDSChoice] = "2";
+    EXPECT_EQ(ParsePlat(full + "2\r\nextra\r\nlines\r\n", ','), chosen);
 
     std::string lfOnly;
     for (char c : full)
