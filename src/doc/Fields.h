@@ -75,6 +75,9 @@ enum class TStored : std::uint8_t {
     AsIs,   // written and read as it stands (the date)
 };
 
+// Whether the question before printing names the field when it is empty.
+enum class TEssential : std::uint8_t { No, Always, PaymentOrder /* the blank with bank codes */ };
+
 struct TFieldInfo {
     TField Field;
     std::string_view Name;    // as the order's vocabulary names it
@@ -90,6 +93,7 @@ struct TFieldInfo {
     const char* PrintName;
     // An amount, a code or an account: breaking it across lines is as bad as cutting it.
     bool Unbroken;
+    TEssential Essential = TEssential::No;
 };
 
 // clang-format off
@@ -109,37 +113,47 @@ inline constexpr std::array<TFieldInfo, FieldCount> Fields = {{
     {TField::PayerFileName, "PayerFileName", "Edit1", true, TKeyRule::Any, "Имя файла"_w,
      TStored::No, 0, TParty::None, TSlot::Name, nullptr, false},
     {TField::PayerName, "PayerName", "Edit2", false, TKeyRule::Any, "Наименование"_w,
-     TStored::Dashed, 4, TParty::Payer, TSlot::Name, "Наименование плательщика"_w, false},
+     TStored::Dashed, 4, TParty::Payer, TSlot::Name, "Наименование плательщика"_w, false,
+     TEssential::Always},
     {TField::PayerBank, "PayerBank", "Edit3", false, TKeyRule::Any, "Банк"_w,
-     TStored::Dashed, 5, TParty::Payer, TSlot::Bank, "Банк плательщика"_w, false},
+     TStored::Dashed, 5, TParty::Payer, TSlot::Bank, "Банк плательщика"_w, false,
+     TEssential::PaymentOrder},
     {TField::PayerBank2, "PayerBank2", "Edit4", false, TKeyRule::Any, ""_w,
      TStored::Dashed, 6, TParty::Payer, TSlot::Bank2, "Банк плательщика, вторая строка"_w, false},
     {TField::PayerCity, "PayerCity", "Edit23", false, TKeyRule::Any, "в г."_w,
      TStored::Dashed, 19, TParty::Payer, TSlot::City, "Город банка плательщика"_w, false},
     {TField::PayerOKPO, "PayerOKPO", "Edit5", false, TKeyRule::TaxCode, "Код ОКПО"_w,
-     TStored::Dashed, 7, TParty::Payer, TSlot::OKPO, "Код ОКПО плательщика"_w, true},
+     TStored::Dashed, 7, TParty::Payer, TSlot::OKPO, "Код ОКПО плательщика"_w, true,
+     TEssential::Always},
     {TField::PayerMFO, "PayerMFO", "Edit6", false, TKeyRule::Digits, "МФО"_w,
-     TStored::Dashed, 8, TParty::Payer, TSlot::MFO, "МФО плательщика"_w, true},
+     TStored::Dashed, 8, TParty::Payer, TSlot::MFO, "МФО плательщика"_w, true,
+     TEssential::PaymentOrder},
     {TField::PayerAccount, "PayerAccount", "Edit7", false, TKeyRule::Account, "р/с"_w,
-     TStored::Dashed, 9, TParty::Payer, TSlot::Account, "Счёт плательщика"_w, true},
+     TStored::Dashed, 9, TParty::Payer, TSlot::Account, "Счёт плательщика"_w, true,
+     TEssential::Always},
     {TField::RecipientFileName, "RecipientFileName", "Edit8", true, TKeyRule::Any, "Имя файла"_w,
      TStored::No, 0, TParty::None, TSlot::Name, nullptr, false},
     {TField::RecipientName, "RecipientName", "Edit9", false, TKeyRule::Any, "Наименование"_w,
-     TStored::Dashed, 10, TParty::Recipient, TSlot::Name, "Наименование получателя"_w, false},
+     TStored::Dashed, 10, TParty::Recipient, TSlot::Name, "Наименование получателя"_w, false,
+     TEssential::Always},
     {TField::RecipientBank, "RecipientBank", "Edit10", false, TKeyRule::Any, "Банк"_w,
-     TStored::Dashed, 11, TParty::Recipient, TSlot::Bank, "Банк получателя"_w, false},
+     TStored::Dashed, 11, TParty::Recipient, TSlot::Bank, "Банк получателя"_w, false,
+     TEssential::PaymentOrder},
     {TField::RecipientBank2, "RecipientBank2", "Edit11", false, TKeyRule::Any, ""_w,
      TStored::Dashed, 12, TParty::Recipient, TSlot::Bank2, "Банк получателя, вторая строка"_w, false},
     {TField::RecipientCity, "RecipientCity", "Edit24", false, TKeyRule::Any, "в г."_w,
      TStored::Dashed, 20, TParty::Recipient, TSlot::City, "Город банка получателя"_w, false},
     {TField::RecipientOKPO, "RecipientOKPO", "Edit12", false, TKeyRule::TaxCode, "Код ОКПО"_w,
-     TStored::Dashed, 13, TParty::Recipient, TSlot::OKPO, "Код ОКПО получателя"_w, true},
+     TStored::Dashed, 13, TParty::Recipient, TSlot::OKPO, "Код ОКПО получателя"_w, true,
+     TEssential::Always},
     {TField::RecipientMFO, "RecipientMFO", "Edit13", false, TKeyRule::Digits, "МФО"_w,
-     TStored::Dashed, 14, TParty::Recipient, TSlot::MFO, "МФО получателя"_w, true},
+     TStored::Dashed, 14, TParty::Recipient, TSlot::MFO, "МФО получателя"_w, true,
+     TEssential::PaymentOrder},
     {TField::RecipientAccount, "RecipientAccount", "Edit14", false, TKeyRule::Account, "р/с"_w,
-     TStored::Dashed, 15, TParty::Recipient, TSlot::Account, "Счёт получателя"_w, true},
+     TStored::Dashed, 15, TParty::Recipient, TSlot::Account, "Счёт получателя"_w, true,
+     TEssential::Always},
     {TField::SumaGrn, "SumaGrn", "Edit16", false, TKeyRule::Digits, "Сумма"_w,
-     TStored::Dashed, 16, TParty::None, TSlot::Name, "Сумма цифрами"_w, true},
+     TStored::Dashed, 16, TParty::None, TSlot::Name, "Сумма цифрами"_w, true, TEssential::Always},
     {TField::SumaKop, "SumaKop", "Edit17", false, TKeyRule::Kopecks, ""_w,
      TStored::Dashed, 17, TParty::None, TSlot::Name, nullptr, false},
     {TField::SumaWords, "SumaWords", "Edit18", true, TKeyRule::Any, "Сумма словами"_w,
@@ -151,7 +165,8 @@ inline constexpr std::array<TFieldInfo, FieldCount> Fields = {{
     {TField::NDSChoice, "NDSChoice", "ComboBox1", false, TKeyRule::Choice, ""_w,
      TStored::AsIs, 21, TParty::None, TSlot::Name, nullptr, false},
     {TField::Purpose, "Purpose", "Edit20", false, TKeyRule::Any, "Назначение"_w,
-     TStored::Dashed, 18, TParty::None, TSlot::Name, "Назначение платежа"_w, false},
+     TStored::Dashed, 18, TParty::None, TSlot::Name, "Назначение платежа"_w, false,
+     TEssential::Always},
 }};
 // clang-format on
 

@@ -1,6 +1,7 @@
 #include "editor/FieldChecks.h"
 
 #include "doc/TextFit.h"
+#include "editor/Procs.h"
 #include "platform/Cp1251Literal.h"
 #include "requisites/Requisites.h"
 
@@ -90,11 +91,54 @@ std::string FieldProblem(TField field, const store::TPlatRecord& order) {
     return FieldProblem(field, [&order](TField f) -> const std::string& { return order[f]; });
 }
 
+std::vector<std::string> TaxPurposeFindings(const std::string& purpose,
+                                            const std::string& payerCode) {
+    // The treasury's form: "*;" kind of payment ";" the payer's code ";" the text.
+    if (!purpose.starts_with("*;"))
+        return {};
+    std::vector<std::string> parts;
+    for (std::size_t from = 2;;) {
+        const std::size_t semicolon = purpose.find(';', from);
+        parts.push_back(purpose.substr(from, semicolon - from));
+        if (semicolon == std::string::npos || parts.size() == 2)
+            break;
+        from = semicolon + 1;
+    }
+    auto digits = [](const std::string& text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    };
+    const std::string name = "Назначение платежа: "_w;
+    std::vector<std::string> findings;
+    if (!digits(parts[0]) || parts[0].size() != 3)
+        findings.push_back(name + "код вида платежа «"_w + parts[0] +
+                           "» должен состоять из трех цифр"_w);
+    if (parts.size() < 2)
+        return findings;
+    const std::string& code = parts[1];
+    if (!digits(code) || (code.size() != 8 && code.size() != 10))
+        findings.push_back(name + "код «"_w + code + "» должен содержать 8 или 10 цифр"_w);
+    else if (code != payerCode)
+        // Paying for another person is lawful: a finding, never a refusal.
+        findings.push_back(name + "код «"_w + code + "» не совпадает с кодом плательщика"_w);
+    return findings;
+}
+
 std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, blank::TBlankKind kind,
-                                        const blank::TPage& page) {
+                                        const blank::TPage& page, char decimalSeparator) {
     // The payment instruction prints no bank code and takes accounts only as IBANs.
     const bool instruction = kind == blank::TBlankKind::PaymentInstruction;
     std::vector<std::string> lines;
+    for (const TFieldInfo& info : Fields) {
+        const bool essential = info.Essential == order::TEssential::Always ||
+                               (info.Essential == order::TEssential::PaymentOrder && !instruction);
+        const bool empty =
+            info.Field == TField::SumaGrn
+                ? AmountKopecks(order[TField::SumaGrn], order[TField::SumaKop], decimalSeparator)
+                          .value_or(1) == 0
+                : order[info.Field].empty();
+        if (essential && empty)
+            lines.push_back(std::string(info.PrintName) + ": не заполнено"_w);
+    }
     for (const TFieldInfo& info : Fields) {
         const TParty* party = nullptr;
         for (const TParty& p : kParties)
@@ -111,6 +155,9 @@ std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, blank::
                                 ": в платёжной инструкции указывается IBAN"_w);
         }
     }
+    for (std::string& finding :
+         TaxPurposeFindings(order[TField::Purpose], order[TField::PayerOKPO]))
+        lines.push_back(std::move(finding));
     for (const std::string& name : textfit::UnseenTexts(page))
         lines.push_back(name + ": не виден на бланке целиком"_w);
     return lines;

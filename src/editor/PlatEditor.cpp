@@ -570,7 +570,8 @@ std::optional<blank::TPage> TPlatEditor::ComposeOutput() {
     // One page serves the question and then the document or the preview.
     blank::TPage page = data.Blank();
     // What is wrong, or will not show, is asked about once; only Yes prints it.
-    const std::vector<std::string> warnings = OutputWarnings(order, data.Languages.Kind, page);
+    const std::vector<std::string> warnings =
+        OutputWarnings(order, data.Languages.Kind, page, DecimalSeparator);
     if (!warnings.empty() &&
         platform::MessageBoxes().Ask(OutputQuestion(warnings), "Квирен"_w,
                                      platform::TMsgIcon::Exclamation,

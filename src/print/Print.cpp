@@ -122,7 +122,8 @@ int Run(int argc, char** argv) {
     const TPlatData& data = std::get<TPlatData>(composed);
     const blank::TPage page = data.Blank();
     // What the window would ask about is told, and the document is written all the same.
-    for (const std::string& warning : editor::OutputWarnings(plat, data.Languages.Kind, page))
+    for (const std::string& warning :
+         editor::OutputWarnings(plat, data.Languages.Kind, page, separator))
         Error(warning);
     try {
         if (havePdf) {

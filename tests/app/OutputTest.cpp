@@ -20,6 +20,18 @@
 
 using namespace testing_support;
 
+namespace {
+
+// A complete order typed into a new one: the question before printing has nothing to ask.
+void TypeCompleteOrder(TMainForm& form) {
+    const store::TPlatRecord order = CompleteOrder();
+    for (const editor::TFieldInfo& info : editor::Fields)
+        if (!order[info.Field].empty())
+            form.Editor.SetText(info.Field, order[info.Field]);
+}
+
+} // namespace
+
 TEST(OutputTest, ASettingChangedInTheDialogReachesTheNextBlank) {
     TScratch s;
     TRecordingBoxes boxes;
@@ -28,6 +40,7 @@ TEST(OutputTest, ASettingChangedInTheDialogReachesTheNextBlank) {
     TMainForm form;
     form.ProgramDir = s.Program.Path();
     form.show();
+    TypeCompleteOrder(form);
     auto output = [&] {
         form.SpeedButton8->click();
         return opened.empty() ? std::string() : ReadFileBytes(opened.back());
@@ -68,6 +81,7 @@ TEST(OutputTest, NoApplicationForTheDocumentIsToldWithItsFileAndThePreviewOffere
     TMainForm form;
     form.ProgramDir = s.Program.Path();
     form.show();
+    TypeCompleteOrder(form);
     for (const bool yes : {false, true}) {
         boxes.Boxes.clear();
         boxes.Answer(yes);
@@ -93,7 +107,9 @@ TEST(OutputTest, NoApplicationForTheDocumentIsToldWithItsFileAndThePreviewOffere
                 "Открыть предварительный просмотр?");
         EXPECT_EQ(U(boxes.Boxes[0].Caption), "Квирен");
         if (yes) {
-            EXPECT_EQ(previewed, QStringLiteral("Предварительный просмотр — № 0001 от 07.12.2026"));
+            EXPECT_EQ(
+                previewed,
+                QStringLiteral("Предварительный просмотр — № 0001 от 07.12.2026 - ПП Ромашка"));
         }
     }
     ::setenv("PATH", oldPath.c_str(), 1);
@@ -111,8 +127,7 @@ TEST(OutputTest, ThePreviewOpensFromTheKeyboardAndPrintsItsPage) {
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.Edit16->setText(QStringLiteral("1500"));
-    form.Edit20->setText(QStringLiteral("Оплата за канцтовари"));
+    TypeCompleteOrder(form);
     QString proposed;
     bool shown = false;
     QTimer::singleShot(0, [&] {
@@ -135,7 +150,7 @@ TEST(OutputTest, ThePreviewOpensFromTheKeyboardAndPrintsItsPage) {
     QTest::keyClick(form.Edit16, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_TRUE(shown);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "Escape closes the preview";
-    EXPECT_EQ(proposed, QStringLiteral("№ 0001 от 07.12.2026.pdf"));
+    EXPECT_EQ(proposed, QStringLiteral("№ 0001 от 07.12.2026 - ПП Ромашка.pdf"));
     const std::string printed = ReadFileBytes(out / "printed.pdf");
     EXPECT_EQ(CountPdfPages(printed), 1u);
     // Where the title's first word stands on the paper, in points.

@@ -635,6 +635,8 @@ TEST_F(PlatEditorTest, TheOutputAndThePreviewAskBeforeTheyShowWhatIsWrong) {
         EXPECT_FALSE(page.Items.empty());
         previewed.push_back(name);
     };
+    Fill(RealisticOrder());
+    E.SetText(TField::RecipientBank, W("АТ \"Ощадбанк\""));
     E.SetText(TField::RecipientOKPO, "14360570");
     E.Output();
     EXPECT_TRUE(Boxes.Boxes.empty());
@@ -665,22 +667,59 @@ TEST_F(PlatEditorTest, TheOutputAndThePreviewAskBeforeTheyShowWhatIsWrong) {
     EXPECT_EQ(opened.size(), 2u); // only after Yes
 }
 
-// The payment instruction prints no bank code, so a code that differs from its IBAN is not
-// asked about there, while an account that is no IBAN is.
-TEST(OutputWarnings, OnTheInstructionAskForIbansNotBankCodes) {
-    store::TPlatRecord order = RealisticOrder();
-    order[order::TField::RecipientOKPO] = "14360570";
-    order[order::TField::RecipientAccount] =
-        "UA213223130000026007233566001"; // bank code 322313, MFO 300001
-    TPlatData data;
-    auto lines = [&] {
-        std::string all;
-        for (const std::string& line :
-             editor::OutputWarnings(order, data.Languages.Kind, data.Blank()))
-            all += U(line) + "\n";
-        return all;
+// What the question before printing lists for an order: what is empty and essential, what the
+// checks find, what a tax purpose holds wrong. The payment instruction prints no bank code, so
+// a code that differs from its IBAN is not asked about there, while an account that is no IBAN
+// is.
+TEST(OutputWarnings, WhatTheQuestionBeforePrintingLists) {
+    using enum order::TField;
+    const auto instruction = blank::TBlankKind::PaymentInstruction;
+    const auto paymentOrder = blank::TBlankKind::PaymentOrder;
+    struct TCase {
+        blank::TBlankKind Kind;
+        std::function<void(store::TPlatRecord&)> Change;
+        const char* Lines;
     };
-    EXPECT_EQ(lines(), "МФО получателя не совпадает с кодом банка в IBAN (322313)\n");
-    data.Languages.Kind = blank::TBlankKind::PaymentInstruction;
-    EXPECT_EQ(lines(), "Счёт плательщика: в платёжной инструкции указывается IBAN\n");
+    const TCase cases[] = {
+        {paymentOrder, [](store::TPlatRecord&) {}, ""},
+        {paymentOrder,
+         [](store::TPlatRecord& o) { o[RecipientAccount] = "UA213223130000026007233566001"; },
+         "МФО получателя не совпадает с кодом банка в IBAN (322313)\n"},
+        {instruction,
+         [](store::TPlatRecord& o) { o[RecipientAccount] = "UA213223130000026007233566001"; },
+         "Счёт плательщика: в платёжной инструкции указывается IBAN\n"},
+        {paymentOrder,
+         [](store::TPlatRecord& o) {
+             o[PayerOKPO] = o[Purpose] = o[RecipientBank] = "";
+             o[SumaGrn] = "0";
+             o[SumaKop] = "";
+         },
+         "Код ОКПО плательщика: не заполнено\nБанк получателя: не заполнено\n"
+         "Сумма цифрами: не заполнено\nНазначение платежа: не заполнено\n"},
+        {instruction,
+         [](store::TPlatRecord& o) {
+             o[PayerAccount] = "UA203808050000026001012345678";
+             o[RecipientAccount] = "UA213223130000026007233566001";
+             o[RecipientBank] = o[PayerMFO] = "";
+         },
+         ""},
+        {paymentOrder, [](store::TPlatRecord& o) { o[Purpose] = W("*;101;12345678;ПДВ;;"); }, ""},
+        {paymentOrder, [](store::TPlatRecord& o) { o[Purpose] = W("*;1O1;1234567890;ПДВ;;"); },
+         "Назначение платежа: код вида платежа «1O1» должен состоять из трех цифр\n"
+         "Назначение платежа: код «1234567890» не совпадает с кодом плательщика\n"},
+        {paymentOrder, [](store::TPlatRecord& o) { o[Purpose] = W("*;101;123 45;ПДВ"); },
+         "Назначение платежа: код «123 45» должен содержать 8 или 10 цифр\n"},
+    };
+    for (const TCase& c : cases) {
+        store::TPlatRecord order = RealisticOrder();
+        order[RecipientBank] = W("АТ \"Ощадбанк\"");
+        order[RecipientOKPO] = "14360570";
+        c.Change(order);
+        TPlatData data;
+        data.Languages.Kind = c.Kind;
+        std::string all;
+        for (const std::string& line : editor::OutputWarnings(order, c.Kind, data.Blank(), ','))
+            all += U(line) + "\n";
+        EXPECT_EQ(all, c.Lines);
+    }
 }

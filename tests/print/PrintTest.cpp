@@ -92,7 +92,8 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
         o.Save();
 
         Opened.clear();
-        boxes.Answer(true); // the order's recipient code fails its check: print all the same
+        boxes.Answer(true); // the order's recipient code fails its check, its bank is empty: print
+                            // all the same
         window.Output();
         ASSERT_EQ(Opened.size(), 1u);
         // Each blank keeps its own file while its viewer may still be starting.
@@ -104,6 +105,7 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
     }
     for (const auto& box : boxes.Boxes)
         EXPECT_EQ(U(box.Text), "Перед печатью проверьте платежку:\n"
+                               "– Банк получателя: не заполнено\n"
                                "– Код ЄДРПОУ получателя: неверная контрольная цифра\n\n"
                                "Печатать как есть?");
     EXPECT_FALSE(window.PlatModified); // the output changes nothing in the window
@@ -123,7 +125,10 @@ TEST_F(PrintTest, TheRendererReportsWhatItCannotDoByItsExitStatus) {
     EXPECT_EQ(Print({"-o", rtf.string(), (out / "bad.plt").string()}), 1);
     EXPECT_FALSE(fs::exists(rtf));
 
-    WriteFileBytes(out / "good.plt", "101\r\n7\r\n01.01.2026\r\n");
+    store::TPlatRecord good = CompleteOrder();
+    good[order::TField::Number] = "7";
+    good[order::TField::Date] = "01.01.2026";
+    store::WritePlat(out / "good.plt", good);
     fs::create_directories(S.Config / "Morvane");
     WriteFileBytes(S.Config / "Morvane" / "Vantrel.reg",
                    "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Vantrel]\r\n"
@@ -145,7 +150,10 @@ TEST_F(PrintTest, TheRendererReportsWhatItCannotDoByItsExitStatus) {
 TEST_F(PrintTest, ADocumentNobodyCanOpenIsReportedWithItsFile) {
     platform::SetDesktopOpenerForTesting(nullptr);
     const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    WriteFileBytes(out / "good.plt", "101\r\n7\r\n01.01.2026\r\n");
+    store::TPlatRecord good = CompleteOrder();
+    good[order::TField::Number] = "7";
+    good[order::TField::Date] = "01.01.2026";
+    store::WritePlat(out / "good.plt", good);
     struct Case {
         const char* Opener;
         int Status;
@@ -201,6 +209,7 @@ TEST_F(PrintTest, EachRunWithoutOHandsItsOwnFileToTheViewerOrFailsWithStatus3) {
 TEST_F(PrintTest, TheRendererListsWhatIsWrongOrWillNotShowAndPrints) {
     store::TPlatRecord order = RealisticOrder();
     order[order::TField::RecipientOKPO] = "14360570";
+    order[order::TField::RecipientBank] = W("АТ \"Ощадбанк\"");
     order[order::TField::PayerName] = W("ТОВ \"Альфа\"");
     order[order::TField::Purpose] = W("Оплата за товар");
     struct Case {
@@ -227,6 +236,13 @@ TEST_F(PrintTest, TheRendererListsWhatIsWrongOrWillNotShowAndPrints) {
          },
          "vantrel-print: МФО плательщика не совпадает с кодом банка в IBAN (322313)\n"
          "vantrel-print: IBAN плательщика: неверная контрольная сумма\n"},
+        {"an empty name and a tax purpose",
+         [](store::TPlatRecord& r) {
+             r[order::TField::RecipientName] = "";
+             r[order::TField::Purpose] = W("*;101;1234;Податок на прибуток;;");
+         },
+         "vantrel-print: Наименование получателя: не заполнено\n"
+         "vantrel-print: Назначение платежа: код «1234» должен содержать 8 или 10 цифр\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);

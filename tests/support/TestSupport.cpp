@@ -203,4 +203,24 @@ store::TPlatRecord RealisticOrder() {
     return r;
 }
 
+store::TPlatRecord CompleteOrder() {
+    using enum order::TField;
+    store::TPlatRecord r;
+    r[PayerName] = W("ТОВ \"Квітень\"");
+    r[PayerBank] = W("АТ \"Райффайзен Банк\"");
+    r[PayerCity] = W("Київ");
+    r[PayerOKPO] = "00032129";
+    r[PayerMFO] = "380805";
+    r[PayerAccount] = "UA203808050000026001012345678";
+    r[RecipientName] = W("ПП Ромашка");
+    r[RecipientBank] = W("АТ \"Укрексімбанк\"");
+    r[RecipientCity] = W("Київ");
+    r[RecipientOKPO] = "14360570";
+    r[RecipientMFO] = "322313";
+    r[RecipientAccount] = "UA213223130000026007233566001";
+    r[SumaGrn] = "1500";
+    r[Purpose] = W("Оплата за канцтовари");
+    return r;
+}
+
 } // namespace testing_support

@@ -98,6 +98,11 @@ private:
 // от 05.03.2026 - Ромашка".
 store::TPlatRecord RealisticOrder();
 
+// The requisites, the amount and the purpose of an order that every check passes and that
+// leaves nothing essential empty: the question before printing has nothing to ask about it.
+// No number and no date: those of a new order stay.
+store::TPlatRecord CompleteOrder();
+
 // "Текст" in UTF-8 to Windows-1251 bytes (the test fails on a character without a byte).
 std::string W(const std::string& utf8);
 // Windows-1251 to UTF-8, for messages of failed assertions.
