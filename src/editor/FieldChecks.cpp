@@ -25,17 +25,53 @@ std::string Count(std::size_t n) {
     return std::to_string(n);
 }
 
+std::string Characters(std::size_t n) {
+    const std::size_t last = n % 10, tens = n % 100 / 10;
+    if (tens == 1 || last == 0 || last > 4)
+        return Count(n) + " символов"_w;
+    return Count(n) + (last == 1 ? " символ"_w : " символа"_w);
+}
+
+std::string Quoted(char c) {
+    return "«"_w + std::string(1, c) + "»"_w;
+}
+
+// The character is named for what it most likely is: a Cyrillic letter typed for the Latin one
+// it looks like, a letter typed in lower case, a separator copied from a printed IBAN.
+std::string CharacterName(char c) {
+    if (requisites::IsCyrillicLetter(c))
+        return "кириллическая буква "_w + Quoted(c);
+    if (c >= 'a' && c <= 'z')
+        return "строчная буква "_w + Quoted(c);
+    if (c == ' ')
+        return "пробел"_w;
+    if (static_cast<unsigned char>(c) < 0x20)
+        return "управляющий символ"_w;
+    return "недопустимый символ "_w + Quoted(c);
+}
+
 std::string AccountProblem(const std::string& account, const std::string& whose) {
     if (!requisites::IsIban(account))
         return {};
     const std::string name = "IBAN "_w + whose + ": ";
-    switch (requisites::CheckIban(account)) {
+    const requisites::TIbanCheck check = requisites::CheckIban(account);
+    const std::string position = " (позиция "_w + Count(check.Position) + ")";
+    switch (check.Problem) {
     case TIbanProblem::None:
         return {};
+    case TIbanProblem::Character:
+        return name + (check.Position <= 2 ? "в коде страны "_w : "") +
+               CharacterName(account[check.Position - 1]) + position;
+    case TIbanProblem::Country:
+        return name + "неизвестный код страны "_w + "«"_w + account.substr(0, 2) + "»"_w;
     case TIbanProblem::Length:
-        return name + "должен содержать 29 символов, а содержит "_w + Count(account.size());
-    case TIbanProblem::NotDigits:
-        return name + "после UA должны быть только цифры"_w;
+        return name + "должен содержать "_w + Characters(check.Length) + ", а содержит "_w +
+               Count(account.size());
+    case TIbanProblem::Format: {
+        const char c = account[check.Position - 1];
+        return name + "на позиции "_w + Count(check.Position) + " должна быть "_w +
+               (c >= '0' && c <= '9' ? "буква"_w : "цифра"_w) + ", а не "_w + Quoted(c);
+    }
     case TIbanProblem::Checksum:
         break;
     }
