@@ -96,10 +96,15 @@ std::string CodeProblem(const std::string& code, const std::string& whose) {
            ": неверная контрольная цифра"_w;
 }
 
+// Blanks around an MFO are no part of it: one copied with them is still the bank's code.
 std::string MFOProblem(const std::string& mfo, const std::string& account,
                        const std::string& whose) {
     const auto code = requisites::UkrainianBankCode(account);
-    if (!code || *code == mfo)
+    const std::size_t first = mfo.find_first_not_of(" \t");
+    const std::string bare = first == std::string::npos
+                                 ? ""
+                                 : mfo.substr(first, mfo.find_last_not_of(" \t") + 1 - first);
+    if (!code || *code == bare)
         return {};
     return "МФО "_w + whose + " не совпадает с кодом банка в IBAN ("_w + *code + ")";
 }

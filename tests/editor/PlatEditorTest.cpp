@@ -627,7 +627,7 @@ TEST_F(PlatEditorTest, EachCheckedFieldTellsItsProblem) {
     E.SetText(TField::RecipientAccount, "UA213223130000026007233566001");
     EXPECT_EQ(U(E.Problem(TField::RecipientMFO)),
               "МФО получателя не совпадает с кодом банка в IBAN (322313)");
-    E.SetText(TField::RecipientMFO, "322313");
+    E.SetText(TField::RecipientMFO, " 322313 ");
     EXPECT_EQ(E.Problem(TField::RecipientMFO), "");
 }
 
