@@ -87,8 +87,12 @@ std::string CodeProblem(const std::string& code, const std::string& whose) {
         return "Код ОКПО "_w + whose + ": допустимы только цифры"_w;
     case TCodeProblem::Length:
         return "Код ОКПО "_w + whose +
-               ": должен содержать 8 цифр (ЄДРПОУ) или 10 (РНОКПП), а содержит "_w +
+               ": должен содержать 8 цифр (ЄДРПОУ), 10 (РНОКПП), 9 (ID-карта) или серию и "
+               "номер паспорта (две буквы и 6 цифр), а содержит "_w +
                Count(code.size());
+    case TCodeProblem::Series:
+        return "Паспорт "_w + whose +
+               ": серия пишется двумя заглавными буквами украинского алфавита"_w;
     case TCodeProblem::CheckDigit:
         break;
     }

@@ -1,5 +1,6 @@
 #include "requisites/Requisites.h"
 
+#include "platform/Cp1251Literal.h"
 #include "requisites/IbanCountries.h"
 
 #include <algorithm>
@@ -156,11 +157,30 @@ int RnokppCheckDigit(std::string_view code) {
     return (sum % 11 + 11) % 11 % 10;
 }
 
+namespace {
+
+// The capitals of the Ukrainian alphabet, which the series of a passport is written in.
+bool IsSeriesLetter(char c) {
+    static constexpr std::string_view letters = "АБВГҐДЕЄЖЗИІЇЙКЛМНОПРСТУФХЦЧШЩЬЮЯ"_w;
+    return letters.find(c) != std::string_view::npos;
+}
+
+} // namespace
+
 TCodeCheck CheckTaxCode(std::string_view code) {
+    // Two letters of any alphabet and six digits are meant as a passport: its series is named
+    // rather than the letters counted as digits missing from a ЄДРПОУ code.
+    auto letter = [](char c) { return IsLatinLetter(c) || IsCyrillicLetter(c); };
+    if (code.size() == 8 && letter(code[0]) && letter(code[1]) && AllDigits(code.substr(2)))
+        return {TCodeKind::Passport, IsSeriesLetter(code[0]) && IsSeriesLetter(code[1])
+                                         ? TCodeProblem::None
+                                         : TCodeProblem::Series};
     const TCodeKind kind = code.size() == 8    ? TCodeKind::Edrpou
+                           : code.size() == 9  ? TCodeKind::IdCard
                            : code.size() == 10 ? TCodeKind::Rnokpp
                                                : TCodeKind::Unknown;
-    if (!AllDigits(code))
+    // A length of none of the forms is named before the letters: they may be a series.
+    if (kind != TCodeKind::Unknown && !AllDigits(code))
         return {kind, TCodeProblem::NotDigits};
     switch (kind) {
     case TCodeKind::Edrpou:
@@ -169,10 +189,13 @@ TCodeCheck CheckTaxCode(std::string_view code) {
     case TCodeKind::Rnokpp:
         return {kind, RnokppCheckDigit(code) == Digit(code, 9) ? TCodeProblem::None
                                                                : TCodeProblem::CheckDigit};
+    case TCodeKind::IdCard:
+        return {kind, TCodeProblem::None};
+    case TCodeKind::Passport:
     case TCodeKind::Unknown:
         break;
     }
-    return {kind, TCodeProblem::Length};
+    return {TCodeKind::Unknown, TCodeProblem::Length};
 }
 
 } // namespace requisites

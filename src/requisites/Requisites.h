@@ -2,8 +2,8 @@
 // The checks of a party's requisites that the paper cannot make: an account number is an
 // IBAN of a known country with that country's length and form and its check digits (ISO
 // 13616), a tax code carries its check digit (the ЄДРПОУ code of a company, eight digits;
-// the РНОКПП of a person, ten), and the bank code that an Ukrainian IBAN
-// holds. Plain functions on the Windows-1251 texts of the fields: the editor
+// the РНОКПП of a person, ten) or has the form of a passport or an ID card, and the bank code
+// that an Ukrainian IBAN holds. Plain functions on the Windows-1251 texts of the fields: the editor
 // reports what they find while the user types, the output command asks about it before
 // printing, and the layout prints an IBAN in its own way. None of them blocks anything.
 
@@ -63,12 +63,15 @@ std::optional<std::string> UkrainianBankCode(std::string_view iban);
 // another; 0 when it is too short to split.
 std::size_t IbanSplit(std::string_view iban);
 
-enum class TCodeKind { Edrpou, Rnokpp, Unknown };
+// How a party is identified: a company by its ЄДРПОУ code; a person by the РНОКПП or, one who
+// refused it for religious reasons, by the passport (series and number) or the ID card.
+enum class TCodeKind { Edrpou, Rnokpp, Passport, IdCard, Unknown };
 enum class TCodeProblem {
     None,
-    NotDigits,  // a code is digits only
-    Length,     // neither 8 (ЄДРПОУ) nor 10 (РНОКПП) digits
+    NotDigits,  // a code but a passport's is digits only
+    Length,     // none of the four forms
     CheckDigit, // the last digit is not the one the others give
+    Series,     // a passport's series is two Cyrillic capitals (Ukrainian alphabet)
 };
 
 struct TCodeCheck {
@@ -76,7 +79,9 @@ struct TCodeCheck {
     TCodeProblem Problem;
 };
 
-// A code of 8 digits is a ЄДРПОУ code, of 10 an РНОКПП; each is checked by its check digit.
+// A code of 8 digits is a ЄДРПОУ code, of 10 an РНОКПП, each checked by its check digit; of
+// 9 the number of an ID card, and two letters and six digits a passport, checked for their
+// form only (neither carries a check digit).
 TCodeCheck CheckTaxCode(std::string_view code);
 
 // The check digit of the ЄДРПОУ code whose first seven digits `code` begins with: weights 1

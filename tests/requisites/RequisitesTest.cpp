@@ -4,6 +4,8 @@
 
 #include "requisites/Requisites.h"
 
+#include "platform/Cp1251Literal.h"
+
 #include <gtest/gtest.h>
 
 using namespace requisites;
@@ -81,7 +83,7 @@ TEST(RequisitesTest, AnIbanIsSplitAfterItsBankCode) {
     EXPECT_EQ(IbanSplit("DE89"), 0u);
 }
 
-TEST(RequisitesTest, TaxCodesCarryTheirCheckDigit) {
+TEST(RequisitesTest, CodesCarryTheirCheckDigitOrHaveTheFormOfAnIdentityDocument) {
     struct Case {
         const char* Code;
         TCodeKind Kind;
@@ -111,11 +113,22 @@ TEST(RequisitesTest, TaxCodesCarryTheirCheckDigit) {
         {"1234567899", TCodeKind::Rnokpp, TCodeProblem::None},
         {"2345678902", TCodeKind::Rnokpp, TCodeProblem::None},
         {"2345678901", TCodeKind::Rnokpp, TCodeProblem::CheckDigit},
-        // Neither.
+        // A person without an РНОКПП: the ID card's nine digits, the passport's series and
+        // number, their form alone.
+        {"123456789", TCodeKind::IdCard, TCodeProblem::None},
+        {"12345678X", TCodeKind::IdCard, TCodeProblem::NotDigits},
+        {"КВ123456"_w, TCodeKind::Passport, TCodeProblem::None},
+        {"ЄІ000001"_w, TCodeKind::Passport, TCodeProblem::None},
+        {"KB123456", TCodeKind::Passport, TCodeProblem::Series},
+        {"кв123456"_w, TCodeKind::Passport, TCodeProblem::Series},
+        {"ЫЭ123456"_w, TCodeKind::Passport, TCodeProblem::Series},
+        {"КВ12345"_w, TCodeKind::Unknown, TCodeProblem::Length},
+        {"К1234567"_w, TCodeKind::Edrpou, TCodeProblem::NotDigits},
+        // None of the four.
         {"1234567", TCodeKind::Unknown, TCodeProblem::Length},
-        {"123456789", TCodeKind::Unknown, TCodeProblem::Length},
+        {"12345678901", TCodeKind::Unknown, TCodeProblem::Length},
         {"1436057O", TCodeKind::Edrpou, TCodeProblem::NotDigits},
-        {"1436 0570", TCodeKind::Unknown, TCodeProblem::NotDigits},
+        {"1436 0570", TCodeKind::IdCard, TCodeProblem::NotDigits},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Code);
