@@ -1,16 +1,15 @@
-// The fit measure and the checks of requisites: arbitrary texts in the fields of a blank.
+// The fit measure: arbitrary texts in the fields of a blank.
 //
 // Properties: the lines a paragraph is wrapped into give back its text, byte for byte; a
 // line holds more than one character only when it fits (its hanging blanks aside, and the
 // kerning of its last character with the first of the next line); the
-// blank lays out and measures whatever its fields hold; an IBAN that passes its check and
-// begins with UA has the bank code it holds, and a tax code that passes is 8 or 10 digits.
+// blank lays out and measures whatever its fields hold. The checks of requisites have their
+// own target, fuzz_requisites.
 
 #include "FuzzCheck.h"
 
 #include "doc/PlatRTFDoc.h"
 #include "doc/TextFit.h"
-#include "requisites/Requisites.h"
 #include "rtf/RTF.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -59,15 +58,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     textfit::UnseenTexts(page);
     rtf::Document(page);
 
-    for (const std::string& account : {d.Texts[PayerAccount], d.Texts[RecipientAccount]})
-        if (requisites::IsIban(account) &&
-            requisites::CheckIban(account) == requisites::TIbanProblem::None &&
-            account.substr(0, 2) == "UA")
-            Check(requisites::UkrainianBankCode(account).has_value(),
-                  "a valid Ukrainian IBAN without its bank code", account);
-    const requisites::TCodeCheck code = requisites::CheckTaxCode(d.Texts[RecipientOKPO]);
-    if (code.Problem == requisites::TCodeProblem::None)
-        Check(d.Texts[RecipientOKPO].size() == 8 || d.Texts[RecipientOKPO].size() == 10,
-              "a tax code passes of neither length", d.Texts[RecipientOKPO]);
     return 0;
 }

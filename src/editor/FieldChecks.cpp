@@ -26,17 +26,53 @@ std::string Count(std::size_t n) {
     return std::to_string(n);
 }
 
+std::string Characters(std::size_t n) {
+    const std::size_t last = n % 10, tens = n % 100 / 10;
+    if (tens == 1 || last == 0 || last > 4)
+        return Count(n) + " символов"_w;
+    return Count(n) + (last == 1 ? " символ"_w : " символа"_w);
+}
+
+std::string Quoted(char c) {
+    return "«"_w + std::string(1, c) + "»"_w;
+}
+
+// The character is named for what it most likely is: a Cyrillic letter typed for the Latin one
+// it looks like, a letter typed in lower case, a separator copied from a printed IBAN.
+std::string CharacterName(char c) {
+    if (requisites::IsCyrillicLetter(c))
+        return "кириллическая буква "_w + Quoted(c);
+    if (c >= 'a' && c <= 'z')
+        return "строчная буква "_w + Quoted(c);
+    if (c == ' ')
+        return "пробел"_w;
+    if (static_cast<unsigned char>(c) < 0x20)
+        return "управляющий символ"_w;
+    return "недопустимый символ "_w + Quoted(c);
+}
+
 std::string AccountProblem(const std::string& account, const std::string& whose) {
     if (!requisites::IsIban(account))
         return {};
     const std::string name = "IBAN "_w + whose + ": ";
-    switch (requisites::CheckIban(account)) {
+    const requisites::TIbanCheck check = requisites::CheckIban(account);
+    const std::string position = " (позиция "_w + Count(check.Position) + ")";
+    switch (check.Problem) {
     case TIbanProblem::None:
         return {};
+    case TIbanProblem::Character:
+        return name + (check.Position <= 2 ? "в коде страны "_w : "") +
+               CharacterName(account[check.Position - 1]) + position;
+    case TIbanProblem::Country:
+        return name + "неизвестный код страны "_w + "«"_w + account.substr(0, 2) + "»"_w;
     case TIbanProblem::Length:
-        return name + "должен содержать 29 символов, а содержит "_w + Count(account.size());
-    case TIbanProblem::NotDigits:
-        return name + "после UA должны быть только цифры"_w;
+        return name + "должен содержать "_w + Characters(check.Length) + ", а содержит "_w +
+               Count(account.size());
+    case TIbanProblem::Format: {
+        const char c = account[check.Position - 1];
+        return name + "на позиции "_w + Count(check.Position) + " должна быть "_w +
+               (c >= '0' && c <= '9' ? "буква"_w : "цифра"_w) + ", а не "_w + Quoted(c);
+    }
     case TIbanProblem::Checksum:
         break;
     }
@@ -52,8 +88,12 @@ std::string CodeProblem(const std::string& code, const std::string& whose) {
         return "Код ОКПО "_w + whose + ": допустимы только цифры"_w;
     case TCodeProblem::Length:
         return "Код ОКПО "_w + whose +
-               ": должен содержать 8 цифр (ЄДРПОУ) или 10 (РНОКПП), а содержит "_w +
+               ": должен содержать 8 цифр (ЄДРПОУ), 10 (РНОКПП), 9 (ID-карта) или серию и "
+               "номер паспорта (две буквы и 6 цифр), а содержит "_w +
                Count(code.size());
+    case TCodeProblem::Series:
+        return "Паспорт "_w + whose +
+               ": серия пишется двумя заглавными буквами украинского алфавита"_w;
     case TCodeProblem::CheckDigit:
         break;
     }
@@ -61,10 +101,15 @@ std::string CodeProblem(const std::string& code, const std::string& whose) {
            ": неверная контрольная цифра"_w;
 }
 
+// Blanks around an MFO are no part of it: one copied with them is still the bank's code.
 std::string MFOProblem(const std::string& mfo, const std::string& account,
                        const std::string& whose) {
     const auto code = requisites::UkrainianBankCode(account);
-    if (!code || *code == mfo)
+    const std::size_t first = mfo.find_first_not_of(" \t");
+    const std::string bare = first == std::string::npos
+                                 ? ""
+                                 : mfo.substr(first, mfo.find_last_not_of(" \t") + 1 - first);
+    if (!code || *code == bare)
         return {};
     return "МФО "_w + whose + " не совпадает с кодом банка в IBAN ("_w + *code + ")";
 }

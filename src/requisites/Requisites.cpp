@@ -1,5 +1,9 @@
 #include "requisites/Requisites.h"
 
+#include "platform/Cp1251Literal.h"
+#include "requisites/IbanCountries.h"
+
+#include <algorithm>
 #include <array>
 
 namespace requisites {
@@ -24,22 +28,62 @@ int Digit(std::string_view s, std::size_t i) {
     return s[i] - '0';
 }
 
+bool IsLatinLetter(char c) {
+    return IsCapital(c) || (c >= 'a' && c <= 'z');
+}
+
 constexpr std::size_t UkrainianIbanLength = 29;
+
+const TIbanCountry* FindCountry(std::string_view code) {
+    const auto it = std::lower_bound(
+        kIbanCountries.begin(), kIbanCountries.end(), code,
+        [](const TIbanCountry& country, std::string_view c) { return country.Code < c; });
+    return it != kIbanCountries.end() && it->Code == code ? &*it : nullptr;
+}
+
+// The position (from 0) of the first character of `bban` its form does not allow, or npos.
+std::size_t FormBreach(std::string_view bban, std::string_view form) {
+    std::size_t at = 0, count = 0;
+    for (char kind : form) {
+        if (IsDigit(kind)) {
+            count = count * 10 + static_cast<std::size_t>(kind - '0');
+            continue;
+        }
+        if (kind == '!')
+            continue;
+        for (; count > 0; --count, ++at) {
+            const char c = bban[at];
+            const bool fits = kind == 'n' ? IsDigit(c) : kind == 'a' ? IsCapital(c) : true;
+            if (!fits)
+                return at;
+        }
+    }
+    return std::string_view::npos;
+}
 
 } // namespace
 
+bool IsCyrillicLetter(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    // А…я, then Ё ё Є є І і Ї ї Ґ ґ Ў ў.
+    return b >= 0xC0 || b == 0xA8 || b == 0xB8 || b == 0xAA || b == 0xBA || b == 0xB2 ||
+           b == 0xB3 || b == 0xAF || b == 0xBF || b == 0xA5 || b == 0xB4 || b == 0xA1 || b == 0xA2;
+}
+
 bool IsIban(std::string_view account) {
-    return account.size() >= 2 && IsCapital(account[0]) && IsCapital(account[1]);
+    auto letter = [](char c) { return IsLatinLetter(c) || IsCyrillicLetter(c); };
+    return account.size() >= 2 && letter(account[0]) && letter(account[1]);
 }
 
 bool IbanChecksumValid(std::string_view iban) {
-    if (iban.size() < 5)
+    if (iban.size() < 5 || !IsDigit(iban[2]) || !IsDigit(iban[3]))
         return false;
     // The remainder is carried digit by digit: the number itself has up to 70 digits.
     int remainder = 0;
     auto add = [&remainder](int digit) { remainder = (remainder * 10 + digit) % 97; };
     for (std::size_t k = 0; k < iban.size(); ++k) {
-        const char c = iban[(k + 4) % iban.size()];
+        const std::size_t i = (k + 4) % iban.size();
+        const char c = i == 2 || i == 3 ? '0' : iban[i];
         if (IsDigit(c)) {
             add(c - '0');
         } else if (IsCapital(c)) {
@@ -50,22 +94,33 @@ bool IbanChecksumValid(std::string_view iban) {
             return false;
         }
     }
-    return remainder == 1;
+    // The twins 00, 01 and 99 of 97, 98 and 02 pass the bare modulo but are never issued.
+    return 98 - remainder == Digit(iban, 2) * 10 + Digit(iban, 3);
 }
 
-TIbanProblem CheckIban(std::string_view iban) {
-    if (iban.substr(0, 2) == "UA") {
-        if (iban.size() != UkrainianIbanLength)
-            return TIbanProblem::Length;
-        if (!AllDigits(iban.substr(2)))
-            return TIbanProblem::NotDigits;
-    }
-    return IbanChecksumValid(iban) ? TIbanProblem::None : TIbanProblem::Checksum;
+TIbanCheck CheckIban(std::string_view iban) {
+    for (std::size_t i = 0; i < iban.size(); ++i)
+        if (!IsDigit(iban[i]) && !IsCapital(iban[i]))
+            return {TIbanProblem::Character, i + 1};
+    const TIbanCountry* country = FindCountry(iban.substr(0, 2));
+    if (!country)
+        return {TIbanProblem::Country};
+    if (iban.size() != country->Length)
+        return {TIbanProblem::Length, 0, country->Length};
+    for (std::size_t i : {2, 3})
+        if (!IsDigit(iban[i]))
+            return {TIbanProblem::Format, i + 1};
+    if (const std::size_t at = FormBreach(iban.substr(4), country->Bban);
+        at != std::string_view::npos)
+        return {TIbanProblem::Format, at + 5};
+    return {IbanChecksumValid(iban) ? TIbanProblem::None : TIbanProblem::Checksum};
 }
 
 std::optional<std::string> UkrainianBankCode(std::string_view iban) {
     if (iban.size() != UkrainianIbanLength || iban.substr(0, 2) != "UA" ||
-        !AllDigits(iban.substr(2)))
+        !AllDigits(iban.substr(2, 8)) || !std::all_of(iban.begin() + 10, iban.end(), [](char c) {
+            return IsDigit(c) || IsCapital(c);
+        }))
         return std::nullopt;
     return std::string(iban.substr(4, 6));
 }
@@ -102,11 +157,30 @@ int RnokppCheckDigit(std::string_view code) {
     return (sum % 11 + 11) % 11 % 10;
 }
 
+namespace {
+
+// The capitals of the Ukrainian alphabet, which the series of a passport is written in.
+bool IsSeriesLetter(char c) {
+    static constexpr std::string_view letters = "АБВГҐДЕЄЖЗИІЇЙКЛМНОПРСТУФХЦЧШЩЬЮЯ"_w;
+    return letters.find(c) != std::string_view::npos;
+}
+
+} // namespace
+
 TCodeCheck CheckTaxCode(std::string_view code) {
+    // Two letters of any alphabet and six digits are meant as a passport: its series is named
+    // rather than the letters counted as digits missing from a ЄДРПОУ code.
+    auto letter = [](char c) { return IsLatinLetter(c) || IsCyrillicLetter(c); };
+    if (code.size() == 8 && letter(code[0]) && letter(code[1]) && AllDigits(code.substr(2)))
+        return {TCodeKind::Passport, IsSeriesLetter(code[0]) && IsSeriesLetter(code[1])
+                                         ? TCodeProblem::None
+                                         : TCodeProblem::Series};
     const TCodeKind kind = code.size() == 8    ? TCodeKind::Edrpou
+                           : code.size() == 9  ? TCodeKind::IdCard
                            : code.size() == 10 ? TCodeKind::Rnokpp
                                                : TCodeKind::Unknown;
-    if (!AllDigits(code))
+    // A length of none of the forms is named before the letters: they may be a series.
+    if (kind != TCodeKind::Unknown && !AllDigits(code))
         return {kind, TCodeProblem::NotDigits};
     switch (kind) {
     case TCodeKind::Edrpou:
@@ -115,10 +189,13 @@ TCodeCheck CheckTaxCode(std::string_view code) {
     case TCodeKind::Rnokpp:
         return {kind, RnokppCheckDigit(code) == Digit(code, 9) ? TCodeProblem::None
                                                                : TCodeProblem::CheckDigit};
+    case TCodeKind::IdCard:
+        return {kind, TCodeProblem::None};
+    case TCodeKind::Passport:
     case TCodeKind::Unknown:
         break;
     }
-    return {kind, TCodeProblem::Length};
+    return {TCodeKind::Unknown, TCodeProblem::Length};
 }
 
 } // namespace requisites

@@ -593,8 +593,16 @@ TEST_F(PlatEditorTest, EachCheckedFieldTellsItsProblem) {
          "IBAN получателя: неверная контрольная сумма"},
         {TField::PayerAccount, "UA2132231300000260072335660",
          "IBAN плательщика: должен содержать 29 символов, а содержит 27"},
-        {TField::PayerAccount, "UA21322313000002600723356600X",
-         "IBAN плательщика: после UA должны быть только цифры"},
+        {TField::PayerAccount, "UA21X223130000026007233566001",
+         "IBAN плательщика: на позиции 5 должна быть цифра, а не «X»"},
+        {TField::RecipientAccount,
+         "U\xC0"
+         "213223130000026007233566001",
+         "IBAN получателя: в коде страны кириллическая буква «А» (позиция 2)"},
+        {TField::PayerAccount, "DE89-370400440532013000",
+         "IBAN плательщика: недопустимый символ «-» (позиция 5)"},
+        {TField::PayerAccount, "XX89370400440532013000",
+         "IBAN плательщика: неизвестный код страны «XX»"},
         {TField::PayerAccount, "GB82WEST12345698765423",
          "IBAN плательщика: неверная контрольная сумма"},
         {TField::PayerAccount, "GB82WEST12345698765432", ""},
@@ -602,7 +610,10 @@ TEST_F(PlatEditorTest, EachCheckedFieldTellsItsProblem) {
         {TField::PayerOKPO, "14360571", "Код ЄДРПОУ плательщика: неверная контрольная цифра"},
         {TField::RecipientOKPO, "2345678901", "РНОКПП получателя: неверная контрольная цифра"},
         {TField::RecipientOKPO, "123456",
-         "Код ОКПО получателя: должен содержать 8 цифр (ЄДРПОУ) или 10 (РНОКПП), а содержит 6"},
+         "Код ОКПО получателя: должен содержать 8 цифр (ЄДРПОУ), 10 (РНОКПП), 9 (ID-карта) или "
+         "серию и номер паспорта (две буквы и 6 цифр), а содержит 6"},
+        {TField::RecipientOKPO, "KB123456",
+         "Паспорт получателя: серия пишется двумя заглавными буквами украинского алфавита"},
         {TField::RecipientOKPO, "1436x570", "Код ОКПО получателя: допустимы только цифры"},
         {TField::RecipientOKPO, "00032129", ""},
         {TField::RecipientOKPO, "", ""},
@@ -621,7 +632,7 @@ TEST_F(PlatEditorTest, EachCheckedFieldTellsItsProblem) {
     E.SetText(TField::RecipientAccount, "UA213223130000026007233566001");
     EXPECT_EQ(U(E.Problem(TField::RecipientMFO)),
               "МФО получателя не совпадает с кодом банка в IBAN (322313)");
-    E.SetText(TField::RecipientMFO, "322313");
+    E.SetText(TField::RecipientMFO, " 322313 ");
     EXPECT_EQ(E.Problem(TField::RecipientMFO), "");
 }
 

@@ -1,47 +1,74 @@
 // The checks of requisites against the published examples (the ISO 13616 IBANs of Ukraine,
-// Germany and Britain; the ЄДРПОУ codes 14360570 and 00032129), and against codes made by
-// hand for the branches the examples do not reach.
+// Germany, Britain, France, Poland, Norway and Brazil; the ЄДРПОУ codes 14360570 and
+// 00032129), and against codes made by hand for the branches the examples do not reach.
 
 #include "requisites/Requisites.h"
+
+#include "platform/Cp1251Literal.h"
 
 #include <gtest/gtest.h>
 
 using namespace requisites;
 
 TEST(RequisitesTest, AnAccountOfTwoLettersFirstIsAnIbanAndIsChecked) {
+    using enum TIbanProblem;
     struct Case {
         const char* Account;
         bool Iban;
-        TIbanProblem Problem; // for an IBAN
+        TIbanCheck Check;     // for an IBAN
         const char* BankCode; // nullptr: none
     };
     const Case cases[] = {
-        {"UA213223130000026007233566001", true, TIbanProblem::None, "322313"},
-        {"UA203808050000026001012345678", true, TIbanProblem::None, "380805"},
-        {"UA213223130000026007233566002", true, TIbanProblem::Checksum, "322313"},
-        {"UA123223130000026007233566001", true, TIbanProblem::Checksum, "322313"},
-        {"UA21322313000002600723356600", true, TIbanProblem::Length, nullptr},
-        {"UA2132231300000260072335660011", true, TIbanProblem::Length, nullptr},
-        {"UA21322313000002600723356600X", true, TIbanProblem::NotDigits, nullptr},
-        {"UA", true, TIbanProblem::Length, nullptr},
-        // Other countries: the ISO check alone, whatever their length.
-        {"DE89370400440532013000", true, TIbanProblem::None, nullptr},
-        {"GB82WEST12345698765432", true, TIbanProblem::None, nullptr},
-        {"GB82WEST12345698765423", true, TIbanProblem::Checksum, nullptr},
-        {"DE89 3704 0044 0532 0130 00", true, TIbanProblem::Checksum, nullptr},
-        {"DE", true, TIbanProblem::Checksum, nullptr},
+        {"UA213223130000026007233566001", true, {None}, "322313"},
+        {"UA5239790200000310M1984101626", true, {None}, "397902"},
+        {"UA213223130000026007233566002", true, {Checksum}, "322313"},
+        {"UA123223130000026007233566001", true, {Checksum}, "322313"},
+        {"UA21322313000002600723356600", true, {Length, 0, 29}, nullptr},
+        {"UA", true, {Length, 0, 29}, nullptr},
+        {"UA21X223130000026007233566001", true, {Format, 5}, nullptr},
+        {"UAX13223130000026007233566001", true, {Format, 3}, nullptr},
+        // A Cyrillic letter that looks like a Latin one, in the country code and after it.
+        {"U\xC0"
+         "213223130000026007233566001",
+         true,
+         {Character, 2},
+         nullptr},
+        {"GB82W\xC5ST12345698765432", true, {Character, 6}, nullptr},
+        {"ua213223130000026007233566001", true, {Character, 1}, nullptr},
+        {"GB82wEST12345698765432", true, {Character, 5}, nullptr},
+        {"DE89 3704 0044 0532 0130 00", true, {Character, 5}, nullptr},
+        {"DE89-370400440532013000", true, {Character, 5}, nullptr},
+        {"DE89.370400440532013000", true, {Character, 5}, nullptr},
+        // Other countries: each its length and form.
+        {"DE89370400440532013000", true, {None}, nullptr},
+        {"GB82WEST12345698765432", true, {None}, nullptr},
+        {"FR1420041010050500013M02606", true, {None}, nullptr},
+        {"PL61109010140000071219812874", true, {None}, nullptr},
+        {"NO9386011117947", true, {None}, nullptr},
+        {"BR1800360305000010009795493C1", true, {None}, nullptr},
+        {"GB82WEST12345698765423", true, {Checksum}, nullptr},
+        {"DE8937040044053201300", true, {Length, 0, 22}, nullptr},
+        {"DE", true, {Length, 0, 22}, nullptr},
+        {"DE89370400440532O13000", true, {Format, 17}, nullptr},
+        {"GB8212345612345698765432", true, {Length, 0, 22}, nullptr},
+        {"XX89370400440532013000", true, {Country}, nullptr},
+        // Its twin 01 passes the bare modulo; only 98 is ever issued.
+        {"DE98146953145087861989", true, {None}, nullptr},
+        {"DE01146953145087861989", true, {Checksum}, nullptr},
         // The old accounts, and what only begins like an IBAN.
         {"26001012345678", false, {}, nullptr},
         {"2600/123", false, {}, nullptr},
         {"U2600", false, {}, nullptr},
-        {"ua213223130000026007233566001", false, {}, nullptr},
         {"", false, {}, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Account);
         EXPECT_EQ(IsIban(c.Account), c.Iban);
         if (c.Iban) {
-            EXPECT_EQ(CheckIban(c.Account), c.Problem);
+            const TIbanCheck check = CheckIban(c.Account);
+            EXPECT_EQ(check.Problem, c.Check.Problem);
+            EXPECT_EQ(check.Position, c.Check.Position);
+            EXPECT_EQ(check.Length, c.Check.Length);
         }
         const auto code = UkrainianBankCode(c.Account);
         EXPECT_EQ(code.value_or("none"), c.BankCode ? c.BankCode : "none");
@@ -56,7 +83,7 @@ TEST(RequisitesTest, AnIbanIsSplitAfterItsBankCode) {
     EXPECT_EQ(IbanSplit("DE89"), 0u);
 }
 
-TEST(RequisitesTest, TaxCodesCarryTheirCheckDigit) {
+TEST(RequisitesTest, CodesCarryTheirCheckDigitOrHaveTheFormOfAnIdentityDocument) {
     struct Case {
         const char* Code;
         TCodeKind Kind;
@@ -86,11 +113,22 @@ TEST(RequisitesTest, TaxCodesCarryTheirCheckDigit) {
         {"1234567899", TCodeKind::Rnokpp, TCodeProblem::None},
         {"2345678902", TCodeKind::Rnokpp, TCodeProblem::None},
         {"2345678901", TCodeKind::Rnokpp, TCodeProblem::CheckDigit},
-        // Neither.
+        // A person without an РНОКПП: the ID card's nine digits, the passport's series and
+        // number, their form alone.
+        {"123456789", TCodeKind::IdCard, TCodeProblem::None},
+        {"12345678X", TCodeKind::IdCard, TCodeProblem::NotDigits},
+        {"КВ123456"_w, TCodeKind::Passport, TCodeProblem::None},
+        {"ЄІ000001"_w, TCodeKind::Passport, TCodeProblem::None},
+        {"KB123456", TCodeKind::Passport, TCodeProblem::Series},
+        {"кв123456"_w, TCodeKind::Passport, TCodeProblem::Series},
+        {"ЫЭ123456"_w, TCodeKind::Passport, TCodeProblem::Series},
+        {"КВ12345"_w, TCodeKind::Unknown, TCodeProblem::Length},
+        {"К1234567"_w, TCodeKind::Edrpou, TCodeProblem::NotDigits},
+        // None of the four.
         {"1234567", TCodeKind::Unknown, TCodeProblem::Length},
-        {"123456789", TCodeKind::Unknown, TCodeProblem::Length},
+        {"12345678901", TCodeKind::Unknown, TCodeProblem::Length},
         {"1436057O", TCodeKind::Edrpou, TCodeProblem::NotDigits},
-        {"1436 0570", TCodeKind::Unknown, TCodeProblem::NotDigits},
+        {"1436 0570", TCodeKind::IdCard, TCodeProblem::NotDigits},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Code);
