@@ -257,6 +257,14 @@ void TMainForm::Bind() {
         const TField field = info.Field;
         connect(e, &QLineEdit::textChanged, this,
                 [this, field, e] { RunGuarded([&] { Editor.SetText(field, Text(e)); }); });
+        e->Pasted = [this, field, e](const QString& text) {
+            RunGuarded([&] {
+                if (const auto insert = Editor.Paste(field, ToCp1251Lossy(text)))
+                    e->insert(FromCp1251(*insert));
+            });
+        };
+        connect(e, &QLineEdit::editingFinished, this,
+                [this, field] { RunGuarded([&] { Editor.FieldLeft(field); }); });
         e->Validator()->Dropped = [this](const std::vector<char32_t>& dropped) {
             statusBar()->showMessage(DroppedCharactersMessage(dropped), 10000);
         };

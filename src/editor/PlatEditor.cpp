@@ -1,6 +1,7 @@
 #include "editor/PlatEditor.h"
 
 #include "editor/FieldChecks.h"
+#include "editor/Paste.h"
 #include "editor/Procs.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251Literal.h"
@@ -21,6 +22,14 @@
 namespace editor {
 
 namespace {
+
+// A date as the program writes it: DD.MM.YYYY.
+std::string DateText(std::chrono::year_month_day date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u.%02u.%04d", static_cast<unsigned>(date.day()),
+                  static_cast<unsigned>(date.month()), static_cast<int>(date.year()));
+    return text;
+}
 
 bool IsDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
@@ -171,6 +180,23 @@ void TPlatEditor::RunHandler(TField field) {
     }
 }
 
+std::optional<std::string> TPlatEditor::Paste(TField field, const std::string& text) {
+    if (field == TField::SumaGrn)
+        if (const auto amount = PastedAmount(text)) {
+            SetText(TField::SumaGrn, amount->Hryvnias);
+            SetText(TField::SumaKop, amount->Kopecks);
+            return std::nullopt;
+        }
+    return CleanPasted(Info(field).Keys, text);
+}
+
+void TPlatEditor::FieldLeft(TField field) {
+    if (field != TField::Date)
+        return;
+    if (const auto date = ReadDateText(Text(field), platform::Today().year()))
+        SetText(field, DateText(*date));
+}
+
 void TPlatEditor::UpdatePlatFileName() {
     SetText(TField::PlatFileName, PlatFileNameFor(Text(TField::Number), Text(TField::Date),
                                                   Text(TField::RecipientFileName)));
@@ -248,10 +274,7 @@ void TPlatEditor::NewPlat() {
     SetText(Number, std::to_string(number));
     for (TField f : {SumaGrn, SumaKop, SumaWords, PlatFileName, Purpose})
         SetText(f, "");
-    char date[16];
-    std::snprintf(date, sizeof date, "%02u.%02u.%04d", static_cast<unsigned>(today.day()),
-                  static_cast<unsigned>(today.month()), static_cast<int>(today.year()));
-    SetText(Date, date);
+    SetText(Date, DateText(today));
     SetText(PayerCity, "");
     SetText(RecipientCity, "");
     SetText(NDSChoice, VatChoiceCode(VatChoiceOf("", Options)));

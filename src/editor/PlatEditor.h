@@ -62,6 +62,14 @@ public:
     // removed, then a new order.
     void FormShow(const std::filesystem::path& programDir);
 
+    // A text pasted into `field`: what to insert at the cursor, cleaned as invoices need it
+    // (editor/Paste.h); nothing when the paste has done its work itself (an amount with its
+    // kopecks pasted into the hryvnias fills both fields).
+    std::optional<std::string> Paste(TField field, const std::string& text);
+    // The user left the field: a date is written in the form DD.MM.YYYY ("9.12.26" becomes
+    // "09.12.2026"), so that it names and sorts its file as every other one.
+    void FieldLeft(TField field);
+
     void UpdatePlatFileName();
     void UpdatePayerFileName();
     void UpdateSumaWords();

@@ -3,8 +3,12 @@
 #include "formkit/QtText.h"
 #include "platform/Cp1251.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
 
 #include <algorithm>
 #include <limits>
@@ -82,7 +86,23 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent), FieldValidator(new TFieldVali
     setValidator(FieldValidator);
 }
 
+void TEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    if (Pasted)
+        if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+            disconnect(paste, &QAction::triggered, nullptr, nullptr);
+            connect(paste, &QAction::triggered, this,
+                    [this] { Pasted(QGuiApplication::clipboard()->text()); });
+        }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
 void TEdit::keyPressEvent(QKeyEvent* event) {
+    if (Pasted && event->matches(QKeySequence::Paste) && !isReadOnly()) {
+        Pasted(QGuiApplication::clipboard()->text());
+        return;
+    }
     // Clipboard and editing shortcuts are commands, not typed characters.
     static const QKeySequence::StandardKey shortcuts[] = {
         QKeySequence::Copy, QKeySequence::Cut,  QKeySequence::Paste,

@@ -34,9 +34,13 @@ public:
     explicit TEdit(QWidget* parent = nullptr);
     TFieldValidator* Validator() const { return FieldValidator; }
     std::function<char16_t(char16_t)> KeyFilter;
+    // When set, a paste (the keys or the context menu) hands the clipboard's text here
+    // instead of inserting it.
+    std::function<void(const QString&)> Pasted;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     TFieldValidator* FieldValidator;

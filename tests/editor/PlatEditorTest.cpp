@@ -734,3 +734,90 @@ TEST(OutputWarnings, WhatTheQuestionBeforePrintingLists) {
         EXPECT_EQ(all, c.Lines);
     }
 }
+
+// No stored order is replaced, and no number given twice in a year, without a question that
+// names what is stored; No leaves every stored file as it was. What the output would refuse
+// is not stored at all, and a date is written as every other one when the field is left.
+TEST_F(PlatEditorTest, SavingAsksBeforeItReplacesWhatIsStored) {
+    enum class TStart { Typed, Loaded, LoadedThenChangedElsewhere };
+    struct TCase {
+        const char* What;
+        TStart Start;
+        const char* StoredName; // another stored order, or none
+        std::function<void(editor::TPlatEditor&)> Change;
+        bool Yes;
+        const char* Question;        // how the question begins; "" for none
+        std::set<std::string> Files; // the orders stored afterwards
+        const char* StoredAmount;    // the hryvnias in "№ 0012 от 05.03.2026 - Ромашка"
+    };
+    const std::string mine = "№ 0012 от 05.03.2026 - Ромашка.plt";
+    const std::string other = "№ 0012 от 01.02.2026 - Волошка.plt";
+    const std::string renamed = "№ 0012 от 05.03.2026 - Волошка.plt";
+    auto amount = [](const char* hryvnias) {
+        return [hryvnias](editor::TPlatEditor& e) { e.SetText(TField::SumaGrn, hryvnias); };
+    };
+    auto recipient = [](editor::TPlatEditor& e) { e.SetText(TField::RecipientName, W("Волошка")); };
+    // clang-format off
+    const TCase cases[] = {
+        {"a new order named like a stored one, No", TStart::Typed, nullptr, amount("250000"),
+         false, "Файл \"", {mine}, "1500"},
+        {"a new order named like a stored one, Yes", TStart::Typed, nullptr, amount("250000"),
+         true, "Файл \"", {mine}, "250000"},
+        {"a number of the year taken by another order", TStart::Typed, other.c_str(),
+         [](auto&) {}, false, "Номер 12 уже есть", {other}, nullptr},
+        {"a loaded order saved under a new name, replacing", TStart::Loaded, nullptr, recipient,
+         true, "Платежка загружена из файла", {renamed}, nullptr},
+        {"a loaded order saved under a new name, kept beside", TStart::Loaded, nullptr, recipient,
+         false, "Платежка загружена из файла", {mine, renamed}, "1500"},
+        {"a loaded order another window changed", TStart::LoadedThenChangedElsewhere, nullptr,
+         amount("1501"), false, "Файл \"", {mine}, "999"},
+        {"a loaded order saved again", TStart::Loaded, nullptr, amount("77"), false, "", {mine},
+         "77"},
+        {"a date that does not exist", TStart::Typed, nullptr,
+         [](auto& e) { e.SetText(TField::Date, "31.11.2026"); }, false, "", {mine}, "1500"},
+    };
+    // clang-format on
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        fs::remove_all(S.Data());
+        fs::create_directories(S.Data());
+        if (c.StoredName)
+            store::WritePlat(S.Data() / c.StoredName, RealisticOrder());
+        E.NewPlat();
+        if (c.Start == TStart::Typed) {
+            if (!c.StoredName)
+                store::WritePlat(S.Data() / mine, RealisticOrder());
+            Fill(RealisticOrder());
+        } else {
+            store::WritePlat(S.Data() / mine, RealisticOrder());
+            E.LoadPlatFrom(S.Data() / mine);
+            if (c.Start == TStart::LoadedThenChangedElsewhere) {
+                store::TPlatRecord other = RealisticOrder();
+                other[TField::SumaGrn] = "999";
+                store::WritePlat(S.Data() / mine, other);
+            }
+        }
+        c.Change(E);
+        Boxes.Boxes.clear();
+        if (*c.Question)
+            Boxes.Answer(c.Yes);
+        E.SaveOrder();
+        if (*c.Question) {
+            ASSERT_FALSE(Boxes.Boxes.empty());
+            EXPECT_EQ(U(Boxes.Boxes[0].Text).rfind(c.Question, 0), 0u) << U(Boxes.Boxes[0].Text);
+            EXPECT_EQ(Boxes.Boxes[0].Default, platform::TAnswer::No);
+        }
+        std::set<std::string> files;
+        for (const auto& entry : fs::directory_iterator(S.Data()))
+            if (entry.path().extension() == ".plt")
+                files.insert(entry.path().filename().string());
+        EXPECT_EQ(files, c.Files);
+        if (c.StoredAmount)
+            EXPECT_EQ(store::ReadPlat(S.Data() / mine, ',')[TField::SumaGrn], c.StoredAmount);
+    }
+    EXPECT_EQ(U(Boxes.Boxes.at(0).Text), "Некорректно задана дата");
+
+    E.SetText(TField::Date, "9.3.26");
+    E.FieldLeft(TField::Date);
+    EXPECT_EQ(E.Text(TField::Date), "09.03.2026");
+}
