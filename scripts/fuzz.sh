@@ -14,9 +14,10 @@ scripts/deps.sh cmake ninja-build "${FUZZ_PACKAGES[@]}"
 seconds=${1:-10}
 shift || true
 targets=("$@")
+# Every target fuzz/CMakeLists.txt declares, so that a new one is never left out.
 [ ${#targets[@]} -eq 0 ] &&
-    targets=(fuzz_datafiles fuzz_date fuzz_amount fuzz_registry fuzz_rtf fuzz_words fuzz_fields
-        fuzz_numbering fuzz_options fuzz_layout fuzz_purposename)
+    mapfile -t targets < <(sed -n 's/^vantrel_fuzz_target(\([A-Za-z0-9_]*\).*/\1/p' fuzz/CMakeLists.txt)
+[ ${#targets[@]} -eq 0 ] && { echo "No fuzz targets found in fuzz/CMakeLists.txt" >&2; exit 1; }
 build=${FUZZ_BUILD_DIR:-build/fuzz}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -140,7 +140,9 @@ void TPlatEditor::RunHandler(TField field) {
             UpdatePayerFileName();
             break;
         case TStep::UpdateRecipientFileName:
-            SetText(TField::RecipientFileName, StripFileNameChars(Text(TField::RecipientName)));
+            SetText(TField::RecipientFileName,
+                    store::FitFileName(StripFileNameChars(Text(TField::RecipientName)),
+                                       store::RecipientExt));
             break;
         case TStep::UpdateDateWords:
             SetText(TField::DateWords, DateTextToWordsUkr(Text(TField::Date)));
@@ -198,13 +200,17 @@ void TPlatEditor::FieldLeft(TField field) {
 }
 
 void TPlatEditor::UpdatePlatFileName() {
-    SetText(TField::PlatFileName, PlatFileNameFor(Text(TField::Number), Text(TField::Date),
-                                                  Text(TField::RecipientFileName)));
+    // The name shown is the one the file gets: cut to what the file system holds.
+    SetText(TField::PlatFileName,
+            store::FitFileName(PlatFileNameFor(Text(TField::Number), Text(TField::Date),
+                                               Text(TField::RecipientFileName)),
+                               store::PlatExt));
 }
 
 void TPlatEditor::UpdatePayerFileName() {
-    SetText(TField::PayerFileName,
-            PayerFileNameFor(Text(TField::PayerName), Text(TField::PayerAccount)));
+    SetText(TField::PayerFileName, store::FitFileName(PayerFileNameFor(Text(TField::PayerName),
+                                                                       Text(TField::PayerAccount)),
+                                                      store::PayerExt));
 }
 
 void TPlatEditor::UpdateSumaWords() {

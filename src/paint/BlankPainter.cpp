@@ -91,7 +91,7 @@ QByteArray Pdf(const layout::TPage& page, const QString& title) {
 void WritePdf(const layout::TPage& page, const QString& title, const std::filesystem::path& path,
               platform::TDurability durability) {
     const QByteArray pdf = Pdf(page, title);
-    platform::WriteFileAtomically(
+    platform::WriteOutput(
         path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), durability);
 }
 

@@ -27,7 +27,8 @@ void Paint(QPainter& painter, const layout::TPage& page, std::size_t sheet, cons
 
 // The page as a PDF document, one page of A4 for every sheet.
 QByteArray Pdf(const layout::TPage& page, const QString& title);
-// The same written to `path`, replacing it without ever destroying the old file.
+// The same written to `path` as platform::WriteOutput writes: a file is replaced without ever
+// destroying the old one, a pipe or a device is written into.
 void WritePdf(const layout::TPage& page, const QString& title, const std::filesystem::path& path,
               platform::TDurability durability);
 

@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -36,9 +37,28 @@ fs::path UserDataFolder() {
     return home / "Morvane" / "Vantrel" / "Data";
 }
 
+bool IsUsersOwnFolder(const fs::path& folder, unsigned owner, unsigned user) {
+    if (owner != user || !folder.is_absolute())
+        return false;
+    auto part = folder.begin();
+    if (part == folder.end() || ++part == folder.end())
+        return true; // the root folder itself, owned by the user
+    const std::string top = part->string();
+    for (const char* system : {"usr", "bin", "sbin", "opt", "etc", "var", "boot"})
+        if (top == system)
+            return false;
+    // lib, lib32, lib64, libx32; a "library" of the user's is no system folder.
+    return !(top.starts_with("lib") &&
+             top.find_first_not_of("0123456789x", 3) == std::string::npos);
+}
+
 TDataDirChoice ChooseDataDir(const fs::path& programDir, const TFolderWriteCheck& mayWrite) {
     const fs::path beside = programDir / "Data";
-    if (UsableFolder(beside, false, mayWrite))
+    struct stat st {};
+    std::error_code ec;
+    const fs::path real = fs::canonical(programDir, ec);
+    if (!ec && ::stat(real.c_str(), &st) == 0 && IsUsersOwnFolder(real, st.st_uid, ::geteuid()) &&
+        UsableFolder(beside, false, mayWrite))
         return {beside, true};
     const fs::path user = UserDataFolder();
     if (user.empty())

@@ -1,7 +1,7 @@
 #pragma once
-// Where the orders, requisites and purposes are kept. A copy run from a folder of its own
-// keeps them in "Data" beside the program file, as it always has; an installed copy, whose
-// folder (/usr/bin) the user cannot write, keeps them in the user's data folder instead.
+// Where the orders, requisites and purposes are kept. A copy run from a folder of the user's
+// own keeps them in "Data" beside the program file, as it always has; an installed copy
+// (/usr/bin, /opt...) keeps them in the user's data folder instead, for root too.
 
 #include <filesystem>
 #include <functional>
@@ -17,8 +17,15 @@ struct TDataDirChoice {
 // Answers whether files can be created in an existing folder; access(2) by default.
 using TFolderWriteCheck = std::function<bool(const std::filesystem::path&)>;
 
-// programDir / "Data" when it is a folder we can write, or can be made there (one level,
-// since programDir exists); otherwise UserDataFolder(), made with its parents when missing.
+// Whether a program started from `folder` (an absolute path whose owner is `owner`) may keep
+// its data beside itself for `user`: only when the folder is the user's own, owned by the
+// user and below none of the system's folders (/usr, /bin, /sbin, /lib*, /opt, /etc, /var,
+// /boot), where an installed copy lives, even when root may write there.
+bool IsUsersOwnFolder(const std::filesystem::path& folder, unsigned owner, unsigned user);
+
+// programDir / "Data" when programDir is the user's own (IsUsersOwnFolder) and "Data" is a
+// folder we can write, or can be made there (one level, since programDir exists); otherwise
+// UserDataFolder(), made with its parents when missing.
 // An existing but read-only "Data" beside the program is passed over, so that saving works:
 // the orders in it stay where they are, readable with any file manager.
 TDataDirChoice ChooseDataDir(const std::filesystem::path& programDir,

@@ -57,6 +57,13 @@ void OpenWithDesktop(const std::string& target, bool watched) {
         std::lock_guard lock(Openers().Lock);
         ++Openers().Undecided;
     }
+    // xdg-open would take such a target for an option; the program hands over only absolute
+    // paths and addresses.
+    if (target.empty() || target.front() == '-') {
+        if (watched)
+            Decided(target, true);
+        return;
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);

@@ -9,9 +9,10 @@
 
 namespace platform {
 
-// Starts the desktop's opener (xdg-open) for `target` (UTF-8 path or URL) and returns at
-// once; the opener is never waited for and leaves no zombie. A `watched` opener's failure
-// is reported (below); an address that cannot be opened is not worth a word.
+// Starts the desktop's opener (xdg-open) for `target` (UTF-8 absolute path or URL; one that
+// starts with "-" fails as if no application opened it) and returns at once; the opener is never
+// waited for and leaves no zombie. A `watched` opener's failure is reported (below); an address
+// that cannot be opened is not worth a word.
 void OpenWithDesktop(const std::string& target, bool watched = false);
 
 // How long an opener has to fail for its failure to count: xdg-open that finds no

@@ -112,9 +112,11 @@ fs::path ProgramDirectory() {
 
 fs::path TempDirectory() {
     const char* tmp = std::getenv("TMPDIR");
-    if (tmp && *tmp)
-        return fs::path(tmp);
-    return fs::path("/tmp");
+    std::error_code ec;
+    fs::path base = tmp && *tmp ? fs::absolute(fs::path(tmp), ec) : fs::path("/tmp");
+    if (ec)
+        base = fs::path("/tmp");
+    return base / ("vantrel-" + std::to_string(::geteuid()));
 }
 
 namespace {
@@ -140,16 +142,49 @@ bool RecentlyWritten(const fs::path& path) {
 
 } // namespace
 
+namespace {
+
+// Makes the program's temporary folder when it is missing and says why it cannot be used:
+// empty when it is a folder nobody else can change. A folder of another user's, or one
+// others may write without the sticky bit, lets them rename ours away and put theirs in its
+// place; a link, another owner or wider permissions let them into ours.
+std::string PrepareTempDirectory(const fs::path& dir) {
+    const fs::path base = dir.parent_path();
+    const auto cannotMake = [&dir](int e) {
+        return "Ошибка создания временного каталога"_w + std::string(" \"") + DisplayPath(dir) +
+               "\": " + ErrorReason(e);
+    };
+    const auto unsafe = [&dir] {
+        return "Временный каталог"_w + std::string(" \"") + DisplayPath(dir) + "\" " +
+               "не защищён от других пользователей: он должен быть каталогом пользователя с "
+               "правами 0700 в каталоге пользователя или системы; документ не создан"_w;
+    };
+    const uid_t user = ::geteuid();
+    struct stat st {};
+    if (::stat(base.c_str(), &st) != 0 && errno == ENOENT)
+        ::mkdir(base.c_str(), 0777);
+    if (::stat(base.c_str(), &st) != 0)
+        return cannotMake(errno);
+    if (!S_ISDIR(st.st_mode))
+        return cannotMake(ENOTDIR);
+    // Nothing is made in a folder where another user could swap ours for one of theirs.
+    if ((st.st_uid != user && st.st_uid != 0) ||
+        ((st.st_mode & 022) != 0 && (st.st_mode & S_ISVTX) == 0))
+        return unsafe();
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
+        return cannotMake(errno);
+    if (::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == user &&
+        (st.st_mode & 07777) == 0700)
+        return {};
+    return unsafe();
+}
+
+} // namespace
+
 TTempDocument WriteTempDocument(std::string_view bytes) {
     const fs::path dir = TempDirectory();
-    std::error_code ec;
-    if (!fs::is_directory(dir, ec)) {
-        fs::create_directory(dir, ec);
-        if (!fs::is_directory(dir, ec))
-            return {{},
-                    "Ошибка создания временного каталога"_w + std::string(" \"") +
-                        DisplayPath(dir) + "\""};
-    }
+    if (std::string problem = PrepareTempDirectory(dir); !problem.empty())
+        return {{}, problem};
     for (int n = 1; n <= 99; ++n) {
         const std::string name = "~temp" + std::to_string(n) + ".rtf";
         const fs::path file = dir / name;
@@ -215,18 +250,55 @@ fs::path ExistingPathFromCp1251(const fs::path& folder, std::string_view name) {
     return ::lstat(own.c_str(), &st) == 0 ? own : utf8;
 }
 
-std::string ReadWholeFile(const fs::path& path, std::size_t maxBytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        Fail("Ошибка открытия файла"_w, path, errno);
-    std::string data;
-    if (!ReadAll(fd, data, maxBytes)) {
-        const int e = errno;
-        ::close(fd);
-        Fail("Ошибка чтения файла"_w, path, e);
+TFileRead ReadRegularFile(const fs::path& path, std::size_t maxBytes, bool follow) {
+    using TState = TFileRead::TState;
+    struct stat st {};
+    if ((follow ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0)
+        return errno == ENOENT ? TFileRead{TState::Missing} : TFileRead{TState::OpenFailed, errno};
+    if (!S_ISREG(st.st_mode))
+        return {TState::NotRegular};
+    const int fd =
+        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return {TState::Missing};
+        return errno == ELOOP ? TFileRead{TState::NotRegular}
+                              : TFileRead{TState::OpenFailed, errno};
+    }
+    TFileRead result{TState::Read};
+    if (::fstat(fd, &st) != 0) {
+        result = {TState::OpenFailed, errno};
+    } else if (!S_ISREG(st.st_mode)) {
+        result = {TState::NotRegular};
+    } else if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        result = {TState::TooLarge};
+    } else if (!ReadAll(fd, result.Bytes, maxBytes + 1)) {
+        result = {TState::ReadFailed, errno};
+    } else if (result.Bytes.size() > maxBytes) {
+        result = {TState::TooLarge}; // it grew since the look
     }
     ::close(fd);
-    return data;
+    return result;
+}
+
+std::string ReadWholeFile(const fs::path& path, std::size_t maxBytes) {
+    TFileRead read = ReadRegularFile(path, maxBytes);
+    switch (read.State) {
+    case TFileRead::TState::Read:
+        break;
+    case TFileRead::TState::Missing:
+        Fail("Ошибка открытия файла"_w, path, ENOENT);
+    case TFileRead::TState::OpenFailed:
+        Fail("Ошибка открытия файла"_w, path, read.Error);
+    case TFileRead::TState::ReadFailed:
+        Fail("Ошибка чтения файла"_w, path, read.Error);
+    case TFileRead::TState::NotRegular:
+        throw TFileError("Файл \""_w + DisplayPath(path) + "\" не является обычным файлом"_w,
+                         EINVAL);
+    case TFileRead::TState::TooLarge:
+        throw TFileError("Файл \""_w + DisplayPath(path) + "\" слишком велик"_w, EFBIG);
+    }
+    return std::move(read.Bytes);
 }
 
 bool ReadAll(int fd, std::string& out, std::size_t limit) {
@@ -276,6 +348,17 @@ void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string
     const bool exists = ::lstat(path.c_str(), &found) == 0;
     const bool regular = exists && S_ISREG(found.st_mode);
     const mode_t mode = NewFileMode(path, exists ? &found : nullptr);
+    // A rename replaces a file that its mode forbids writing, and root may write anything: a
+    // file without a single write permission is one its owner protected, so it is refused
+    // as the system refuses a read-only folder.
+    if (exists && !S_ISDIR(found.st_mode)) {
+        if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT)
+            Fail("Ошибка записи файла"_w, path, errno);
+        struct stat target {};
+        if (::stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&
+            (target.st_mode & 0222) == 0)
+            Fail("Ошибка записи файла"_w, path, EACCES);
+    }
 
     int fd = Injected(TWriteStep::Create) ? -1 : ::mkstemp(temp.data());
     if (fd < 0)
@@ -318,6 +401,75 @@ void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string
         ::fsync(dfd);
         ::close(dfd);
     }
+}
+
+namespace {
+
+// Writes into an open stream that is no file of ours to replace; `fd` is closed unless it is
+// standard output.
+void WriteStream(int fd, const fs::path& target, std::string_view bytes) {
+    const bool written = Injected(TWriteStep::Write) ? false : WriteAll(fd, {bytes});
+    const int e = errno;
+    if (fd == STDOUT_FILENO) {
+        if (!written)
+            Fail("Ошибка записи файла"_w, target, e);
+        return;
+    }
+    if (::close(fd) != 0 && written)
+        Fail("Ошибка записи файла"_w, target, errno);
+    if (!written)
+        Fail("Ошибка записи файла"_w, target, e);
+}
+
+bool IsStream(const struct stat& st) {
+    return S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode);
+}
+
+} // namespace
+
+void WriteOutput(const fs::path& target, std::string_view bytes, TDurability durability) {
+    if (target == "-") {
+        WriteStream(STDOUT_FILENO, target, bytes);
+        return;
+    }
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        // Nothing there, or a link to nothing: a new file in its place.
+        WriteFileAtomically(target, bytes, durability);
+        return;
+    }
+    if (S_ISDIR(st.st_mode))
+        Fail("Ошибка записи файла"_w, target, EISDIR);
+    if (IsStream(st)) {
+        // A FIFO is opened as any writer opens it: waiting for its reader.
+        const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            Fail("Ошибка открытия файла"_w, target, errno);
+        if (::fstat(fd, &st) == 0 && IsStream(st)) {
+            WriteStream(fd, target, bytes);
+            return;
+        }
+        ::close(fd); // a file took its place since the look: replaced as a file below
+    } else if (!S_ISREG(st.st_mode)) {
+        throw TFileError("Файл \""_w + DisplayPath(target) + "\" не является обычным файлом"_w,
+                         EINVAL);
+    }
+    std::error_code ec;
+    fs::path file = target;
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        const fs::path real = fs::canonical(target, ec);
+        if (!ec)
+            file = real;
+    }
+    WriteFileAtomically(file, bytes, durability);
+}
+
+bool SameFile(const fs::path& target, const fs::path& source) {
+    struct stat a {
+    }, b{};
+    const int found = target == "-" ? ::fstat(STDOUT_FILENO, &a) : ::stat(target.c_str(), &a);
+    return found == 0 && ::stat(source.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }
 
 void RemoveStaleTemporaries(const fs::path& folder, std::chrono::seconds age) {

@@ -36,7 +36,9 @@ std::filesystem::path ProgramDirectory();
 // when there is no home folder at all.
 std::filesystem::path XdgBaseFolder(const char* variable, const std::filesystem::path& belowHome);
 
-// $TMPDIR when set and not empty, otherwise /tmp. The folder may not exist.
+// The program's own folder for temporary documents: "vantrel-" and the user's number inside
+// $TMPDIR (when set and not empty, otherwise /tmp), always absolute, so that no path made in
+// it can be taken for an option by a program it is handed to. It may not exist yet.
 std::filesystem::path TempDirectory();
 
 // Where WriteTempDocument put a document: its path, or else why nothing was written (a
@@ -46,7 +48,10 @@ struct TTempDocument {
     std::string Error;
 };
 // Writes `bytes` as "~temp" N ".rtf" (N = 1..99, the lowest free number) into TempDirectory(),
-// creating that folder (one level) when it is missing. A name is free when no LibreOffice
+// creating it with mode 0700 (and $TMPDIR, one level, when that is missing). The folder is
+// taken only when it is a real folder (no link) of the user's own with mode 0700, inside a
+// folder of the user's or root's: nobody else can then put, swap or hold a file in it
+// between the writing and the viewing. A name is free when no LibreOffice
 // lock file ".~lock.<name>#" exists beside it, its file was not written in the last two
 // minutes (its viewer may still be starting), no file of that name remains after deleting
 // it, and it can be created anew exclusively. A missing folder or 99 taken names write
@@ -71,10 +76,27 @@ std::optional<std::string> Cp1251FromFileName(std::string_view onDisk);
 std::filesystem::path ExistingPathFromCp1251(const std::filesystem::path& folder,
                                              std::string_view name);
 
-// The whole content of a file; throws TFileError. At most `maxBytes` are read: a caller that
-// wants to refuse a larger file asks for one byte more than it takes.
-std::string ReadWholeFile(const std::filesystem::path& path,
-                          std::size_t maxBytes = static_cast<std::size_t>(-1));
+// What ReadRegularFile found.
+struct TFileRead {
+    enum class TState { Missing, Read, NotRegular, TooLarge, OpenFailed, ReadFailed };
+    TFileRead(TState state, int error = 0) : State(state), Error(error) {}
+    TState State;
+    std::string Bytes; // Read
+    int Error;         // OpenFailed, ReadFailed: errno
+};
+// Reads a regular file of at most `maxBytes` whole without ever waiting: a FIFO, a device or
+// a folder is not read at all (not even opened, unless it took the file's place between the
+// look and the open, when the open does not wait either), and neither is a larger file.
+// Without `follow` a symbolic link is no regular file.
+TFileRead ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
+                          bool follow = true);
+
+// The largest file ReadWholeFile reads unless told otherwise: more than any data file.
+inline constexpr std::size_t MaxReadBytes = 64 * 1024;
+// The whole content of a regular file of at most `maxBytes` (ReadRegularFile); anything
+// else throws TFileError that says why: the system's reason, "не является обычным файлом"
+// or "слишком велик".
+std::string ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes = MaxReadBytes);
 
 // Whether WriteFileAtomically waits for the disk. Durable flushes the file before the rename
 // and the folder after it, so that a crash or power loss leaves either the old file or the
@@ -86,7 +108,10 @@ enum class TDurability { Durable, NotFlushed };
 
 // Replaces `path` with `bytes`: writes a temporary file in the same folder, flushes it to
 // disk (when Durable) and renames it over the old one. On any failure the old file is
-// untouched, the temporary file is removed and TFileError is thrown. The temporary file's
+// untouched, the temporary file is removed and TFileError is thrown. An existing file that
+// may not be written (access(2)), or that has no write permission for anyone, is refused
+// with the system's reason before anything is written: the rename would replace it all the
+// same, and root passes every access check. The temporary file's
 // name is TemporaryPrefix and six letters or digits, whatever the length of `path`'s, so
 // that every name the file system takes can be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
@@ -96,6 +121,17 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 void WriteFileAtomically(const std::filesystem::path& path,
                          std::initializer_list<std::string_view> pieces,
                          TDurability durability = TDurability::Durable);
+
+// Writes a document where the user points, never changing what kind of thing is there: "-"
+// is standard output; a FIFO or a character device (a pipe, a terminal, /dev/null) is
+// written into as a stream; a regular file, or a new one, is replaced as WriteFileAtomically
+// does, through a symbolic link to the file it leads to (the link stays). A folder, a block
+// device or a socket is refused. Throws TFileError unless every byte was written.
+void WriteOutput(const std::filesystem::path& target, std::string_view bytes,
+                 TDurability durability = TDurability::Durable);
+// Whether `target` ("-": standard output) is the very file `source` (same device and inode,
+// links followed); false when either cannot be looked at.
+bool SameFile(const std::filesystem::path& target, const std::filesystem::path& source);
 
 // The start of every temporary file's name. A process killed in the middle of a write leaves
 // its temporary file behind; no name the program or its user gives a file looks like it.

@@ -257,8 +257,10 @@ void TPreviewForm::SavePdfClick() {
     const QString path = AskPdfFileName(Name + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return;
-    paint::WritePdf(Page, Name, QFile::encodeName(path).toStdString(),
-                    platform::TDurability::Durable);
+    const std::filesystem::path file = QFile::encodeName(path).toStdString();
+    // What a save killed in the middle left in that folder before.
+    platform::RemoveStaleTemporaries(file.parent_path());
+    paint::WritePdf(Page, Name, file, platform::TDurability::Durable);
 }
 
 void ShowPreview(const blank::TPage& page, const QString& name, QWidget* parent) {

@@ -5,6 +5,7 @@
 #include "paint/BlankPainter.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
+#include "platform/Cp1251Literal.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -44,6 +46,10 @@ const char* const Usage =
     "                 window's preview shows, and open nothing; needs no display\n"
     "  -h, --help     show this help\n"
     "\n"
+    "OUT \"-\" is standard output; a pipe or a device (/dev/stdout, /dev/null) is written\n"
+    "into, a file is replaced whole or not at all, a write-protected file and the order\n"
+    "itself never.\n"
+    "\n"
     "Without -o and --pdf the document is written as a temporary file and opened\n"
     "with the desktop's application for RTF files.\n"
     "\n"
@@ -67,7 +73,13 @@ void WritePdf(const blank::TPage& page, const std::string& path, const QString& 
     std::optional<QGuiApplication> app;
     if (!QCoreApplication::instance())
         app.emplace(argc, argv);
-    paint::WritePdf(layout::Lay(page), title, path, platform::TDurability::NotFlushed);
+    paint::WritePdf(layout::Lay(page), title, path, platform::TDurability::Durable);
+}
+
+// The folder where a write to `target` leaves its temporary file.
+fs::path FolderOf(const std::string& target) {
+    const fs::path path(target);
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
 int Run(int argc, char** argv) {
@@ -103,6 +115,15 @@ int Run(int argc, char** argv) {
         return ExitUsage;
     }
 
+    // The blank written over the order would lose the order for good.
+    for (const std::string* target : {&out, &pdf}) {
+        if (!target->empty() && platform::SameFile(*target, order)) {
+            Error("Документ не может быть записан в файл самого платёжного поручения \""_w +
+                  platform::DisplayPath(*target) + "\"");
+            return ExitUsage;
+        }
+    }
+
     const char separator = platform::UserDecimalSeparator();
     store::TPlatRecord plat;
     TOptions options;
@@ -125,14 +146,19 @@ int Run(int argc, char** argv) {
     for (const std::string& warning :
          editor::OutputWarnings(plat, data.Languages.Kind, page, separator))
         Error(warning);
+    // A reader that goes away (a pipe closed early) is a write that failed, not a kill.
+    std::signal(SIGPIPE, SIG_IGN);
+    // What earlier runs killed in the middle of a write left beside their targets.
+    for (const std::string* target : {&out, &pdf})
+        if (!target->empty() && *target != "-")
+            platform::RemoveStaleTemporaries(FolderOf(*target));
     try {
         if (havePdf) {
             // The order's file is named as the window names the order.
             WritePdf(page, pdf, QFile::decodeName(fs::path(order).stem().c_str()));
         }
         if (haveOut) {
-            platform::WriteFileAtomically(out, rtf::Document(page),
-                                          platform::TDurability::NotFlushed);
+            platform::WriteOutput(out, rtf::Document(page));
         } else if (!havePdf) {
             const auto document = platform::WriteTempDocument(rtf::Document(page));
             if (!document.Error.empty()) {

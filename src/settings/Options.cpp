@@ -1,10 +1,11 @@
 #include "settings/Options.h"
 
 #include "platform/Cp1251Literal.h"
+#include "platform/MessageBoxes.h"
 #include "settings/RegClass.h"
-#include "words/BuhProc.h"
 
 #include <optional>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -34,7 +35,7 @@ const char* const DefaultNdsRus = ", в т.ч. НДС [NDS] грн."_w;
 const char* const DefaultBezNdsRus = ", без НДС"_w;
 
 // Load and Save go through the values in this order: it is the order of the lines in a
-// settings file the program made, and a value of the wrong type stops Load at its place.
+// settings file the program made.
 const std::vector<TOption>& Table() {
     static const std::vector<TOption> table = {
         {"BoldPlatName", TField<bool>{&TOptions::BoldPlatName, false}},
@@ -55,8 +56,6 @@ const std::vector<TOption>& Table() {
     return table;
 }
 
-// A code that the type has no value for is a settings file edited by hand or damaged; the
-// numbers are the ones the output command has always reported for it.
 std::optional<TLang> Decode(std::int32_t code, TLang*) {
     return blank::LangOf(code);
 }
@@ -66,31 +65,40 @@ std::optional<TLangChoice> Decode(std::int32_t code, TLangChoice*) {
 std::optional<TBlankKind> Decode(std::int32_t code, TBlankKind*) {
     return blank::BlankKindOf(code);
 }
-constexpr int UnknownCodeError(TLang*) {
-    return 8935;
-}
-constexpr int UnknownCodeError(TLangChoice*) {
-    return 8935;
-}
-constexpr int UnknownCodeError(TBlankKind*) {
-    return 8937;
-}
 
-void Read(TMyRegistry& reg, const char* name, bool& value) {
+// What was wrong with a stored value; the default took its place.
+enum class TFinding { None, WrongType, OutOfRange };
+
+TFinding Read(TMyRegistry& reg, const char* name, bool& value) {
     reg.ReadBool(name, value);
+    return TFinding::None;
 }
-void Read(TMyRegistry& reg, const char* name, std::string& value) {
+TFinding Read(TMyRegistry& reg, const char* name, std::string& value) {
     reg.ReadString(name, value);
+    return TFinding::None;
 }
-template <class E> void Read(TMyRegistry& reg, const char* name, E& value) {
+template <class E> TFinding Read(TMyRegistry& reg, const char* name, E& value) {
     std::int32_t code = blank::CodeOf(value);
     reg.ReadInteger(name, code);
-    if (const auto decoded = Decode(code, &value)) {
-        value = *decoded;
-    } else {
-        InternalError(UnknownCodeError(&value));
-        value = E{}; // the code 0: Ukrainian, the payment order
+    const auto decoded = Decode(code, &value);
+    if (!decoded)
+        return TFinding::OutOfRange; // a settings file edited by hand or damaged
+    value = *decoded;
+    return TFinding::None;
+}
+
+// One message for all the values that were not taken, so that a damaged file is told once.
+std::string FindingsMessage(const std::vector<std::pair<std::string, TFinding>>& findings) {
+    std::string text = "В файле настроек "_w;
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        if (i > 0)
+            text += ", ";
+        text += "значение \""_w + findings[i].first + "\" " +
+                (findings[i].second == TFinding::WrongType ? "неверного типа"_w
+                                                           : "вне допустимых пределов"_w);
     }
+    return text + (findings.size() == 1 ? "; взято значение по умолчанию"_w
+                                        : "; взяты значения по умолчанию"_w);
 }
 
 void Write(TMyRegistry& reg, const char* name, bool value) {
@@ -116,8 +124,26 @@ void TOptions::SetDefaults() {
 
 void TOptions::Load() {
     TMyRegistry reg;
+    std::vector<std::pair<std::string, TFinding>> findings;
     for (const TOption& o : Table())
-        std::visit([&](const auto& f) { Read(reg, o.Name, this->*f.Member); }, o.Field);
+        std::visit(
+            [&](const auto& f) {
+                TFinding finding = TFinding::None;
+                try {
+                    finding = Read(reg, o.Name, this->*f.Member);
+                } catch (const TRegistryError&) {
+                    // Only the value itself can be wrong here: the file's own problems are
+                    // the registry's to tell, and read as no key.
+                    finding = TFinding::WrongType;
+                }
+                if (finding != TFinding::None) {
+                    this->*f.Member = f.Default;
+                    findings.emplace_back(o.Name, finding);
+                }
+            },
+            o.Field);
+    if (!findings.empty())
+        platform::ShowError(FindingsMessage(findings));
 }
 
 void TOptions::Save() {

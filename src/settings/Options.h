@@ -35,10 +35,9 @@ public:
     void SetDefaults();
     // Reads the settings file once and every stored value over its field; absent values
     // leave their field alone, and so does a settings file that cannot be read at all (the
-    // registry says why, once). A stored code that names no language or kind is reported as
-    // an internal error and read as Ukrainian, or as the payment order. A value of the wrong
-    // type throws TRegistryError, and the fields after it in the fixed order keep what they
-    // held.
+    // registry says why, once). A value of the wrong type, or a code that names no language
+    // or kind, gives its field the default, and the other values are read all the same; one
+    // message (platform::ShowError) names every such value.
     void Load();
     // Writes all fourteen fields in one rewrite of the settings file, creating the key when
     // needed; when the registry refuses (TRegistryError) nothing of it is stored.

@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,46 +20,12 @@ TRegistry* g_Override = nullptr;
 // The settings are a few hundred bytes; a file far beyond that is not ours to load whole.
 constexpr std::size_t MaxFileSize = 1024 * 1024;
 
-struct TFileRead {
-    enum class TState { Missing, Read, NotRegular, TooLarge, Failed };
-    TFileRead(TState state, int error = 0) : State(state), Error(error) {}
-    TState State;
-    std::string Bytes; // Read
-    int Error;         // Failed: errno
-};
+using platform::TFileRead;
 using TState = TFileRead::TState;
 
-// Reads the settings file whole without ever waiting: a FIFO, a device or a folder is not
-// read at all (not even opened, unless it took the file's place between the look and the
-// open), and neither is a file larger than MaxFileSize. Without `follow` a symbolic link is
-// no regular file.
+// The settings file, read whole without ever waiting (see platform::ReadRegularFile).
 TFileRead ReadSettingsFile(const fs::path& file, bool follow) {
-    struct stat st {};
-    if ((follow ? ::stat(file.c_str(), &st) : ::lstat(file.c_str(), &st)) != 0)
-        return errno == ENOENT ? TFileRead{TState::Missing} : TFileRead{TState::Failed, errno};
-    if (!S_ISREG(st.st_mode))
-        return {TState::NotRegular};
-    const int fd =
-        ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return {TState::Missing};
-        return errno == ELOOP ? TFileRead{TState::NotRegular} : TFileRead{TState::Failed, errno};
-    }
-    TFileRead result{TState::Read};
-    if (::fstat(fd, &st) != 0) {
-        result = {TState::Failed, errno};
-    } else if (!S_ISREG(st.st_mode)) {
-        result = {TState::NotRegular};
-    } else if (static_cast<std::uintmax_t>(st.st_size) > MaxFileSize) {
-        result = {TState::TooLarge};
-    } else if (!platform::ReadAll(fd, result.Bytes, MaxFileSize + 1)) {
-        result = {TState::Failed, errno};
-    } else if (result.Bytes.size() > MaxFileSize) {
-        result = {TState::TooLarge}; // it grew since the look
-    }
-    ::close(fd);
-    return result;
+    return platform::ReadRegularFile(file, MaxFileSize, follow);
 }
 
 std::string FileName(const fs::path& settings) {
@@ -139,7 +104,8 @@ TWritePlan PlanWrite(const fs::path& settings) {
     switch (read.State) {
     case TState::Missing:
         return plan;
-    case TState::Failed:
+    case TState::OpenFailed:
+    case TState::ReadFailed:
         throw platform::TFileError("Ошибка чтения файла \""_w +
                                        platform::DisplayPath(plan.Target.File) +
                                        "\": " + platform::ErrorReason(read.Error),

@@ -1,10 +1,12 @@
 #include "store/DataFiles.h"
 
+#include "platform/Cp1251.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -235,6 +237,39 @@ std::string ParsePurpose(std::string_view bytes) {
     return ReadField(SplitLines(bytes), 0, false);
 }
 
+std::string FitFileName(std::string_view name, std::string_view ext) {
+    // Each Windows-1251 byte is one character, so a cut between two bytes is never inside
+    // the UTF-8 sequence of the name on disk.
+    const std::size_t room = MaxFileNameBytes - 1 - ext.size();
+    std::size_t onDisk = 0;
+    for (char c : name)
+        onDisk += platform::Cp1251ToUtf8(std::string_view(&c, 1)).size();
+    if (onDisk <= room)
+        return std::string(name);
+    // An order keeps its number and date: only the recipient's part after them is cut.
+    std::size_t keep = 0;
+    if (ext == PlatExt && name.starts_with("№"_w))
+        if (const std::size_t dash = name.find(" - "); dash != std::string_view::npos)
+            keep = dash + 3;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < keep; ++i)
+        kept += platform::Cp1251ToUtf8(name.substr(i, 1)).size();
+    if (kept > room)
+        keep = 0, kept = 0;
+    std::size_t end = keep;
+    while (end < name.size()) {
+        const std::size_t next = platform::Cp1251ToUtf8(name.substr(end, 1)).size();
+        if (kept + next > room)
+            break;
+        kept += next;
+        ++end;
+    }
+    // A blank at the very end of a name is lost by many file managers and archivers.
+    while (end > keep && name[end - 1] == ' ')
+        --end;
+    return std::string(name.substr(0, end));
+}
+
 fs::path DataFilePath(const fs::path& dataDir, std::string_view name, std::string_view ext) {
     std::string fileName(name);
     fileName += '.';
@@ -243,7 +278,15 @@ fs::path DataFilePath(const fs::path& dataDir, std::string_view name, std::strin
     // either way some other file than the one named would be written or read.
     if (fileName.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
         throw platform::TFileError("Недопустимое имя файла \""_w + fileName + "\"", EINVAL);
-    return platform::ExistingPathFromCp1251(dataDir, fileName);
+    const std::string fitted = FitFileName(name, ext) + "." + std::string(ext);
+    if (fitted != fileName) {
+        // A file copied from Windows keeps its Windows-1251 bytes, which may fit as they are.
+        const fs::path own = dataDir / fs::path(fileName);
+        struct stat st {};
+        if (::lstat(own.c_str(), &st) == 0)
+            return own;
+    }
+    return platform::ExistingPathFromCp1251(dataDir, fitted);
 }
 
 void SavePlatFile(const fs::path& dataDir, std::string_view name, const TPlatRecord& plat) {
@@ -269,11 +312,31 @@ std::string LoadPurposeFile(const fs::path& dataDir, std::string_view name) {
 // The file's bytes, refusing what no data file of ours can be: the largest real one is a
 // few kilobytes, and a huge file would take the machine's memory and time, then be laid out
 // as a document as huge.
+// Only a regular file is read: a FIFO given as an order would wait for a writer for ever, and
+// a device would never end.
 std::string ReadDataFile(const fs::path& path) {
-    std::string bytes = platform::ReadWholeFile(path, MaxDataFileSize + 1);
-    if (bytes.size() > MaxDataFileSize)
+    using TState = platform::TFileRead::TState;
+    platform::TFileRead read = platform::ReadRegularFile(path, MaxDataFileSize);
+    switch (read.State) {
+    case TState::Read:
+        break;
+    case TState::NotRegular:
+        throw TDataFileError("Файл \""_w + platform::DisplayPath(path) +
+                             "\" не является обычным файлом"_w);
+    case TState::TooLarge:
         throw TDataFileError("Файл \""_w + platform::DisplayPath(path) + "\" слишком велик"_w);
-    return bytes;
+    case TState::Missing:
+    case TState::OpenFailed:
+    case TState::ReadFailed: {
+        const int e = read.State == TState::Missing ? ENOENT : read.Error;
+        throw platform::TFileError((read.State == TState::ReadFailed ? "Ошибка чтения файла"_w
+                                                                     : "Ошибка открытия файла"_w) +
+                                       std::string(" \"") + platform::DisplayPath(path) +
+                                       "\": " + platform::ErrorReason(e),
+                                   e);
+    }
+    }
+    return std::move(read.Bytes);
 }
 
 std::optional<std::string> ReadDataFileIfAny(const fs::path& path) {

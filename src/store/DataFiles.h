@@ -90,8 +90,19 @@ TRequisites ParseRequisites(std::string_view bytes);
 std::string FormatPurpose(const std::string& purpose);
 std::string ParsePurpose(std::string_view bytes);
 
-// dataDir / (name + "." + ext), the name converted to the UTF-8 form it has on disk, or kept
-// in its Windows-1251 bytes when only a file of that name exists (one copied from Windows).
+// The most bytes a file name may have on disk (NAME_MAX of Linux file systems).
+inline constexpr std::size_t MaxFileNameBytes = 255;
+
+// `name` (Windows-1251) cut so that the file "name.ext" fits the file system: its UTF-8 form
+// on disk and the "." and `ext` take at most MaxFileNameBytes. A name that fits comes back as
+// it is; a longer one loses its last characters (blanks left at the end go too). An order's
+// name "№ NNNN от DATE - RECIPIENT" (`ext` PlatExt) loses only recipient's characters. The
+// name the window shows for a file is this one.
+std::string FitFileName(std::string_view name, std::string_view ext);
+
+// dataDir / (name + "." + ext), the name fitted by FitFileName and converted to the UTF-8
+// form it has on disk, or kept in its Windows-1251 bytes, whole, when only a file of that
+// name exists (one copied from Windows).
 // A name the file system cannot take as a single name in that folder (holding "/" or a
 // NUL byte) throws platform::TFileError rather than reaching some other file.
 std::filesystem::path DataFilePath(const std::filesystem::path& dataDir, std::string_view name,
@@ -99,8 +110,8 @@ std::filesystem::path DataFilePath(const std::filesystem::path& dataDir, std::st
 
 // Writing replaces the file atomically (the previous version survives any failure) and
 // throws TEmptyFileNameError for an empty name, platform::TFileError on failure.
-// Reading throws platform::TFileError, TDataFileError for a file larger than
-// MaxDataFileSize, and for orders also as CheckPlatVersion.
+// Reading throws platform::TFileError, TDataFileError for what is no regular file or is
+// larger than MaxDataFileSize, and for orders also as CheckPlatVersion.
 void SavePlatFile(const std::filesystem::path& dataDir, std::string_view name,
                   const TPlatRecord& plat);
 // `ext` is PayerExt or RecipientExt.
@@ -110,7 +121,9 @@ TRequisites LoadRequisitesFile(const std::filesystem::path& dataDir, std::string
                                std::string_view ext);
 std::string LoadPurposeFile(const std::filesystem::path& dataDir, std::string_view name);
 
-// The bytes of a data file; one larger than MaxDataFileSize is refused with TDataFileError.
+// The bytes of a data file, read without ever waiting; anything but a regular file of at most
+// MaxDataFileSize ("... не является обычным файлом", "... слишком велик") is refused with
+// TDataFileError.
 std::string ReadDataFile(const std::filesystem::path& path);
 // The same; nothing when no file is there.
 std::optional<std::string> ReadDataFileIfAny(const std::filesystem::path& path);

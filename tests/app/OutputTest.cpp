@@ -102,7 +102,7 @@ TEST(OutputTest, NoApplicationForTheDocumentIsToldWithItsFileAndThePreviewOffere
         EXPECT_EQ(
             U(boxes.Boxes[0].Text),
             "Не найдена программа для просмотра документов RTF. Документ сохранён в файле \"" +
-                (s.Temp.Path() / (yes ? "~temp2.rtf" : "~temp1.rtf")).string() +
+                (platform::TempDirectory() / (yes ? "~temp2.rtf" : "~temp1.rtf")).string() +
                 "\". Установите текстовый процессор, например LibreOffice Writer.\n\n"
                 "Открыть предварительный просмотр?");
         EXPECT_EQ(U(boxes.Boxes[0].Caption), "Квирен");

@@ -821,3 +821,21 @@ TEST_F(PlatEditorTest, SavingAsksBeforeItReplacesWhatIsStored) {
     E.FieldLeft(TField::Date);
     EXPECT_EQ(E.Text(TField::Date), "09.03.2026");
 }
+
+// A recipient's name of 200 Cyrillic letters: the file names are cut to what the file system
+// holds, at a letter, keeping the number and the date; the order saves and loads back whole.
+TEST_F(PlatEditorTest, ALongRecipientStillSavesAndLoadsBack) {
+    Fill(RealisticOrder());
+    const std::string name(200, '\xC6'); // "Ж" two hundred times, in Windows-1251
+    E.SetText(TField::RecipientName, name);
+    const std::string file = E.Text(TField::PlatFileName);
+    EXPECT_EQ(U(file).rfind("№ 0012 от 05.03.2026 - ЖЖ", 0), 0u);
+    EXPECT_LE(U(file).size() + 4, 255u);
+    E.SaveOrder();
+    EXPECT_FALSE(E.SaveEnabled());
+    Choice = file;
+    E.NewOrder();
+    E.OpenOrder();
+    EXPECT_EQ(E.Text(TField::RecipientName), name);
+    EXPECT_EQ(E.Text(TField::PlatFileName), file);
+}

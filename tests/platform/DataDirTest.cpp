@@ -105,6 +105,32 @@ TEST(DataDirTest, TheProgramFolderWinsWhenItCanHoldTheData) {
     }
 }
 
+// An installed program (root's, in a system folder) never keeps the data beside itself, even
+// for root, who may write there: only a folder of the user's own does.
+TEST(DataDirTest, DataBesideTheProgramOnlyInAFolderOfTheUsersOwn) {
+    struct Case {
+        const char* Folder;
+        unsigned Owner, User;
+        bool Beside;
+    };
+    const Case cases[] = {
+        {"/home/buh/vantrel", 1000, 1000, true},
+        {"/home/buh/vantrel", 1000, 1001, false},
+        {"/root/build/src/app", 0, 0, true},
+        {"/srv/library/vantrel", 1000, 1000, true},
+        {"/usr/bin", 0, 0, false},
+        {"/usr/local/bin", 1000, 1000, false},
+        {"/opt/vantrel", 0, 0, false},
+        {"/sbin", 0, 0, false},
+        {"/lib64/vantrel", 0, 0, false},
+        {"/var/lib/vantrel", 0, 0, false},
+        {"relative/bin", 1000, 1000, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsUsersOwnFolder(c.Folder, c.Owner, c.User), c.Beside)
+            << c.Folder << " of " << c.Owner << " for " << c.User;
+}
+
 TEST(DataDirTest, TheUserFolderFollowsTheXdgRules) {
     EnvironmentGuard env;
     ::setenv("HOME", "/home/buh", 1);

@@ -165,15 +165,19 @@ TEST(WriteFileAtomically, CyrillicNamesAreUtf8OnDisk) {
     EXPECT_FALSE(Cp1251FromPath("bad\xFF").has_value());
 }
 
+// The program's own folder inside $TMPDIR, absolute even when $TMPDIR looks like an option.
 TEST(Platform, TempDirectoryFollowsTmpdir) {
     const char* old = std::getenv("TMPDIR");
     std::string saved = old ? old : "";
+    const std::string own = "vantrel-" + std::to_string(::geteuid());
     ::setenv("TMPDIR", "/some/where", 1);
-    EXPECT_EQ(TempDirectory(), fs::path("/some/where"));
+    EXPECT_EQ(TempDirectory(), fs::path("/some/where") / own);
+    ::setenv("TMPDIR", "-rf", 1);
+    EXPECT_EQ(TempDirectory(), fs::current_path() / "-rf" / own);
     ::setenv("TMPDIR", "", 1);
-    EXPECT_EQ(TempDirectory(), fs::path("/tmp"));
+    EXPECT_EQ(TempDirectory(), fs::path("/tmp") / own);
     ::unsetenv("TMPDIR");
-    EXPECT_EQ(TempDirectory(), fs::path("/tmp"));
+    EXPECT_EQ(TempDirectory(), fs::path("/tmp") / own);
     if (old)
         ::setenv("TMPDIR", saved.c_str(), 1);
 }

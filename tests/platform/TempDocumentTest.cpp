@@ -1,6 +1,7 @@
 // The temporary document for the word processor: which ~tempN.rtf it takes, so that a
 // document still on its way to a viewer, or shown by one, is never replaced, and nothing is
-// ever written through a name that someone else put there.
+// ever written through a name that someone else put there; and the private folder it lives
+// in, which nobody else may enter or swap.
 
 #include "platform/Files.h"
 
@@ -10,6 +11,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 
@@ -26,6 +28,10 @@ void Age(const fs::path& path) {
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
+const std::string Unsafe = "Временный каталог \"$\" не защищён от других пользователей: он должен "
+                           "быть каталогом пользователя с правами 0700 в каталоге пользователя или "
+                           "системы; документ не создан";
+
 void Lock(const fs::path& dir, int n) {
     WriteFileBytes(dir / (".~lock.~temp" + std::to_string(n) + ".rtf#"), "");
 }
@@ -36,6 +42,7 @@ TEST(TempDocument, TakesTheFirstFreeNameOrSaysWhyNot) {
     struct TCase {
         const char* What;
         const char* Folder; // $TMPDIR below the test's folder
+        // `tmp` is the program's folder inside $TMPDIR.
         std::function<void(const fs::path& tmp, const fs::path& elsewhere)> Before;
         const char* Written; // the name taken, or else
         std::string Error;   // UTF-8
@@ -83,21 +90,39 @@ TEST(TempDocument, TakesTheFirstFreeNameOrSaysWhyNot) {
          nullptr, "Ошибка создания временного файла"},
         {"a missing folder is made", "sub", none, "~temp1.rtf", ""},
         {"but only one level deep", "missing/deeper", none, nullptr,
-         "Ошибка создания временного каталога \"$\""},
+         "Ошибка создания временного каталога \"$\": No such file or directory"},
         {"a file where the folder should be", "plain",
-         [](const fs::path& t, const fs::path&) { WriteFileBytes(t, ""); }, nullptr,
-         "Ошибка создания временного каталога \"$\""},
+         [](const fs::path& t, const fs::path&) { WriteFileBytes(t.parent_path(), ""); }, nullptr,
+         "Ошибка создания временного каталога \"$\": Not a directory"},
+        {"a link in place of the private folder", "t",
+         [](const fs::path& t, const fs::path& elsewhere) {
+             fs::remove(t);
+             fs::create_symlink(elsewhere, t);
+         },
+         nullptr, Unsafe},
+        {"a private folder others may enter", "t",
+         [](const fs::path& t, const fs::path&) { ::chmod(t.c_str(), 0755); }, nullptr, Unsafe},
+        {"a private folder of another user's", "t",
+         [](const fs::path& t, const fs::path&) { ASSERT_EQ(::chown(t.c_str(), 65534, 65534), 0); },
+         nullptr, Unsafe},
+        {"a $TMPDIR of another user's, who could swap the folder", "t",
+         [](const fs::path& t, const fs::path&) {
+             ASSERT_EQ(::chown(t.parent_path().c_str(), 65534, 65534), 0);
+         },
+         nullptr, Unsafe},
     };
     // TTempDir makes its folders in $TMPDIR too.
     const std::string saved = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.What);
         TTempDir dir, elsewhere;
-        const fs::path tmp = dir / c.Folder;
+        const fs::path tmp = dir / c.Folder / ("vantrel-" + std::to_string(::geteuid()));
         if (std::string(c.Folder) == "t")
-            fs::create_directory(tmp);
+            fs::create_directories(tmp), ::chmod(tmp.c_str(), 0700);
+        if (::geteuid() != 0 && std::string(c.What).find("another") != std::string::npos)
+            continue; // only root can give a folder away
         c.Before(tmp, elsewhere.Path());
-        ::setenv("TMPDIR", tmp.c_str(), 1);
+        ::setenv("TMPDIR", (dir / c.Folder).c_str(), 1);
         const platform::TTempDocument written = platform::WriteTempDocument("{\\rtf1 x}");
         ::setenv("TMPDIR", saved.c_str(), 1);
         std::string error = c.Error;

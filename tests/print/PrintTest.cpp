@@ -14,8 +14,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <iostream>
 #include <map>
 #include <sstream>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "support/TestSupport.h"
 
@@ -97,8 +104,9 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
         window.Output();
         ASSERT_EQ(Opened.size(), 1u);
         // Each blank keeps its own file while its viewer may still be starting.
-        EXPECT_EQ(Opened.back(),
-                  (S.Temp.Path() / ("~temp" + std::to_string(++shown) + ".rtf")).string());
+        EXPECT_EQ(
+            Opened.back(),
+            (platform::TempDirectory() / ("~temp" + std::to_string(++shown) + ".rtf")).string());
         const fs::path rtf = out / "blank.rtf";
         ASSERT_EQ(Print({"-o", rtf.string(), plt.string()}), 0);
         EXPECT_EQ(ReadFileBytes(rtf), ReadFileBytes(Opened.back())) << "blank " << v.blank;
@@ -125,6 +133,13 @@ TEST_F(PrintTest, TheRendererReportsWhatItCannotDoByItsExitStatus) {
     EXPECT_EQ(Print({"-o", rtf.string(), (out / "bad.plt").string()}), 1);
     EXPECT_FALSE(fs::exists(rtf));
 
+    // A FIFO given as the order is refused at once, never waited on.
+    ASSERT_EQ(::mkfifo((out / "fifo.plt").c_str(), 0600), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Print({"-o", rtf.string(), (out / "fifo.plt").string()}), 2);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+
+    // A settings value of the wrong type is a finding: named, and the blank is written.
     store::TPlatRecord good = CompleteOrder();
     good[order::TField::Number] = "7";
     good[order::TField::Date] = "01.01.2026";
@@ -133,16 +148,18 @@ TEST_F(PrintTest, TheRendererReportsWhatItCannotDoByItsExitStatus) {
     WriteFileBytes(S.Config / "Morvane" / "Vantrel.reg",
                    "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Morvane\\Vantrel]\r\n"
                    "\"DateLang\"=\"1\"\r\n");
-    EXPECT_EQ(Print({"-o", rtf.string(), (out / "good.plt").string()}), 2);
-    fs::remove(S.Config / "Morvane" / "Vantrel.reg");
     EXPECT_EQ(Print({"-o", rtf.string(), (out / "good.plt").string()}), 0);
+    EXPECT_EQ(boxes.TextsUtf8(), std::vector<std::string>{"В файле настроек значение "
+                                                          "\"DateLang\" неверного типа; взято "
+                                                          "значение по умолчанию"});
     EXPECT_TRUE(fs::exists(rtf));
+    fs::remove(S.Config / "Morvane" / "Vantrel.reg");
     EXPECT_EQ(Print({"-o", (out / "no" / "such" / "x.rtf").string(), (out / "good.plt").string()}),
               3);
     // Without -o the renderer opens the document as the button does.
     EXPECT_EQ(Print({(out / "good.plt").string()}), 0);
     ASSERT_EQ(Opened.size(), 1u);
-    EXPECT_EQ(Opened[0], (S.Temp.Path() / "~temp1.rtf").string());
+    EXPECT_EQ(Opened[0], (platform::TempDirectory() / "~temp1.rtf").string());
 }
 
 // With no application for RTF documents (an xdg-open that fails), the renderer says where
@@ -173,7 +190,7 @@ TEST_F(PrintTest, ADocumentNobodyCanOpenIsReportedWithItsFile) {
         if (c.Status == 3)
             EXPECT_EQ(err, "vantrel-print: Не найдена программа для просмотра документов RTF. "
                            "Документ сохранён в файле \"" +
-                               (S.Temp.Path() / "~temp1.rtf").string() +
+                               (platform::TempDirectory() / "~temp1.rtf").string() +
                                "\". Установите текстовый процессор, например LibreOffice "
                                "Writer.\n");
         else
@@ -192,7 +209,8 @@ TEST_F(PrintTest, EachRunWithoutOHandsItsOwnFileToTheViewerOrFailsWithStatus3) {
     EXPECT_NE(ReadFileBytes(Opened[0]), ReadFileBytes(Opened[1]));
 
     for (int n = 1; n <= 99; ++n)
-        WriteFileBytes(S.Temp / (".~lock.~temp" + std::to_string(n) + ".rtf#"), "");
+        WriteFileBytes(platform::TempDirectory() / (".~lock.~temp" + std::to_string(n) + ".rtf#"),
+                       "");
     boxes.Boxes.clear();
     EXPECT_EQ(Print({(out / "a.plt").string()}), 3);
     EXPECT_EQ(Opened.size(), 2u);
@@ -202,6 +220,83 @@ TEST_F(PrintTest, EachRunWithoutOHandsItsOwnFileToTheViewerOrFailsWithStatus3) {
     ::setenv("TMPDIR", (out / "plain").c_str(), 1); // a file where the folder should be
     EXPECT_EQ(Print({(out / "a.plt").string()}), 3);
     EXPECT_EQ(Opened.size(), 2u);
+}
+
+// -o (and --pdf, which writes the same way) never changes what kind of thing its target is:
+// a pipe or a device is written into, a file is replaced whole, the order itself and a
+// write-protected file never; and what killed writes left beside the target goes.
+TEST_F(PrintTest, EachKindOfTargetGetsTheDocumentOrIsLeftAsItWas) {
+    store::TPlatRecord good = CompleteOrder();
+    good[order::TField::Number] = "7";
+    good[order::TField::Date] = "01.01.2026";
+    store::WritePlat(out / "good.plt", good);
+    const fs::path order = out / "good.plt";
+    const std::string orderBytes = ReadFileBytes(order);
+    enum TKind { Regular, Missing, Stdout, Fifo, DevNull, DevFull, Link, ReadOnly, Order, Folder };
+    const std::pair<TKind, int> cases[] = {{Regular, 0}, {Missing, 0}, {Stdout, 0}, {Fifo, 0},
+                                           {DevNull, 0}, {DevFull, 3}, {Link, 0},   {ReadOnly, 3},
+                                           {Order, 64},  {Folder, 3}};
+    for (const auto& [kind, status] : cases) {
+        SCOPED_TRACE(kind);
+        TTempDir dir;
+        const fs::path target = kind == Stdout ? fs::path("-") : dir / "out.rtf";
+        const fs::path real = dir / "real.rtf", stale = dir / ".vantrel~Ab12Cd";
+        WriteFileBytes(real, "old");
+        WriteFileBytes(stale, "");
+        fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::hours(2));
+        if (kind == Regular || kind == ReadOnly)
+            WriteFileBytes(target, "old");
+        if (kind == ReadOnly)
+            fs::permissions(target, fs::perms::owner_read | fs::perms::others_read);
+        if (kind == Fifo) {
+            ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0);
+        }
+        if ((kind == DevNull || kind == DevFull) &&
+            ::mknod(target.c_str(), S_IFCHR | 0666, makedev(1, kind == DevNull ? 3 : 7)) != 0) {
+            std::cout << "no device can be made here\n";
+            continue;
+        }
+        if (kind == Link || kind == Order)
+            fs::create_symlink(kind == Link ? real : order, target);
+        if (kind == Folder)
+            fs::create_directory(target);
+        const auto type = fs::symlink_status(target).type();
+
+        std::string streamed;
+        std::thread reader;
+        if (kind == Fifo)
+            reader = std::thread([&] { streamed = ReadFileBytes(target); });
+        if (kind == Stdout)
+            testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Print({"-o", target.string(), order.string()}), status);
+        const std::string err = testing::internal::GetCapturedStderr();
+        if (kind == Stdout)
+            streamed = testing::internal::GetCapturedStdout();
+        if (reader.joinable()) {
+            // Should the run never have opened the FIFO, its reader is let go.
+            const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            reader.join();
+        }
+
+        EXPECT_EQ(err.empty(), status == 0) << err;
+        if (kind != Missing) {
+            EXPECT_EQ(fs::symlink_status(target).type(), type) << "the target changed its kind";
+        }
+        const std::string written = kind == Stdout || kind == Fifo ? streamed
+                                    : kind == Link                 ? ReadFileBytes(real)
+                                    : fs::is_regular_file(target)  ? ReadFileBytes(target)
+                                                                   : "";
+        EXPECT_EQ(written.starts_with("{\\rtf1"), status == 0 && kind != DevNull);
+        if (kind == ReadOnly) {
+            EXPECT_EQ(written, "old");
+            EXPECT_NE(err.find("Permission denied"), std::string::npos) << err;
+        }
+        EXPECT_EQ(ReadFileBytes(order), orderBytes);
+        EXPECT_EQ(fs::exists(stale), kind == Stdout || kind == Order);
+    }
 }
 
 // What the window would ask about is listed on standard error, and the document is written

@@ -214,47 +214,6 @@ TEST_F(OptionsTest, AnEmptyStoredTextIsReadAsEmpty) {
     EXPECT_EQ(U(o.strBezNDSRus), ", без НДС");
 }
 
-TEST_F(OptionsTest, AValueOfTheWrongTypeStopsLoadInTheFixedOrder) {
-    // Every value stored away from its default, but DateLang as text.
-    Store(Head +
-          W("\"strNDS\"=\"u\"\r\n\"strBezNDS\"=\"b\"\r\n\"strNDSRus\"=\"r\"\r\n"
-            "\"strBezNDSRus\"=\"q\"\r\n\"SumaLang\"=dword:00000001\r\n"
-            "\"DateLang\"=\"1\"\r\n\"BlankLang\"=dword:00000001\r\n"
-            "\"BoldPlatName\"=dword:00000001\r\n\"BoldPolName\"=dword:00000001\r\n"
-            "\"fNDS\"=dword:00000001\r\n\"fBezNDS\"=dword:00000001\r\n"
-            "\"ShowCopyNumber\"=dword:00000001\r\n\"ShowOneSignatureRights\"=dword:00000001\r\n"));
-    TOptions o;
-    EXPECT_EQ(ErrorOf(o, &TOptions::Load), "Invalid data type for 'DateLang'");
-    EXPECT_TRUE(o.BoldPlatName && o.BoldPolName && o.fNDS && o.fBezNDS && o.ShowCopyNumber &&
-                o.ShowOneSignatureRights);
-    EXPECT_EQ(o.BlankLang, TLang::Russian);
-    // DateLang and everything after it keep what they held.
-    o.BoldPlatName = o.BoldPolName = o.fNDS = o.fBezNDS = false;
-    o.ShowCopyNumber = o.ShowOneSignatureRights = false;
-    o.BlankLang = TLang::Ukrainian;
-    ExpectDefaults(o);
-}
-
-TEST_F(OptionsTest, ANumberLongerThanFourBytesFailsToRead) {
-    Store(Head + "\"DateLang\"=hex(4):01,00,00,00,00,00,00,00\r\n");
-    TOptions o;
-    EXPECT_EQ(ErrorOf(o, &TOptions::Load), "Failed to get data for 'DateLang'");
-    ExpectDefaults(o);
-}
-
-TEST_F(OptionsTest, AHandEditedLineThatCannotBeReadFailsInsteadOfCrashing) {
-    Store(Head + "\"BlankLang\"=dword:1\r\n\"strNDS\"=\"unterminated\r\n");
-    TOptions o;
-    EXPECT_EQ(ErrorOf(o, &TOptions::Load), "Invalid data type for 'BlankLang'");
-    Store(Head + "\"strNDS\"=\"unterminated\r\n");
-    EXPECT_EQ(ErrorOf(o, &TOptions::Load), "Invalid data type for 'strNDS'");
-    // A file that is not a registry file at all is a key without values.
-    static const char alien[] = "\0\1\2 not a registry file \xff\r\n";
-    Store(std::string(alien, sizeof alien - 1));
-    o.Load();
-    ExpectDefaults(o);
-}
-
 TEST_F(OptionsTest, SaveThenLoadReproducesEveryField) {
     const TOptions saved = Unusual();
     TOptions(saved).Save();
@@ -336,38 +295,50 @@ TEST_F(OptionsTest, SaveIsOneRewriteAndAFailureAnywhereKeepsThePreviousFile) {
     ExpectSame(loaded, o);
 }
 
-// A code that no language or kind has (a hand edit) is reported once, at the load, and the
-// load goes on.
-TEST_F(OptionsTest, AStoredCodeOutOfRangeIsReportedOnceAndReadAsTheFirstChoice) {
+// A value that cannot be taken (of the wrong type, or a code that no language or kind has: a
+// hand edit or damage) gets its default and is named in one message; every other value loads.
+TEST_F(OptionsTest, AValueThatCannotBeTakenIsNamedOnceAndGetsItsDefault) {
+    const std::string type = " неверного типа; взято значение по умолчанию";
+    const std::string range = " вне допустимых пределов; взято значение по умолчанию";
     struct Case {
-        const char* line; // repeated after the Russian instruction: the last one counts
-        int error;
-        std::vector<int> codes; // kind, blank, date, amount
+        const char* Lines; // after the others: the last one counts
+        std::string Finding;
+        std::vector<int> Codes; // kind, blank, date, amount
+        const char* Nds;
     };
     const Case cases[] = {
-        {"\"BlankLang\"=dword:ffffffff", 8935, {1, 0, 1, 1}},
-        {"\"BlankLang\"=dword:00000002", 8935, {1, 0, 1, 1}},
-        {"\"DateLang\"=dword:00000007", 8935, {1, 1, 0, 1}},
-        {"\"SumaLang\"=dword:80000000", 8935, {1, 1, 1, 0}},
-        {"\"BlankKind\"=dword:fffffffe", 8937, {0, 1, 1, 1}},
+        {"\"DateLang\"=\"1\"", "значение \"DateLang\"" + type, {1, 1, -1, 1}, "x"},
+        {"\"DateLang\"=hex(4):01,00,00,00,00,00,00,00",
+         "значение \"DateLang\"" + type,
+         {1, 1, -1, 1},
+         "x"},
+        {"\"BlankLang\"=dword:ffffffff", "значение \"BlankLang\"" + range, {1, 0, 1, 1}, "x"},
+        {"\"BlankLang\"=dword:00000002", "значение \"BlankLang\"" + range, {1, 0, 1, 1}, "x"},
+        {"\"DateLang\"=dword:00000007", "значение \"DateLang\"" + range, {1, 1, -1, 1}, "x"},
+        {"\"SumaLang\"=dword:80000000", "значение \"SumaLang\"" + range, {1, 1, 1, -1}, "x"},
+        {"\"BlankKind\"=dword:fffffffe", "значение \"BlankKind\"" + range, {0, 1, 1, 1}, "x"},
+        {"\"BlankLang\"=dword:1\r\n\"strNDS\"=\"unterminated",
+         "значение \"BlankLang\" неверного типа, значение \"strNDS\" неверного типа; взяты "
+         "значения по умолчанию",
+         {1, 0, 1, 1},
+         ", в т.ч. ПДВ [NDS] грн."},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.Lines);
         Store(Head +
-              "\"BlankKind\"=dword:00000001\r\n\"BlankLang\"=dword:00000001\r\n"
-              "\"DateLang\"=dword:00000001\r\n\"SumaLang\"=dword:00000001\r\n" +
-              c.line + "\r\n\"strNDS\"=\"x\"\r\n");
+              "\"BoldPlatName\"=dword:00000001\r\n\"BlankKind\"=dword:00000001\r\n"
+              "\"BlankLang\"=dword:00000001\r\n\"DateLang\"=dword:00000001\r\n"
+              "\"SumaLang\"=dword:00000001\r\n\"strNDS\"=\"x\"\r\n" +
+              c.Lines + "\r\n");
         TRecordingBoxes boxes;
         TOptions o;
         o.Load();
-        EXPECT_EQ(boxes.TextsUtf8(),
-                  std::vector<std::string>{"Внутренняя ошибка № " + std::to_string(c.error) +
-                                           ". Обратитесь к разработчику."})
-            << c.line;
+        EXPECT_EQ(boxes.TextsUtf8(), std::vector<std::string>{"В файле настроек " + c.Finding});
         EXPECT_EQ((std::vector<int>{blank::CodeOf(o.BlankKind), blank::CodeOf(o.BlankLang),
                                     blank::CodeOf(o.DateLang), blank::CodeOf(o.SumaLang)}),
-                  c.codes)
-            << c.line;
-        EXPECT_EQ(o.strNDS, "x");
+                  c.Codes);
+        EXPECT_EQ(U(o.strNDS), c.Nds);
+        EXPECT_TRUE(o.BoldPlatName);
     }
 }
 

@@ -317,22 +317,36 @@ TEST_F(OptFormTest, EnterIsOkAndStoresTheEditedText) {
     EXPECT_TRUE(Reloaded().fNDS);
 }
 
-// A hand-edited code that names no language: reported when the dialog opens, shown and
-// stored by OK as Ukrainian.
-TEST_F(OptFormTest, AStoredLanguageOutOfRangeOpensAsUkrainian) {
-    for (const char* stored : {"00000007", "fffffffb", "7fffffff", "80000000"}) {
+// A value that cannot be taken (of the wrong type, or a hand-edited code that names no
+// language) is named when the dialog opens; the dialog shows its default and every other
+// value as stored, and OK stores what it shows.
+TEST_F(OptFormTest, AValueThatCannotBeTakenOpensAsItsDefaultAndOkStoresWhatIsShown) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"1\"", "неверного типа"},
+        {"dword:00000007", "вне допустимых пределов"},
+        {"dword:fffffffb", "вне допустимых пределов"},
+        {"dword:7fffffff", "вне допустимых пределов"},
+        {"dword:80000000", "вне допустимых пределов"},
+    };
+    for (const auto& [stored, finding] : cases) {
+        SCOPED_TRACE(stored);
         Boxes.Boxes.clear();
-        Store(Head + "\"DateLang\"=dword:" + stored + "\r\n");
+        Store(Head + "\"BoldPolName\"=dword:00000001\r\n\"DateLang\"=" + stored +
+              "\r\n\"SumaLang\"=dword:00000001\r\n");
         TOptions o;
         TOptForm f(o);
         f.show();
-        EXPECT_EQ(Boxes.TextsUtf8(), std::vector<std::string>{"Внутренняя ошибка № 8935. "
-                                                              "Обратитесь к разработчику."})
-            << stored;
-        EXPECT_EQ(f.RadioGroup2->ItemIndex(), 1) << stored;
+        EXPECT_EQ(Boxes.TextsUtf8(),
+                  std::vector<std::string>{"В файле настроек значение \"DateLang\" " +
+                                           std::string(finding) + "; взято значение по умолчанию"});
+        EXPECT_TRUE(f.CheckBox2->isChecked());
+        EXPECT_EQ(f.RadioGroup2->ItemIndex(), 0); // as the blank
+        EXPECT_EQ(f.RadioGroup3->ItemIndex(), 2);
         EXPECT_FALSE(f.ButApply->isEnabled());
         Click(f.ButOK);
-        EXPECT_NE(Stored().find("\"DateLang\"=dword:00000000"), std::string::npos) << Stored();
+        for (const char* line : {"\"DateLang\"=dword:ffffffff", "\"SumaLang\"=dword:00000001",
+                                 "\"BoldPolName\"=dword:00000001"})
+            EXPECT_NE(Stored().find(line), std::string::npos) << Stored();
     }
 }
 
@@ -390,20 +404,6 @@ TEST_F(OptFormTest, AnApplyThatFailsLeavesApplyEnabled) {
     Click(f.ButApply);
     EXPECT_FALSE(f.ButApply->isEnabled());
     EXPECT_TRUE(Reloaded().ShowCopyNumber);
-}
-
-TEST_F(OptFormTest, AValueThatCannotBeLoadedIsReportedAndTheDialogStillOpens) {
-    Store(Head + "\"BoldPolName\"=dword:00000001\r\n\"DateLang\"=\"1\"\r\n"
-                 "\"SumaLang\"=dword:00000001\r\n");
-    TOptions o;
-    TOptForm f(o);
-    f.show();
-    ASSERT_EQ(Boxes.Boxes.size(), 1u);
-    EXPECT_EQ(Boxes.Boxes[0].Text, "Invalid data type for 'DateLang'");
-    EXPECT_TRUE(f.isVisible());
-    EXPECT_TRUE(f.CheckBox2->isChecked());    // read before the failure
-    EXPECT_EQ(f.RadioGroup3->ItemIndex(), 0); // after it: what memory held
-    EXPECT_FALSE(f.ButApply->isEnabled());
 }
 
 TEST_F(OptFormTest, ShowOptionsRunsTheDialogModallyOnTheGivenOptions) {
