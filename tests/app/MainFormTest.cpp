@@ -303,3 +303,50 @@ TEST_F(MainFormTest, ShortcutsClickTheirButtons) {
     QTest::keyClick(f->Edit16, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(f->isVisible());
 }
+
+// Two windows over one data folder, as two running copies are: both propose № 0001, and the
+// second to save an order to the same recipient is asked before it replaces the first's; two
+// windows that opened the same stored order each change it, and the second is asked before
+// it undoes the first's change. After No every stored order is as the first window left it.
+TEST_F(MainFormTest, TwoWindowsNeverReplaceEachOthersOrdersUnasked) {
+    auto a = Open();
+    auto b = Open();
+    EXPECT_EQ(T(a->Edit15), "1");
+    EXPECT_EQ(T(b->Edit15), "1");
+    auto order = [](TMainForm& f, const QString& amount) {
+        f.Edit9->setText(QStringLiteral("ТОВ Ромашка"));
+        f.Edit16->setText(amount);
+        f.SpeedButton3->click();
+    };
+    order(*a, QStringLiteral("100"));
+    const fs::path stored = S.Data() / (U(a->Editor.Text(editor::TField::PlatFileName)) + ".plt");
+    const std::string first = ReadFileBytes(stored);
+    boxes.Answer(false);
+    order(*b, QStringLiteral("250000"));
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(U(boxes.Boxes[0].Caption), "Сохранение данных");
+    EXPECT_NE(U(boxes.Boxes[0].Text).find("сумма 100,00"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(stored), first);
+
+    // Both open the stored order; the first changes and saves it, then the second.
+    const std::string name = a->Editor.Text(editor::TField::PlatFileName);
+    for (TMainForm* f : {a.get(), b.get()}) {
+        f->Editor.PlatModified = f->Editor.PayerModified = f->Editor.RecipientModified = false;
+        f->Editor.SelectDataFile = [name](int) { return name; };
+        f->SpeedButton2->click();
+    }
+    a->Edit17->setText(QStringLiteral("50"));
+    a->SpeedButton3->click();
+    const std::string changed = ReadFileBytes(stored);
+    EXPECT_NE(changed, first);
+    boxes.Boxes.clear();
+    boxes.Answer(false);
+    b->Edit20->setText(QStringLiteral("Інше призначення"));
+    b->SpeedButton3->click();
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_NE(U(boxes.Boxes[0].Text).find("изменен после того, как был загружен"),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(stored), changed);
+    for (TMainForm* f : {a.get(), b.get()})
+        f->Editor.PlatModified = f->Editor.PayerModified = f->Editor.RecipientModified = false;
+}
