@@ -94,7 +94,8 @@ double Bold(const layout::TPage& page, const std::string& utf8) {
 // How far the lines of hyphens between the copies stand off the middle of the page.
 double CutLineOffCentre() {
     std::map<double, std::pair<double, double>> lines; // baseline: the leftmost, the rightmost
-    for (const layout::TText& text : Order(false).Sheets.at(0).Texts)
+    const layout::TPage page = Order(false);
+    for (const layout::TText& text : page.Sheets.at(0).Texts)
         if (text.Text == "-") {
             auto [at, fresh] = lines.try_emplace(text.Baseline, text.X, text.X + Width(text));
             at->second = {std::min(at->second.first, text.X),
