@@ -1,0 +1,95 @@
+// The journal of 10,000 stored orders (years of them): read from the folder, against the floor
+// of listing the folder and reading each file once; and one key typed into its search, which
+// must take less than a frame (16 ms).
+
+#include "BenchSupport.h"
+
+#include "editor/Journal.h"
+#include "platform/Files.h"
+
+#include <benchmark/benchmark.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int JournalOrders = 10'000;
+
+// 10,000 full orders under the names the program gives them, made once and kept.
+fs::path JournalDataDir() {
+    const fs::path data = bench::ScratchDir() / "journal" / "Data";
+    const fs::path done = data.parent_path() / "journal-complete";
+    if (fs::exists(done))
+        return data;
+    fs::remove_all(data);
+    fs::create_directories(data);
+    store::TPlatRecord order = bench::FullOrder();
+    char name[64];
+    for (int i = 0; i < JournalOrders; ++i) {
+        std::snprintf(name, sizeof name, "%04d.%02d.%02d", 2015 + i % 12, 1 + i / 28 % 12,
+                      1 + i % 28);
+        order[order::TField::Number] = std::to_string(i / 12 + 1);
+        order[order::TField::Date] =
+            std::string(name + 8, 2) + "." + std::string(name + 5, 2) + "." + std::string(name, 4);
+        order[order::TField::SumaGrn] = std::to_string(100 + i);
+        platform::WriteFileAtomically(
+            data / ("№ " + std::to_string(i) + " от " + order[order::TField::Date] + ".plt"),
+            store::FormatPlat(order), platform::TDurability::NotFlushed);
+    }
+    std::ofstream(done) << JournalOrders << "\n";
+    return data;
+}
+
+void BM_Journal10k(benchmark::State& state) {
+    const fs::path data = JournalDataDir();
+    for (auto _ : state) {
+        const auto rows = editor::ReadJournal(data, ',', std::chrono::year{2026});
+        if (rows.size() != static_cast<std::size_t>(JournalOrders))
+            state.SkipWithError("the journal did not read every order");
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+
+void BM_ListAndRead10k(benchmark::State& state) {
+    const fs::path data = JournalDataDir();
+    char buffer[65536];
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        DIR* dir = ::opendir(data.c_str());
+        while (const dirent* entry = ::readdir(dir)) {
+            const int fd = ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_CLOEXEC);
+            if (fd < 0)
+                continue;
+            for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+                bytes += static_cast<std::size_t>(n);
+            ::close(fd);
+        }
+        ::closedir(dir);
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+
+void BM_SearchKey10k(benchmark::State& state) {
+    const auto rows = editor::ReadJournal(JournalDataDir(), ',', std::chrono::year{2026});
+    // The last key of a name being typed: every row is looked through.
+    const std::string query = "\xd0\xee\xec\xe0\xf8"; // "Ромаш" in Windows-1251
+    for (auto _ : state)
+        benchmark::DoNotOptimize(editor::SearchJournal(rows, query).size());
+}
+
+void InProcess(benchmark::internal::Benchmark* b) {
+    b->UseRealTime()->Repetitions(5)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+BENCHMARK(BM_Journal10k)->Apply(InProcess);
+BENCHMARK(BM_ListAndRead10k)->Apply(InProcess);
+BENCHMARK(BM_SearchKey10k)->Apply(InProcess);

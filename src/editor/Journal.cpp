@@ -1,0 +1,111 @@
+#include "editor/Journal.h"
+
+#include "editor/Procs.h"
+#include "platform/Cp1251Case.h"
+#include "store/FileList.h"
+#include "words/BuhProc.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace editor {
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(platform::Cp1251Lower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::int64_t NumberOf(const TJournalRow& row) {
+    std::int64_t n = -1;
+    const std::string& text = row.Order[order::TField::Number];
+    std::from_chars(text.data(), text.data() + text.size(), n);
+    return n;
+}
+
+} // namespace
+
+std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
+                                      char decimalSeparator, std::chrono::year currentYear) {
+    TJournalRow row;
+    try {
+        row.Order = store::ParsePlat(bytes, decimalSeparator);
+    } catch (const store::TDataFileError&) {
+        return std::nullopt;
+    }
+    using enum order::TField;
+    const store::TPlatRecord& o = row.Order;
+    row.Name = std::move(name);
+    row.Date = ReadDateText(o[Date], currentYear);
+    row.Kopecks = AmountKopecks(o[SumaGrn], o[SumaKop], decimalSeparator);
+    std::string searched;
+    for (const order::TField field :
+         {Number, Date, RecipientName, RecipientOKPO, RecipientAccount, Purpose})
+        searched += o[field] + '\n';
+    if (row.Kopecks) {
+        // As it is typed when it is looked for: "1500,07", "1500.07", "1500".
+        const std::string whole = std::to_string(*row.Kopecks / 100);
+        const std::string cents = FormatNum(static_cast<double>(*row.Kopecks) / 100, ',');
+        searched += cents + '\n' + whole + '.' + cents.substr(cents.size() - 2) + '\n';
+    }
+    row.Searched = Lower(searched);
+    return row;
+}
+
+void SortJournal(std::vector<TJournalRow>& rows) {
+    std::stable_sort(rows.begin(), rows.end(), [](const TJournalRow& a, const TJournalRow& b) {
+        if (a.Date.has_value() != b.Date.has_value())
+            return a.Date.has_value();
+        if (a.Date && *a.Date != *b.Date)
+            return *a.Date > *b.Date;
+        return NumberOf(a) > NumberOf(b);
+    });
+}
+
+std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char decimalSeparator,
+                                     std::chrono::year currentYear) {
+    std::vector<TJournalRow> rows;
+    for (std::string& name : store::ListFileNames(dataDir, store::PlatExt)) {
+        std::string bytes;
+        try {
+            bytes = store::ReadDataFile(store::DataFilePath(dataDir, name, store::PlatExt));
+        } catch (const std::exception&) {
+            continue; // gone since the listing, or no file of ours
+        }
+        if (auto row = JournalRow(std::move(name), bytes, decimalSeparator, currentYear))
+            rows.push_back(std::move(*row));
+    }
+    SortJournal(rows);
+    return rows;
+}
+
+std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,
+                                       std::string_view query) {
+    std::vector<std::string> words;
+    const std::string lower = Lower(query);
+    for (std::size_t at = 0; at < lower.size();) {
+        const std::size_t end = std::min(lower.find(' ', at), lower.size());
+        if (end > at)
+            words.push_back(lower.substr(at, end - at));
+        at = end + 1;
+    }
+    std::vector<std::size_t> shown;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (std::all_of(words.begin(), words.end(), [&](const std::string& word) {
+                return rows[i].Searched.find(word) != std::string::npos;
+            }))
+            shown.push_back(i);
+    return shown;
+}
+
+std::int64_t JournalSum(const std::vector<TJournalRow>& rows,
+                        const std::vector<std::size_t>& shown) {
+    std::int64_t sum = 0;
+    for (const std::size_t i : shown)
+        sum += rows[i].Kopecks.value_or(0);
+    return sum;
+}
+
+} // namespace editor

@@ -1,0 +1,51 @@
+#pragma once
+// The journal of stored orders: one row per order file of the data folder, with what the
+// accountant looks for (number, date, recipient, amount, purpose), newest first, and the
+// search that narrows it as one types. The open dialog of orders shows it; the rows are read
+// from the files once, and a search runs over them in memory.
+
+#include "store/DataFiles.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace editor {
+
+struct TJournalRow {
+    std::string Name; // the file's name without its extension, as the open dialog returns it
+    store::TPlatRecord Order;
+    // The order's date and amount as the output reads them; nothing where it would not.
+    std::optional<std::chrono::year_month_day> Date;
+    std::optional<std::int64_t> Kopecks;
+    // What a search looks in: the number, the date, the recipient's name, code and IBAN,
+    // the amount and the purpose, in small letters.
+    std::string Searched;
+};
+
+// Every order of `dataDir` that reads as an order, newest first (by its date, an order
+// without a readable date last), then by its number, the greater first. A file that cannot be
+// read is left out. `decimalSeparator` is the user's (for the version line and the amount).
+std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char decimalSeparator,
+                                     std::chrono::year currentYear);
+// The row of one order file's bytes; nothing for a file that is no order.
+std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
+                                      char decimalSeparator, std::chrono::year currentYear);
+// Newest first, then the greater number.
+void SortJournal(std::vector<TJournalRow>& rows);
+
+// The rows that hold every word of `query` (blanks separate the words), in the case of
+// neither: the indices into `rows`, in their order. An empty query keeps every row.
+std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,
+                                       std::string_view query);
+
+// The sum of the amounts of the rows `shown`, in kopecks.
+std::int64_t JournalSum(const std::vector<TJournalRow>& rows,
+                        const std::vector<std::size_t>& shown);
+
+} // namespace editor
