@@ -11,6 +11,7 @@
 #include "preview/Preview.h"
 #include "settingsui/Opt.h"
 #include "storeui/GetNZNFileName.h"
+#include "storeui/Journal.h"
 #include "storeui/Open.h"
 
 #include <QApplication>
@@ -292,6 +293,7 @@ void TMainForm::Bind() {
     FocusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { ShowProblems(); });
     Editor.ButtonsChanged = [this] { UpdateSaveButtons(); };
     Editor.SelectDataFile = [this](int mode) { return SelectDataFile(Editor.DataDir, mode); };
+    Editor.ChooseOrder = [this] { return ChooseOrder(Editor.DataDir, Editor.DecimalSeparator); };
     Editor.AskNZNFileName = [this](const std::string& purpose) {
         return AskNZNFileName(Editor.DataDir, purpose);
     };

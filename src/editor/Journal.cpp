@@ -54,14 +54,16 @@ std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
     return row;
 }
 
+bool JournalBefore(const TJournalRow& a, const TJournalRow& b) {
+    if (a.Date.has_value() != b.Date.has_value())
+        return a.Date.has_value();
+    if (a.Date && *a.Date != *b.Date)
+        return *a.Date > *b.Date;
+    return NumberOf(a) > NumberOf(b);
+}
+
 void SortJournal(std::vector<TJournalRow>& rows) {
-    std::stable_sort(rows.begin(), rows.end(), [](const TJournalRow& a, const TJournalRow& b) {
-        if (a.Date.has_value() != b.Date.has_value())
-            return a.Date.has_value();
-        if (a.Date && *a.Date != *b.Date)
-            return *a.Date > *b.Date;
-        return NumberOf(a) > NumberOf(b);
-    });
+    std::stable_sort(rows.begin(), rows.end(), JournalBefore);
 }
 
 std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char decimalSeparator,
@@ -81,21 +83,28 @@ std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char 
     return rows;
 }
 
-std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,
-                                       std::string_view query) {
-    std::vector<std::string> words;
+TJournalSearch::TJournalSearch(std::string_view query) {
     const std::string lower = Lower(query);
     for (std::size_t at = 0; at < lower.size();) {
         const std::size_t end = std::min(lower.find(' ', at), lower.size());
         if (end > at)
-            words.push_back(lower.substr(at, end - at));
+            Words.push_back(lower.substr(at, end - at));
         at = end + 1;
     }
+}
+
+bool TJournalSearch::Keeps(const TJournalRow& row) const {
+    return std::all_of(Words.begin(), Words.end(), [&](const std::string& word) {
+        return row.Searched.find(word) != std::string::npos;
+    });
+}
+
+std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,
+                                       std::string_view query) {
+    const TJournalSearch search(query);
     std::vector<std::size_t> shown;
     for (std::size_t i = 0; i < rows.size(); ++i)
-        if (std::all_of(words.begin(), words.end(), [&](const std::string& word) {
-                return rows[i].Searched.find(word) != std::string::npos;
-            }))
+        if (search.Keeps(rows[i]))
             shown.push_back(i);
     return shown;
 }

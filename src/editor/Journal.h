@@ -37,10 +37,20 @@ std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char 
 std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
                                       char decimalSeparator, std::chrono::year currentYear);
 // Newest first, then the greater number.
+bool JournalBefore(const TJournalRow& a, const TJournalRow& b);
 void SortJournal(std::vector<TJournalRow>& rows);
 
-// The rows that hold every word of `query` (blanks separate the words), in the case of
-// neither: the indices into `rows`, in their order. An empty query keeps every row.
+// Whether a row holds every word of `query` (blanks separate the words), in the case of
+// neither. An empty query keeps every row.
+class TJournalSearch {
+public:
+    explicit TJournalSearch(std::string_view query);
+    bool Keeps(const TJournalRow& row) const;
+
+private:
+    std::vector<std::string> Words;
+};
+// The rows the search keeps: the indices into `rows`, in their order.
 std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,
                                        std::string_view query);
 

@@ -468,10 +468,24 @@ TPlatEditor::TSaved TPlatEditor::SaveRecipient() {
 }
 
 void TPlatEditor::LoadPlat() {
-    const std::string name = SelectDataFile(0);
-    if (name.empty())
+    const TOrderChoice choice = ChooseOrder ? ChooseOrder() : TOrderChoice{SelectDataFile(0)};
+    if (choice.Name.empty())
         return;
-    LoadPlatFrom(store::DataFilePath(DataDir, name, store::PlatExt));
+    LoadPlatFrom(store::DataFilePath(DataDir, choice.Name, store::PlatExt));
+    if (choice.AsNew)
+        CopyAsNew();
+}
+
+void TPlatEditor::CopyAsNew() {
+    const auto today = platform::Today();
+    // Not the file it came from: saving it makes another order beside that one.
+    LoadedPlat.reset();
+    SetText(TField::Number,
+            std::to_string(store::NextPlatNumber(store::ListFiles(DataDir, store::PlatExt),
+                                                 static_cast<int>(today.year()))));
+    SetText(TField::Date, DateText(today));
+    PlatModified = true;
+    UpdateSaveButtons();
 }
 
 void TPlatEditor::LoadPlatFrom(const std::filesystem::path& path) {

@@ -54,6 +54,14 @@ public:
     // 2 recipient requisites, 3 purposes; the chosen name without extension, empty when
     // cancelled) and the purpose-name dialog (the full path to write, empty when cancelled).
     std::function<std::string(int mode)> SelectDataFile;
+    // The journal of orders, when the window has one, in place of the open dialog of orders:
+    // the order chosen (its name, as SelectDataFile gives it; empty when cancelled) and
+    // whether it is to be copied as a new order rather than opened.
+    struct TOrderChoice {
+        std::string Name;
+        bool AsNew = false;
+    };
+    std::function<TOrderChoice()> ChooseOrder;
     std::function<std::filesystem::path(const std::string& purpose)> AskNZNFileName;
 
     // The window's start: the data folder is chosen (`programDir` + "/Data" when it can be
@@ -78,6 +86,9 @@ public:
 
     void NewPlat();
     void LoadPlat();
+    // A new order made from the one shown: the next free number, today's date, everything
+    // else as it is; nothing is written until it is saved, and it is saved as a new order.
+    void CopyAsNew();
     // Loads the order file at `path` as LoadPlat loads the one chosen in the dialog (a file
     // opened from the file manager, outside the data folder maybe: it is saved into it).
     void LoadPlatFrom(const std::filesystem::path& path);

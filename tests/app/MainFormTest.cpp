@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "settings/Options.h"
 #include "store/DataFiles.h"
+#include "storeui/Journal.h"
 
 #include "support/TestSupport.h"
 
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -280,6 +282,7 @@ TEST_F(MainFormTest, ShortcutsClickTheirButtons) {
     f->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
     std::vector<int> modes;
+    f->Editor.ChooseOrder = nullptr; // the open dialog's seam answers for orders too
     f->Editor.SelectDataFile = [&](int mode) {
         modes.push_back(mode);
         return std::string();
@@ -332,7 +335,7 @@ TEST_F(MainFormTest, TwoWindowsNeverReplaceEachOthersOrdersUnasked) {
     const std::string name = a->Editor.Text(editor::TField::PlatFileName);
     for (TMainForm* f : {a.get(), b.get()}) {
         f->Editor.PlatModified = f->Editor.PayerModified = f->Editor.RecipientModified = false;
-        f->Editor.SelectDataFile = [name](int) { return name; };
+        f->Editor.ChooseOrder = [name] { return editor::TPlatEditor::TOrderChoice{name}; };
         f->SpeedButton2->click();
     }
     a->Edit17->setText(QStringLiteral("50"));
@@ -349,4 +352,53 @@ TEST_F(MainFormTest, TwoWindowsNeverReplaceEachOthersOrdersUnasked) {
     EXPECT_EQ(ReadFileBytes(stored), changed);
     for (TMainForm* f : {a.get(), b.get()})
         f->Editor.PlatModified = f->Editor.PayerModified = f->Editor.RecipientModified = false;
+}
+
+// A repeat payment by keyboard: the journal opens (Ctrl+O), part of the recipient's name is
+// typed, Down selects, Ctrl+Enter copies the order as a new one; the amount is typed and
+// Ctrl+S saves: a new file with the next number and today's date, the old one untouched.
+TEST_F(MainFormTest, ARepeatPaymentInAFewKeys) {
+    auto f = Open();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    store::TPlatRecord old = CompleteOrder();
+    old[editor::TField::Number] = "7";
+    old[editor::TField::Date] = "05.11.2026";
+    old[editor::TField::RecipientName] = W("ТОВ Нова Пошта");
+    store::WritePlat(S.Data() / "№ 0007 от 05.11.2026 - ТОВ Нова Пошта.plt", old);
+    store::TPlatRecord other = old;
+    other[editor::TField::Number] = "8";
+    other[editor::TField::RecipientName] = W("ПрАТ Київстар");
+    store::WritePlat(S.Data() / "№ 0008 от 05.11.2026 - ПрАТ Київстар.plt", other);
+    const std::string oldBytes =
+        ReadFileBytes(S.Data() / "№ 0007 от 05.11.2026 - ТОВ Нова Пошта.plt");
+    f->Editor.PlatModified = f->Editor.PayerModified = f->Editor.RecipientModified = false;
+
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* journal = dynamic_cast<TJournalForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(journal, nullptr);
+        shown = true;
+        journal->ReadAll();
+        EXPECT_EQ(journal->Shown().size(), 2u);
+        Type(journal->SearchEdit, QStringLiteral("нова"));
+        ASSERT_EQ(journal->Shown().size(), 1u);
+        EXPECT_EQ(journal->SumLabel->text(), QStringLiteral("Платежек: 1, на сумму 1500,00"));
+        QTest::keyClick(journal->SearchEdit, Qt::Key_Down);
+        QTest::keyClick(journal->SearchEdit, Qt::Key_Return, Qt::ControlModifier);
+    });
+    QTest::keyClick(f->Edit15, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(T(f->Edit15), "9"); // the next of this year
+    EXPECT_EQ(T(f->Edit21), QStringLiteral("07.12.2026"));
+    EXPECT_EQ(T(f->Edit9), QStringLiteral("ТОВ Нова Пошта"));
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    f->Edit16->setFocus();
+    f->Edit16->selectAll();
+    Type(f->Edit16, QStringLiteral("1750"));
+    QTest::keyClick(f->Edit16, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(fs::exists(S.Data() / "№ 0009 от 07.12.2026 - ТОВ Нова Пошта.plt"));
+    EXPECT_EQ(ReadFileBytes(S.Data() / "№ 0007 от 05.11.2026 - ТОВ Нова Пошта.plt"), oldBytes);
+    EXPECT_TRUE(boxes.Boxes.empty());
 }

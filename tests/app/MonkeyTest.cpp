@@ -122,6 +122,7 @@ TEST(Monkey, RandomUseKeepsEveryFieldSoundAndEveryDerivedFieldTrue) {
     f.ProgramDir = scratch.Program.Path();
     f.show();
 
+    f.Editor.ChooseOrder = nullptr; // the open dialog's seam answers for orders too
     f.Editor.SelectDataFile = [&](int mode) -> std::string {
         static const std::string_view exts[] = {store::PlatExt, store::PayerExt,
                                                 store::RecipientExt, store::PurposeExt};

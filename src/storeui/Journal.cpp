@@ -1,0 +1,312 @@
+#include "storeui/Journal.h"
+
+#include "formkit/DialogKit.h"
+#include "formkit/QtText.h"
+#include "platform/Clock.h"
+#include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+#include "store/DataFiles.h"
+#include "store/FileList.h"
+#include "words/BuhProc.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <numeric>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("TJournalForm", text);
+}
+
+QString Amount(std::int64_t kopecks, char separator) {
+    return FromCp1251(FormatNum(static_cast<double>(kopecks) / 100, separator));
+}
+
+} // namespace
+
+// The rows the journal shows, as the view asks for them: only the shown ones are ever made
+// into texts, so a folder of a hundred thousand orders costs what the screen shows.
+class TJournalModel final : public QAbstractTableModel {
+public:
+    TJournalModel(char separator, QObject* parent)
+        : QAbstractTableModel(parent), Separator(separator) {}
+
+    std::vector<const editor::TJournalRow*> Rows;
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(Rows.size());
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 5; }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= static_cast<int>(Rows.size()))
+            return {};
+        const editor::TJournalRow& row = *Rows[static_cast<std::size_t>(index.row())];
+        if (role == Qt::TextAlignmentRole)
+            return index.column() == 3 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+        if (role != Qt::DisplayRole)
+            return {};
+        using enum order::TField;
+        switch (index.column()) {
+        case 0:
+            return FromCp1251(row.Order[Number]);
+        case 1:
+            return FromCp1251(row.Order[Date]);
+        case 2:
+            return FromCp1251(row.Order[RecipientName]);
+        case 3:
+            return row.Kopecks ? Amount(*row.Kopecks, Separator) : QString();
+        default:
+            return FromCp1251(row.Order[Purpose]);
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return {};
+        static const char* const headers[] = {"Номер", "Дата", "Получатель", "Сумма", "Назначение"};
+        return Tr(headers[section]);
+    }
+
+    void Show(std::vector<const editor::TJournalRow*> rows) {
+        beginResetModel();
+        Rows = std::move(rows);
+        endResetModel();
+    }
+
+private:
+    char Separator;
+};
+
+TJournalForm::TJournalForm(fs::path dataDir, char decimalSeparator, QWidget* parent)
+    : QDialog(parent), DataDir(std::move(dataDir)), Separator(decimalSeparator) {
+    setObjectName("JournalForm");
+    setWindowTitle(Tr("Журнал платежек"));
+    resize(860, 520);
+    SearchEdit = new QLineEdit(this);
+    SearchEdit->setObjectName("SearchEdit");
+    SearchEdit->setPlaceholderText(
+        Tr("Поиск: номер, дата, получатель, код, IBAN, сумма, назначение"));
+    Table = new QTableView(this);
+    Table->setObjectName("Table");
+    Model = new TJournalModel(Separator, this);
+    Table->setModel(Model);
+    Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table->setSelectionMode(QAbstractItemView::SingleSelection);
+    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table->setFocusPolicy(Qt::NoFocus); // typing stays in the search field
+    Table->verticalHeader()->hide();
+    Table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    Table->horizontalHeader()->setStretchLastSection(true);
+    for (const auto& [column, width] : {std::pair{0, 60}, {1, 80}, {2, 240}, {3, 100}})
+        Table->setColumnWidth(column, width);
+    SumLabel = new QLabel(this);
+    SumLabel->setObjectName("SumLabel");
+    ButOk = new QPushButton(Tr("&Открыть"), this);
+    ButCopy = new QPushButton(Tr("&Копировать как новую"), this);
+    ButDel = new QPushButton(Tr("&Удалить"), this);
+    ButCancel = new QPushButton(Tr("Отмена"), this);
+    ButOk->setDefault(true);
+    for (QPushButton* b : {ButOk, ButCopy, ButDel, ButCancel})
+        b->setAutoDefault(false);
+    ButOk->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(SumLabel, 1);
+    for (QPushButton* b : {ButOk, ButCopy, ButDel, ButCancel})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SearchEdit);
+    layout->addWidget(Table, 1);
+    layout->addLayout(buttons);
+
+    connect(SearchEdit, &QLineEdit::textChanged, this, [this] { Refilter(); });
+    connect(Table, &QTableView::doubleClicked, this, [this] { Choose(false); });
+    connect(Table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { UpdateButtons(); });
+    connect(ButOk, &QPushButton::clicked, this, [this] { Choose(false); });
+    connect(ButCopy, &QPushButton::clicked, this, [this] { Choose(true); });
+    connect(ButDel, &QPushButton::clicked, this, [this] { Delete(); });
+    connect(ButCancel, &QPushButton::clicked, this, &QDialog::reject);
+    SearchEdit->installEventFilter(this);
+
+    // Listed at once, read bit by bit: the first rows show while the rest are read.
+    Unread = store::ListFileNames(DataDir, store::PlatExt);
+    std::reverse(Unread.begin(), Unread.end());
+    Total = Unread.size();
+    Rows.reserve(Total);
+    Reader = new QTimer(this);
+    connect(Reader, &QTimer::timeout, this, [this] { ReadSome(); });
+    Reader->start(0);
+    ReadSome();
+    UpdateButtons();
+}
+
+TJournalForm::~TJournalForm() = default;
+
+void TJournalForm::ReadSome() {
+    // A slice of a frame's time, so that the window answers while years of orders are read.
+    QElapsedTimer slice;
+    slice.start();
+    const std::chrono::year year = platform::Today().year();
+    while (!Unread.empty() && slice.elapsed() < 30) {
+        std::string name = std::move(Unread.back());
+        Unread.pop_back();
+        try {
+            const std::string bytes =
+                store::ReadDataFile(store::DataFilePath(DataDir, name, store::PlatExt));
+            if (auto row = editor::JournalRow(std::move(name), bytes, Separator, year))
+                Rows.push_back(std::move(*row));
+        } catch (const std::exception&) {
+            // Gone since the listing, or no file of ours: not an order to show.
+        }
+    }
+    if (Unread.empty())
+        Reader->stop();
+    Refilter();
+}
+
+void TJournalForm::ReadAll() {
+    while (!Unread.empty())
+        ReadSome();
+}
+
+std::vector<const editor::TJournalRow*> TJournalForm::Shown() const {
+    return Model->Rows;
+}
+
+int TJournalForm::SelectedRow() const {
+    const QModelIndexList rows = Table->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TJournalForm::Refilter() {
+    const editor::TJournalRow* selected =
+        SelectedRow() >= 0 ? Model->Rows[static_cast<std::size_t>(SelectedRow())] : nullptr;
+    const editor::TJournalSearch search(ToCp1251Lossy(SearchEdit->text()));
+    std::vector<const editor::TJournalRow*> shown;
+    for (const editor::TJournalRow& row : Rows)
+        if (search.Keeps(row))
+            shown.push_back(&row);
+    std::stable_sort(shown.begin(), shown.end(),
+                     [](const auto* a, const auto* b) { return editor::JournalBefore(*a, *b); });
+    std::int64_t sum = 0;
+    for (const editor::TJournalRow* row : shown)
+        sum += row->Kopecks.value_or(0);
+    Model->Show(std::move(shown));
+    // The selection stays on its order while the rows change around it, else the first row.
+    const auto at = std::find(Model->Rows.begin(), Model->Rows.end(), selected);
+    const int row = at != Model->Rows.end() ? static_cast<int>(at - Model->Rows.begin())
+                    : Model->Rows.empty()   ? -1
+                                            : 0;
+    if (row >= 0)
+        Table->selectRow(row);
+    QString text =
+        Tr("Платежек: %1, на сумму %2").arg(Model->Rows.size()).arg(Amount(sum, Separator));
+    if (!Unread.empty())
+        text += Tr(" (прочитано %1 из %2)").arg(Total - Unread.size()).arg(Total);
+    SumLabel->setText(text);
+    UpdateButtons();
+}
+
+void TJournalForm::UpdateButtons() {
+    const bool any = SelectedRow() >= 0;
+    for (QPushButton* b : {ButOk, ButCopy, ButDel})
+        b->setEnabled(any);
+}
+
+void TJournalForm::Choose(bool asNew) {
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    Choice = {Model->Rows[static_cast<std::size_t>(row)]->Name, asNew};
+    accept();
+}
+
+void TJournalForm::Delete() {
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    const editor::TJournalRow* shown = Model->Rows[static_cast<std::size_t>(row)];
+    if (platform::MessageBoxes().Ask("Удалить платежку \""_w + shown->Name + "\"", "Удаление"_w,
+                                     platform::TMsgIcon::Question) != platform::TAnswer::Yes)
+        return;
+    const fs::path path = store::DataFilePath(DataDir, shown->Name, store::PlatExt);
+    std::error_code ec;
+    if (!fs::remove(path, ec) || ec) {
+        platform::ShowError("Ошибка удаления файла \""_w + platform::DisplayPath(path) + "\"");
+        return;
+    }
+    const auto at = std::find_if(Rows.begin(), Rows.end(),
+                                 [shown](const editor::TJournalRow& r) { return &r == shown; });
+    Rows.erase(at);
+    // The next row takes the place of the one deleted.
+    Refilter();
+    if (!Model->Rows.empty())
+        Table->selectRow(std::min(row, static_cast<int>(Model->Rows.size()) - 1));
+}
+
+bool TJournalForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != SearchEdit || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int rows = static_cast<int>(Model->Rows.size());
+    const int row = SelectedRow();
+    const int page = std::max(1, Table->viewport()->height() /
+                                     std::max(1, Table->verticalHeader()->defaultSectionSize()));
+    int to = -1;
+    switch (key->key()) {
+    case Qt::Key_Down:
+        to = row + 1;
+        break;
+    case Qt::Key_Up:
+        to = row - 1;
+        break;
+    case Qt::Key_PageDown:
+        to = row + page;
+        break;
+    case Qt::Key_PageUp:
+        to = row - page;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Choose((key->modifiers() & Qt::ControlModifier) != 0);
+        return true;
+    case Qt::Key_Delete:
+        if (!(key->modifiers() & Qt::ShiftModifier) &&
+            SearchEdit->cursorPosition() == SearchEdit->text().size()) {
+            Delete();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+    if (rows > 0)
+        Table->selectRow(std::clamp(to, 0, rows - 1));
+    return true;
+}
+
+editor::TPlatEditor::TOrderChoice ChooseOrder(const fs::path& dataDir, char decimalSeparator) {
+    TJournalForm form(dataDir, decimalSeparator, QApplication::activeWindow());
+    CentreOnScreen(&form);
+    form.exec();
+    return form.Choice;
+}
