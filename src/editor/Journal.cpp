@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <numeric>
 
 namespace editor {
 namespace {
@@ -63,13 +64,25 @@ bool JournalBefore(const TJournalRow& a, const TJournalRow& b) {
 }
 
 void SortJournal(std::vector<TJournalRow>& rows) {
-    std::stable_sort(rows.begin(), rows.end(), JournalBefore);
+    // A row is a whole order: the order is found on indices, and each row moved once.
+    std::vector<std::size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&rows](std::size_t a, std::size_t b) {
+        return JournalBefore(rows[a], rows[b]);
+    });
+    std::vector<TJournalRow> sorted;
+    sorted.reserve(rows.size());
+    for (const std::size_t i : order)
+        sorted.push_back(std::move(rows[i]));
+    rows = std::move(sorted);
 }
 
 std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char decimalSeparator,
                                      std::chrono::year currentYear) {
+    std::vector<std::string> names = store::ListFileNames(dataDir, store::PlatExt);
     std::vector<TJournalRow> rows;
-    for (std::string& name : store::ListFileNames(dataDir, store::PlatExt)) {
+    rows.reserve(names.size());
+    for (std::string& name : names) {
         std::string bytes;
         try {
             bytes = store::ReadDataFile(store::DataFilePath(dataDir, name, store::PlatExt));
