@@ -446,9 +446,42 @@ TPlatEditor::TSaved TPlatEditor::SaveParty(order::TParty party) {
     if (name.empty())
         return TSaved::Nameless;
     std::optional<TLoadedFile>& loaded = payer ? LoadedPayer : LoadedRecipient;
-    const std::filesystem::path target =
-        store::DataFilePath(DataDir, name, payer ? store::PayerExt : store::RecipientExt);
-    const std::string bytes = store::FormatRequisites(order::RequisitesOf(Record(), party));
+    const std::string_view ext = payer ? store::PayerExt : store::RecipientExt;
+    std::filesystem::path target = store::DataFilePath(DataDir, name, ext);
+    const store::TRequisites requisites = order::RequisitesOf(Record(), party);
+    const std::string bytes = store::FormatRequisites(requisites);
+    // A second account of a supplier is not the first one changed: the user says whether it
+    // replaces the stored one or is kept beside it, named with its account as a payer's is.
+    const std::string& account = requisites[order::TSlot::Account];
+    if (const auto stored = store::ReadDataFileIfAny(target);
+        !payer && stored && (!loaded || !SameFile(loaded->Path, target)) && !account.empty()) {
+        const std::string storedAccount = store::ParseRequisites(*stored)[order::TSlot::Account];
+        if (!storedAccount.empty() && storedAccount != account) {
+            const std::string beside = store::FitFileName(PayerFileNameFor(name, account), ext);
+            switch (platform::MessageBoxes().Ask(
+                "Реквизиты \""_w + name + "\" уже сохранены со счётом "_w + storedAccount +
+                    ".\nЗаменить их реквизитами со счётом "_w + account +
+                    "? (Нет — сохранить оба, новые под именем \""_w + beside + "\")"_w,
+                "Сохранение данных"_w, platform::TMsgIcon::Warning, platform::TAnswer::No)) {
+            case platform::TAnswer::Yes:
+                platform::WriteFileAtomically(target, bytes);
+                loaded = TLoadedFile{target, bytes};
+                break;
+            case platform::TAnswer::No:
+                target = store::DataFilePath(DataDir, beside, ext);
+                if (MayReplace(target, bytes, std::nullopt, RequisitesDescription)) {
+                    platform::WriteFileAtomically(target, bytes);
+                    loaded = TLoadedFile{target, bytes};
+                }
+                break;
+            case platform::TAnswer::Dismissed:
+                return TSaved::Stopped;
+            }
+            modified = false;
+            UpdateSaveButtons();
+            return TSaved::Written;
+        }
+    }
     // Requisites not to be written are not asked about again: the order holds them anyway.
     if (MayReplace(target, bytes, loaded, RequisitesDescription)) {
         platform::WriteFileAtomically(target, bytes);

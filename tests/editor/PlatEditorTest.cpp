@@ -839,3 +839,30 @@ TEST_F(PlatEditorTest, ALongRecipientStillSavesAndLoadsBack) {
     EXPECT_EQ(E.Text(TField::RecipientName), name);
     EXPECT_EQ(E.Text(TField::PlatFileName), file);
 }
+
+// A second account of a stored recipient replaces the first only after Yes; No keeps both,
+// the new one named with its account.
+TEST_F(PlatEditorTest, ASecondAccountOfARecipientIsKeptBesideTheFirst) {
+    for (const bool replace : {false, true}) {
+        SCOPED_TRACE(replace);
+        fs::remove_all(S.Data());
+        fs::create_directories(S.Data());
+        store::TRequisites first = order::RequisitesOf(RealisticOrder(), order::TParty::Recipient);
+        store::WriteRequisites(S.Data() / "Ромашка.rpo", first);
+        E.NewPlat();
+        Fill(RealisticOrder());
+        E.SetText(TField::RecipientAccount, "UA213223130000026007233566001");
+        Boxes.Boxes.clear();
+        Boxes.Answer(replace);
+        E.SaveOrder();
+        ASSERT_EQ(Boxes.Boxes.size(), 1u);
+        EXPECT_EQ(
+            U(Boxes.Boxes[0].Text).rfind("Реквизиты \"Ромашка\" уже сохранены со счётом 2601", 0),
+            0u);
+        const auto stored = store::ReadRequisites(S.Data() / "Ромашка.rpo");
+        EXPECT_EQ(stored[order::TSlot::Account],
+                  replace ? "UA213223130000026007233566001" : "2601");
+        EXPECT_EQ(fs::exists(S.Data() / "Ромашка (рс UA213223130000026007233566001).rpo"),
+                  !replace);
+    }
+}
