@@ -10,6 +10,7 @@
 #include "platform/Version.h"
 #include "preview/Preview.h"
 #include "settingsui/Opt.h"
+#include "storeui/Directory.h"
 #include "storeui/GetNZNFileName.h"
 #include "storeui/Journal.h"
 #include "storeui/Open.h"
@@ -292,7 +293,14 @@ void TMainForm::Bind() {
     // A problem of a field is in its tooltip, and in the status bar while it has the focus.
     FocusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { ShowProblems(); });
     Editor.ButtonsChanged = [this] { UpdateSaveButtons(); };
-    Editor.SelectDataFile = [this](int mode) { return SelectDataFile(Editor.DataDir, mode); };
+    Editor.SelectDataFile = [this](int mode) {
+        if (mode != 1 && mode != 2)
+            return SelectDataFile(Editor.DataDir, mode);
+        return ChooseRequisites(Editor.DataDir, mode, [this](const std::string& payer) {
+            Editor.Options.OurCompany = payer;
+            Editor.Options.Save();
+        });
+    };
     Editor.ChooseOrder = [this] { return ChooseOrder(Editor.DataDir, Editor.DecimalSeparator); };
     Editor.AskNZNFileName = [this](const std::string& purpose) {
         return AskNZNFileName(Editor.DataDir, purpose);

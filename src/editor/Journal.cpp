@@ -106,10 +106,17 @@ TJournalSearch::TJournalSearch(std::string_view query) {
     }
 }
 
-bool TJournalSearch::Keeps(const TJournalRow& row) const {
+bool TJournalSearch::Keeps(std::string_view searched) const {
     return std::all_of(Words.begin(), Words.end(), [&](const std::string& word) {
-        return row.Searched.find(word) != std::string::npos;
+        return searched.find(word) != std::string_view::npos;
     });
+}
+
+std::string SearchedText(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (const std::string& text : texts)
+        joined += text + '\n';
+    return Lower(joined);
 }
 
 std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,

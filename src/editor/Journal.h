@@ -45,7 +45,9 @@ void SortJournal(std::vector<TJournalRow>& rows);
 class TJournalSearch {
 public:
     explicit TJournalSearch(std::string_view query);
-    bool Keeps(const TJournalRow& row) const;
+    bool Keeps(const TJournalRow& row) const { return Keeps(row.Searched); }
+    // `searched`: the texts looked in, in small letters (SearchedText).
+    bool Keeps(std::string_view searched) const;
 
 private:
     std::vector<std::string> Words;
@@ -53,6 +55,9 @@ private:
 // The rows the search keeps: the indices into `rows`, in their order.
 std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,
                                        std::string_view query);
+
+// Texts to search as the journal searches them: joined, in small letters.
+std::string SearchedText(const std::vector<std::string>& texts);
 
 // The sum of the amounts of the rows `shown`, in kopecks.
 std::int64_t JournalSum(const std::vector<TJournalRow>& rows,

@@ -288,6 +288,14 @@ void TPlatEditor::NewPlat() {
     LoadedPlat.reset();
     LoadedPayer.reset();
     LoadedRecipient.reset();
+    // Our company pays: its requisites, as stored, begin every new order.
+    if (!Options.OurCompany.empty()) {
+        try {
+            LoadedPayer = LoadParty(order::TParty::Payer, Options.OurCompany);
+        } catch (const std::exception&) {
+            // Gone or unreadable: the order starts without a payer, as it would without one.
+        }
+    }
     ClearFlags();
     UpdatePayerFileName();
     UpdateSaveButtons();

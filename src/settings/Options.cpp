@@ -52,6 +52,7 @@ const std::vector<TOption>& Table() {
         {"strNDSRus", TField<std::string>{&TOptions::strNDSRus, DefaultNdsRus}},
         {"strBezNDSRus", TField<std::string>{&TOptions::strBezNDSRus, DefaultBezNdsRus}},
         {"BlankKind", TField<TBlankKind>{&TOptions::BlankKind, TBlankKind::PaymentOrder}},
+        {"OurCompany", TField<std::string>{&TOptions::OurCompany, ""}},
     };
     return table;
 }

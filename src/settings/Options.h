@@ -29,6 +29,9 @@ public:
     blank::TLangChoice SumaLang;
     // Stored after the other thirteen, so that a settings file without it keeps the first.
     blank::TBlankKind BlankKind;
+    // Our company: the stored payer (its file's name, Windows-1251) every new order starts
+    // with; empty for none.
+    std::string OurCompany;
 
     blank::TLanguages Languages() const { return {BlankKind, BlankLang, DateLang, SumaLang}; }
 
@@ -39,7 +42,7 @@ public:
     // or kind, gives its field the default, and the other values are read all the same; one
     // message (platform::ShowError) names every such value.
     void Load();
-    // Writes all fourteen fields in one rewrite of the settings file, creating the key when
+    // Writes all the fields in one rewrite of the settings file, creating the key when
     // needed; when the registry refuses (TRegistryError) nothing of it is stored.
     void Save();
 };

@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "settings/Options.h"
 #include "store/DataFiles.h"
+#include "storeui/Directory.h"
 #include "storeui/Journal.h"
 
 #include "support/TestSupport.h"
@@ -15,6 +16,8 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -401,4 +404,34 @@ TEST_F(MainFormTest, ARepeatPaymentInAFewKeys) {
     EXPECT_TRUE(fs::exists(S.Data() / "№ 0009 от 07.12.2026 - ТОВ Нова Пошта.plt"));
     EXPECT_EQ(ReadFileBytes(S.Data() / "№ 0007 от 05.11.2026 - ТОВ Нова Пошта.plt"), oldBytes);
     EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+// The directory of payers tells two of one name apart by their codes and accounts; the one
+// made our company begins every new order, after a restart too.
+TEST_F(MainFormTest, OurCompanyBeginsEveryNewOrder) {
+    store::TRequisites ours = order::RequisitesOf(CompleteOrder(), order::TParty::Payer);
+    fs::create_directories(S.Data());
+    store::WriteRequisites(S.Data() / "ТОВ Квітень (рс 1).rpl", ours);
+    store::TRequisites other = ours;
+    other[order::TSlot::OKPO] = "14360570";
+    store::WriteRequisites(S.Data() / "ТОВ Квітень (рс 2).rpl", other);
+    {
+        auto f = Open();
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* directory = dynamic_cast<TDirectoryForm*>(QApplication::activeModalWidget());
+            ASSERT_NE(directory, nullptr);
+            shown = true;
+            Type(directory->SearchEdit, QStringLiteral("00032129"));
+            EXPECT_EQ(directory->Shown(), std::vector<std::string>{W("ТОВ Квітень (рс 1)")});
+            directory->ButOurs->click();
+            QTest::keyClick(directory->SearchEdit, Qt::Key_Return);
+        });
+        f->SpeedButton6->click();
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(T(f->Edit5), QStringLiteral("00032129"));
+    }
+    auto again = Open();
+    EXPECT_EQ(again->Editor.Record()[editor::TField::PayerAccount], ours[order::TSlot::Account]);
+    EXPECT_FALSE(again->Editor.PayerModified);
 }

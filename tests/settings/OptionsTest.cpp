@@ -244,6 +244,7 @@ TEST_F(OptionsTest, TheFirstSaveWritesTheWholeKeyInTheFixedOrder) {
                                             "\"strNDSRus\"=\", в т.ч. НДС [NDS] грн.\"\r\n"
                                             "\"strBezNDSRus\"=\", без НДС\"\r\n"
                                             "\"BlankKind\"=dword:00000000\r\n"
+                                            "\"OurCompany\"=\"\"\r\n"
                                             "\r\n"));
     // Nothing but the settings file is left in the folder.
     size_t entries = 0;

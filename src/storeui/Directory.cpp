@@ -1,0 +1,196 @@
+#include "storeui/Directory.h"
+
+#include "formkit/DialogKit.h"
+#include "formkit/QtText.h"
+#include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+#include "store/FileList.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+using order::TSlot;
+
+namespace {
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("TDirectoryForm", text);
+}
+
+} // namespace
+
+TDirectoryForm::TDirectoryForm(fs::path dataDir, int mode, QWidget* parent)
+    : QDialog(parent), DataDir(std::move(dataDir)),
+      Ext(mode == 1 ? store::PayerExt : store::RecipientExt) {
+    setObjectName("DirectoryForm");
+    setWindowTitle(mode == 1 ? Tr("Реквизиты плательщиков") : Tr("Реквизиты получателей"));
+    resize(820, 460);
+    SearchEdit = new QLineEdit(this);
+    SearchEdit->setObjectName("SearchEdit");
+    SearchEdit->setPlaceholderText(Tr("Поиск: наименование, код, счёт, банк"));
+    Table = new QTableWidget(0, 4, this);
+    Table->setObjectName("Table");
+    Table->setHorizontalHeaderLabels({Tr("Наименование"), Tr("Код"), Tr("Счёт"), Tr("Банк")});
+    Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table->setSelectionMode(QAbstractItemView::SingleSelection);
+    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Table->setFocusPolicy(Qt::NoFocus); // typing stays in the search field
+    Table->verticalHeader()->hide();
+    Table->horizontalHeader()->setStretchLastSection(true);
+    for (const auto& [column, width] : {std::pair{0, 280}, {1, 90}, {2, 230}})
+        Table->setColumnWidth(column, width);
+    ButOk = new QPushButton(Tr("&Открыть"), this);
+    ButOurs = new QPushButton(Tr("&Наша организация"), this);
+    ButOurs->setToolTip(Tr("Каждая новая платежка начинается с реквизитов этого плательщика"));
+    ButOurs->setVisible(mode == 1);
+    ButDel = new QPushButton(Tr("&Удалить"), this);
+    ButCancel = new QPushButton(Tr("Отмена"), this);
+    for (QPushButton* b : {ButOk, ButOurs, ButDel, ButCancel})
+        b->setAutoDefault(false);
+    ButOk->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {ButOk, ButOurs, ButDel, ButCancel})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SearchEdit);
+    layout->addWidget(Table, 1);
+    layout->addLayout(buttons);
+
+    // A few hundred files at most: read at once.
+    for (std::string& name : store::ListFileNames(DataDir, Ext)) {
+        try {
+            TRow row{std::move(name),
+                     store::ReadRequisites(store::DataFilePath(DataDir, row.Name, Ext)),
+                     {}};
+            const store::TRequisites& r = row.Requisites;
+            row.Searched = editor::SearchedText({r[TSlot::Name], r[TSlot::OKPO], r[TSlot::Account],
+                                                 r[TSlot::Bank], r[TSlot::Bank2], r[TSlot::City]});
+            Rows.push_back(std::move(row));
+        } catch (const std::exception&) {
+            // Gone since the listing, or no file of ours.
+        }
+    }
+    std::sort(Rows.begin(), Rows.end(),
+              [](const TRow& a, const TRow& b) { return store::FileNameLess(a.Name, b.Name); });
+
+    auto choose = [this] {
+        if (const int row = Selected(); row >= 0) {
+            FileName = Visible[static_cast<std::size_t>(row)]->Name;
+            accept();
+        }
+    };
+    connect(SearchEdit, &QLineEdit::textChanged, this, [this] { Refilter(); });
+    connect(Table, &QTableWidget::cellDoubleClicked, this, choose);
+    connect(ButOk, &QPushButton::clicked, this, choose);
+    connect(ButOurs, &QPushButton::clicked, this, [this] {
+        if (const int row = Selected(); row >= 0 && MadeOurCompany)
+            MadeOurCompany(Visible[static_cast<std::size_t>(row)]->Name);
+    });
+    connect(ButDel, &QPushButton::clicked, this, [this] { Delete(); });
+    connect(ButCancel, &QPushButton::clicked, this, &QDialog::reject);
+    SearchEdit->installEventFilter(this);
+    Refilter();
+}
+
+std::vector<std::string> TDirectoryForm::Shown() const {
+    std::vector<std::string> names;
+    for (const TRow* row : Visible)
+        names.push_back(row->Name);
+    return names;
+}
+
+int TDirectoryForm::Selected() const {
+    const QModelIndexList rows = Table->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TDirectoryForm::Refilter() {
+    const editor::TJournalSearch search(ToCp1251Lossy(SearchEdit->text()));
+    Visible.clear();
+    for (const TRow& row : Rows)
+        if (search.Keeps(row.Searched))
+            Visible.push_back(&row);
+    Table->setRowCount(static_cast<int>(Visible.size()));
+    for (int i = 0; i < static_cast<int>(Visible.size()); ++i) {
+        const store::TRequisites& r = Visible[static_cast<std::size_t>(i)]->Requisites;
+        const std::string bank =
+            r[TSlot::Bank2].empty() ? r[TSlot::Bank] : r[TSlot::Bank] + " " + r[TSlot::Bank2];
+        const std::string texts[] = {r[TSlot::Name], r[TSlot::OKPO], r[TSlot::Account], bank};
+        for (int column = 0; column < 4; ++column)
+            Table->setItem(i, column, new QTableWidgetItem(FromCp1251(texts[column])));
+    }
+    if (!Visible.empty())
+        Table->selectRow(0);
+    for (QPushButton* b : {ButOk, ButOurs, ButDel})
+        b->setEnabled(!Visible.empty());
+}
+
+void TDirectoryForm::Delete() {
+    const int row = Selected();
+    if (row < 0)
+        return;
+    const TRow* shown = Visible[static_cast<std::size_t>(row)];
+    const char* words = Ext == store::PayerExt ? "Удалить реквизиты плательщика"_w
+                                               : "Удалить реквизиты получателя"_w;
+    if (platform::MessageBoxes().Ask(std::string(words) + " \"" + shown->Name + "\"", "Удаление"_w,
+                                     platform::TMsgIcon::Question) != platform::TAnswer::Yes)
+        return;
+    const fs::path path = store::DataFilePath(DataDir, shown->Name, Ext);
+    std::error_code ec;
+    if (!fs::remove(path, ec) || ec) {
+        platform::ShowError("Ошибка удаления файла \""_w + platform::DisplayPath(path) + "\"");
+        return;
+    }
+    Rows.erase(Rows.begin() + (shown - Rows.data()));
+    Refilter();
+    if (!Visible.empty())
+        Table->selectRow(std::min(row, static_cast<int>(Visible.size()) - 1));
+}
+
+bool TDirectoryForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != SearchEdit || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int rows = static_cast<int>(Visible.size());
+    switch (key->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        if (rows > 0)
+            Table->selectRow(
+                std::clamp(Selected() + (key->key() == Qt::Key_Down ? 1 : -1), 0, rows - 1));
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ButOk->click();
+        return true;
+    case Qt::Key_Delete:
+        if (SearchEdit->cursorPosition() == SearchEdit->text().size()) {
+            Delete();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+std::string ChooseRequisites(const fs::path& dataDir, int mode,
+                             const std::function<void(const std::string&)>& madeOurCompany) {
+    TDirectoryForm form(dataDir, mode, QApplication::activeWindow());
+    form.MadeOurCompany = madeOurCompany;
+    CentreOnScreen(&form);
+    form.exec();
+    return form.FileName;
+}
