@@ -251,10 +251,10 @@ std::variant<TPayment, std::string> ParsePayload(std::string_view text) {
 }
 
 std::string AmountText(std::int64_t kopecks) {
-    std::string cents = std::to_string(kopecks % 100);
-    if (cents.size() < 2)
-        cents.insert(0, "0");
-    return std::to_string(kopecks / 100) + "." + cents;
+    const int cents = static_cast<int>(kopecks % 100);
+    const char digits[] = {'.', static_cast<char>('0' + cents / 10),
+                           static_cast<char>('0' + cents % 10), '\0'};
+    return std::to_string(kopecks / 100) + digits;
 }
 
 std::string InvoiceLines(const TPayment& payment) {
