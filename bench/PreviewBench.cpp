@@ -86,8 +86,9 @@ void BM_PreviewButton(benchmark::State& state) {
     form->ProgramDir = bench::ProgramCopy("empty").parent_path();
     form->show();
     const store::TPlatRecord order = bench::FullOrder();
-    for (const auto& f : editor::RecordFields)
-        form->Editor.SetText(f.Field, order.*f.Member);
+    for (const auto& info : editor::Fields)
+        if (info.Stored != order::TStored::No)
+            form->Editor.SetText(info.Field, order[info.Field]);
     QApplication::processEvents();
     for (auto _ : state)
         Report(state, TimeToPainted([&] { form->SpeedButton11->click(); }));
