@@ -49,6 +49,10 @@ const TTarget Targets[] = {
     // The preview is felt from the press: a budget, and a ratio to the same window empty.
     {"Preview: button to the page painted", "BM_PreviewButton", "BM_PreviewEmptyPage", nullptr, 3.0,
      150e-3},
+    // An invoice's code is found while the user waits for the order to fill: budgets.
+    {"Invoice QR found in a one-page PDF", "BM_QrPdfInvoice", "BM_QrCodeAlone", nullptr, 0, 500e-3},
+    {"Invoice QR found in a 12-megapixel photo", "BM_QrPhoto12MP", "BM_QrCodeAlone", nullptr, 0,
+     1.0},
     {"Peak memory, window shown", "BM_StartupEmpty", "BM_StartupBare", "maxrss_KiB", 1.3, 0},
 };
 

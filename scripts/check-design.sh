@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 failed=0
 
 # The core: what vantrel-print and the tests without a QApplication are built from.
-core=(src/platform src/words src/rtf src/requisites src/doc src/settings src/store src/editor)
+core=(src/platform src/words src/rtf src/requisites src/doc src/settings src/store src/editor
+    src/invoice)
 while IFS= read -r file; do
     if grep -nE '^\s*#\s*include\s*[<"](Q[A-Za-z]*|Qt[A-Za-z]*/.*|(formkit|app|about|print|paint|preview|settingsui|storeui)/.*)[>"]' \
         "$file"; then

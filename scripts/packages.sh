@@ -1,10 +1,13 @@
 # The Debian packages the project needs, sourced by the run, test and package commands.
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev)
+# libzxing-dev finds and decodes an invoice's QR code, libpoppler-qt6-dev draws a PDF invoice's
+# pages for it.
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libzxing-dev libpoppler-qt6-dev)
 RUN_PACKAGES=(libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n
-    fonts-liberation xdg-utils)
-# poppler-utils: pdftotext reads back the PDFs of the blank.
+    fonts-liberation xdg-utils libzxing2 libpoppler-qt6-3)
+# poppler-utils: pdftotext reads back the PDFs of the blank. qrencode: tests/invoice/
+# make-pictures.py draws the invoice cases' QR codes with it.
 TEST_PACKAGES=(libgtest-dev libgmock-dev clang-format unrtf poppler-utils desktop-file-utils
-    appstream shared-mime-info)
+    appstream shared-mime-info qrencode)
 BENCH_PACKAGES=(libbenchmark-dev)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # dpkg-shlibdeps finds the package's dependencies; it needs file to tell programs apart.

@@ -3,6 +3,7 @@
 #include "doc/TextFit.h"
 #include "editor/Procs.h"
 #include "platform/Cp1251Literal.h"
+#include "requisites/BankNames.h"
 #include "requisites/Requisites.h"
 
 namespace editor {
@@ -13,13 +14,15 @@ using requisites::TCodeProblem;
 using requisites::TIbanProblem;
 
 struct TParty {
-    TField OKPO, MFO, Account;
+    TField OKPO, MFO, Account, Bank, Bank2;
     const char* Whose; // "плательщика", "получателя"
 };
 
 const TParty kParties[] = {
-    {TField::PayerOKPO, TField::PayerMFO, TField::PayerAccount, "плательщика"_w},
-    {TField::RecipientOKPO, TField::RecipientMFO, TField::RecipientAccount, "получателя"_w},
+    {TField::PayerOKPO, TField::PayerMFO, TField::PayerAccount, TField::PayerBank,
+     TField::PayerBank2, "плательщика"_w},
+    {TField::RecipientOKPO, TField::RecipientMFO, TField::RecipientAccount, TField::RecipientBank,
+     TField::RecipientBank2, "получателя"_w},
 };
 
 std::string Count(std::size_t n) {
@@ -114,15 +117,29 @@ std::string MFOProblem(const std::string& mfo, const std::string& account,
     return "МФО "_w + whose + " не совпадает с кодом банка в IBAN ("_w + *code + ")";
 }
 
+// A bank's name typed beside an IBAN of another bank: one of the two is wrong, and the money
+// goes where the IBAN says. The name may run on into the second line.
+std::string BankProblem(const std::string& bank, const std::string& bank2,
+                        const std::string& account, const std::string& whose) {
+    const auto code = requisites::UkrainianBankCode(account);
+    if (!code || requisites::BankNameFits(bank + " " + bank2, *code))
+        return {};
+    return "Банк "_w + whose + " не совпадает с банком IBAN ("_w +
+           requisites::BankNameOf(*code).value_or(*code) + ")";
+}
+
 } // namespace
 
 std::string FieldProblem(TField field, const std::function<const std::string&(TField)>& textOf) {
     for (const TParty& party : kParties) {
-        if (field != party.Account && field != party.OKPO && field != party.MFO)
+        if (field != party.Account && field != party.OKPO && field != party.MFO &&
+            field != party.Bank)
             continue;
         const std::string& text = textOf(field);
         if (text.empty())
             return {};
+        if (field == party.Bank)
+            return BankProblem(text, textOf(party.Bank2), textOf(party.Account), party.Whose);
         if (field == party.Account)
             return AccountProblem(text, party.Whose);
         if (field == party.OKPO)

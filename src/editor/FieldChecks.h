@@ -16,7 +16,8 @@ namespace editor {
 
 // The problem of `field` in `order` ("IBAN получателя: неверная контрольная сумма"); empty
 // when there is none, for an empty field and for the fields that are not checked (all but
-// the codes, the MFO codes and the accounts).
+// the codes, the MFO codes, the accounts and the banks' names, which must name the bank of
+// a Ukrainian IBAN beside them).
 std::string FieldProblem(TField field, const store::TPlatRecord& order);
 // The same for the fields as `text` gives them.
 std::string FieldProblem(TField field, const std::function<const std::string&(TField)>& text);

@@ -40,6 +40,10 @@ enum class TStep : std::uint8_t {
     UpdateNDSAmount,
     FillPayerMFO,     // an empty MFO takes the bank code of a valid Ukrainian IBAN
     FillRecipientMFO, // the same for the recipient
+    // An empty bank's name takes the name of the bank of a valid Ukrainian IBAN, when the
+    // table of banks knows its code.
+    FillPayerBank,
+    FillRecipientBank,
     SetPlatModified,
     SetPayerModified,
     SetRecipientModified,
@@ -51,20 +55,20 @@ enum class TStep : std::uint8_t {
 
 struct THandler {
     std::string_view Name; // the change handler of the field's control
-    std::array<TStep, 4> Steps;
+    std::array<TStep, 5> Steps;
 };
 
 // Indexed by TField. PayerFileName, DateWords and NDSAmount have no handler.
 inline constexpr std::array<THandler, FieldCount> Handlers = [] {
     using enum TStep;
     std::array<THandler, FieldCount> h{};
-    auto set = [&h](TField f, std::string_view name, std::array<TStep, 4> steps) {
+    auto set = [&h](TField f, std::string_view name, std::array<TStep, 5> steps) {
         h[static_cast<std::size_t>(f)] = {name, steps};
     };
     set(TField::PayerName, "Edit2Change",
         {UpdatePayerFileName, SetPayerModified, UpdateSaveButtons});
     set(TField::PayerAccount, "Edit7Change",
-        {SetPayerModified, UpdatePayerFileName, FillPayerMFO, UpdateSaveButtons});
+        {SetPayerModified, UpdatePayerFileName, FillPayerMFO, FillPayerBank, UpdateSaveButtons});
     set(TField::PayerBank, "Edit3Change", {SetPayerModified, UpdateSaveButtons});
     set(TField::PayerBank2, "Edit4Change", {SetPayerModified, UpdateSaveButtons});
     set(TField::PayerOKPO, "Edit5Change", {SetPayerModified, UpdateSaveButtons});
@@ -77,7 +81,7 @@ inline constexpr std::array<THandler, FieldCount> Handlers = [] {
     set(TField::RecipientOKPO, "Edit12Change", {SetRecipientModified, UpdateSaveButtons});
     set(TField::RecipientMFO, "Edit13Change", {SetRecipientModified, UpdateSaveButtons});
     set(TField::RecipientAccount, "Edit14Change",
-        {SetRecipientModified, FillRecipientMFO, PresetVat, UpdateSaveButtons});
+        {SetRecipientModified, FillRecipientMFO, FillRecipientBank, PresetVat, UpdateSaveButtons});
     set(TField::RecipientCity, "Edit24Change", {SetRecipientModified, UpdateSaveButtons});
     set(TField::RecipientFileName, "Edit8Change", {UpdatePlatFileName});
     set(TField::Number, "Edit15Change", {SetPlatModified, UpdatePlatFileName, UpdateSaveButtons});

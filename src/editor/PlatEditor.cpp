@@ -3,12 +3,14 @@
 #include "editor/FieldChecks.h"
 #include "editor/Paste.h"
 #include "editor/Procs.h"
+#include "invoice/Invoice.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/DataDir.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
+#include "requisites/BankNames.h"
 #include "requisites/Requisites.h"
 #include "rtf/RTF.h"
 #include "settings/RegistryFile.h"
@@ -159,6 +161,12 @@ void TPlatEditor::RunHandler(TField field) {
         case TStep::FillRecipientMFO:
             FillMFO(TField::RecipientMFO, TField::RecipientAccount);
             break;
+        case TStep::FillPayerBank:
+            FillBank(TField::PayerBank, TField::PayerAccount);
+            break;
+        case TStep::FillRecipientBank:
+            FillBank(TField::RecipientBank, TField::RecipientAccount);
+            break;
         case TStep::SetPlatModified:
             PlatModified = true;
             break;
@@ -241,6 +249,45 @@ void TPlatEditor::FillMFO(TField mfo, TField account) {
         return;
     if (const auto code = requisites::UkrainianBankCode(Text(account)))
         SetText(mfo, *code);
+}
+
+void TPlatEditor::FillBank(TField bank, TField account) {
+    if (!Text(bank).empty() ||
+        requisites::CheckIban(Text(account)) != requisites::TIbanProblem::None)
+        return;
+    if (const auto code = requisites::UkrainianBankCode(Text(account)))
+        if (const auto name = requisites::BankNameOf(*code))
+            SetText(bank, *name);
+}
+
+std::string TPlatEditor::FillFromInvoice(std::string_view payload) {
+    const auto parsed = invoice::ParsePayload(payload);
+    if (const auto* error = std::get_if<std::string>(&parsed))
+        return *error;
+    const invoice::TPayment& payment = std::get<invoice::TPayment>(parsed);
+    // Another recipient's bank is not this one's: what the IBAN does not fill itself goes.
+    if (Text(TField::RecipientAccount) != payment.Iban)
+        for (TField f : {TField::RecipientBank, TField::RecipientBank2, TField::RecipientCity,
+                         TField::RecipientMFO, TField::RecipientAccount})
+            SetText(f, "");
+    SetText(TField::RecipientName, payment.Name);
+    SetText(TField::RecipientOKPO, payment.Code);
+    SetText(TField::RecipientAccount, payment.Iban);
+    std::string amount;
+    if (payment.Kopecks) {
+        const std::string text = invoice::AmountText(*payment.Kopecks);
+        const std::size_t point = text.find('.');
+        SetText(TField::SumaGrn, text.substr(0, point));
+        SetText(TField::SumaKop, text.substr(point + 1));
+        amount =
+            ", "_w + text.substr(0, point) + DecimalSeparator + text.substr(point + 1) + " грн"_w;
+    } else {
+        SetText(TField::SumaGrn, "");
+        SetText(TField::SumaKop, "");
+        amount = ", сумма не указана"_w;
+    }
+    SetText(TField::Purpose, payment.Purpose);
+    return "Заполнено из QR-кода счёта: "_w + payment.Name + amount;
 }
 
 std::string TPlatEditor::Problem(TField field) const {

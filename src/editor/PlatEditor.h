@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace editor {
 
@@ -144,6 +145,15 @@ public:
     // The order's stored fields as they stand.
     store::TPlatRecord Record() const;
 
+    // An invoice's QR code read into the order as typing would fill it: the recipient's
+    // name, code and IBAN (the bank, the MFO and the city go when the IBAN is another one,
+    // and the IBAN fills them anew), the amount (emptied when the invoice leaves it to the
+    // payer) and the purpose; the payer, the number and the date stay. `payload` is the
+    // code's content, a link or the data from "BCD" on (invoice/Invoice.h). What the status
+    // bar says (Russian, Windows-1251): what was filled, or why nothing was, and then the
+    // order is untouched.
+    std::string FillFromInvoice(std::string_view payload);
+
     // What the checks of the requisites find in a field as it stands (Russian, Windows-1251),
     // empty when nothing: the window shows it, typing goes on whatever it says.
     std::string Problem(TField field) const;
@@ -166,6 +176,7 @@ private:
 
     void RunHandler(TField field);
     void FillMFO(TField mfo, TField account);
+    void FillBank(TField bank, TField account);
     void SetParty(order::TParty party, const store::TRequisites& requisites);
     void ClearFlags();
 

@@ -2,6 +2,7 @@
 
 #include "editor/FieldChecks.h"
 #include "editor/Procs.h"
+#include "invoice/Invoice.h"
 #include "paint/BlankPainter.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
@@ -10,6 +11,7 @@
 #include "platform/Files.h"
 #include "platform/Locale.h"
 #include "platform/MessageBoxes.h"
+#include "qr/InvoiceQr.h"
 #include "rtf/RTF.h"
 #include "settings/Options.h"
 #include "store/DataFiles.h"
@@ -25,6 +27,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace fs = std::filesystem;
 
@@ -37,6 +40,7 @@ constexpr int ExitUsage = 64;      // bad arguments (EX_USAGE)
 
 const char* const Usage =
     "usage: vantrel-print [-o OUT.rtf] [--pdf OUT.pdf] ORDER.plt\n"
+    "       vantrel-print --invoice FILE_OR_TEXT\n"
     "\n"
     "Lays out the payment order stored in ORDER.plt as the printed blank, with the\n"
     "settings of the program, exactly as the window's output button does.\n"
@@ -44,6 +48,14 @@ const char* const Usage =
     "  -o OUT.rtf     write the RTF document to OUT.rtf (replacing it) and open nothing\n"
     "  --pdf OUT.pdf  write the blank as a PDF to OUT.pdf (replacing it), the page the\n"
     "                 window's preview shows, and open nothing; needs no display\n"
+    "  --invoice FILE_OR_TEXT\n"
+    "                 print what the window fills from an invoice's payment QR code\n"
+    "                 (the National Bank's formats 001, 002, 003), one name=value line\n"
+    "                 each in UTF-8: name, code, iban, amount (hryvnias.kopecks, when the\n"
+    "                 invoice has one), purpose, and bank when the IBAN's bank is known.\n"
+    "                 FILE_OR_TEXT is a PNG, JPEG or PDF invoice, a text file with the\n"
+    "                 link or the data, or the link or the data (from \"BCD\" on) itself;\n"
+    "                 needs no display\n"
     "  -h, --help     show this help\n"
     "\n"
     "OUT \"-\" is standard output; a pipe or a device (/dev/stdout, /dev/null) is written\n"
@@ -55,7 +67,9 @@ const char* const Usage =
     "\n"
     "Exit status: 0 done; 1 the order was refused (bad number, date or amount);\n"
     "2 the order file or the settings cannot be read; 3 a document cannot be\n"
-    "written, or (without -o and --pdf) no application opens it; 64 bad arguments.\n";
+    "written, or (without -o and --pdf) no application opens it; 64 bad arguments.\n"
+    "With --invoice: 0 a payment was found; 1 no payment QR code (the reason on\n"
+    "standard error).\n";
 
 void Error(const std::string& cp1251) {
     const std::string line = "vantrel-print: " + platform::Cp1251ToUtf8(cp1251) + "\n";
@@ -76,6 +90,26 @@ void WritePdf(const blank::TPage& page, const std::string& path, const QString& 
     paint::WritePdf(layout::Lay(page), title, path, platform::TDurability::Durable);
 }
 
+// The QR code's reader draws PDF pages and reads pictures with Qt's GUI module: the offscreen
+// platform, as for the PDF, so that it runs with no display.
+int PrintInvoice(const std::string& fileOrText) {
+    char name[] = "vantrel-print", option[] = "-platform", offscreen[] = "offscreen";
+    char* argv[] = {name, option, offscreen, nullptr};
+    int argc = 3;
+    std::optional<QGuiApplication> app;
+    if (!QCoreApplication::instance())
+        app.emplace(argc, argv);
+    const qr::TFound found = qr::FindInvoiceIn(fileOrText);
+    if (!found.Payload) {
+        Error(found.Message);
+        return ExitRefused;
+    }
+    const std::string lines =
+        invoice::InvoiceLines(std::get<invoice::TPayment>(invoice::ParsePayload(*found.Payload)));
+    std::fwrite(lines.data(), 1, lines.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : ExitCannotWrite;
+}
+
 // The folder where a write to `target` leaves its temporary file.
 fs::path FolderOf(const std::string& target) {
     const fs::path path(target);
@@ -90,6 +124,13 @@ int Run(int argc, char** argv) {
         if (arg == "-h" || arg == "--help") {
             std::fputs(Usage, stdout);
             return 0;
+        }
+        if (arg == "--invoice") {
+            if (argc != 3 || i != 1) {
+                std::fputs(Usage, stderr);
+                return ExitUsage;
+            }
+            return PrintInvoice(argv[2]);
         }
         if (arg == "-o" || arg == "--pdf") {
             bool& have = arg == "-o" ? haveOut : havePdf;

@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
 #include <functional>
 #include <set>
@@ -555,31 +556,109 @@ TEST_F(PlatEditorTest, AnOrderOpenedFromElsewhereIsSavedWhereItCameFrom) {
 // An empty MFO takes the bank code of a valid Ukrainian IBAN typed into its party's account,
 // as a change like any other; a code already there, or an IBAN that fails its check, is
 // left alone.
-TEST_F(PlatEditorTest, TheBankCodeComesFromTheIban) {
+TEST_F(PlatEditorTest, TheBankCodeAndTheBanksNameComeFromTheIban) {
     const std::string iban = "UA213223130000026007233566001";
+    const std::string ukreximbank = "АТ \"Укрексімбанк\"";
     struct Case {
-        TField Mfo, Account;
-        const char *MfoBefore, *Account_, *MfoAfter;
+        TField Mfo, Bank, Account;
+        const char *MfoBefore, *BankBefore, *Account_, *MfoAfter;
+        std::string BankAfter;
     };
     const Case cases[] = {
-        {TField::RecipientMFO, TField::RecipientAccount, "", iban.c_str(), "322313"},
-        {TField::PayerMFO, TField::PayerAccount, "", iban.c_str(), "322313"},
-        {TField::RecipientMFO, TField::RecipientAccount, "300001", iban.c_str(), "300001"},
-        {TField::RecipientMFO, TField::RecipientAccount, "", "UA213223130000026007233566002", ""},
-        {TField::RecipientMFO, TField::RecipientAccount, "", "26004098765432", ""},
+        {TField::RecipientMFO, TField::RecipientBank, TField::RecipientAccount, "", "",
+         iban.c_str(), "322313", ukreximbank},
+        {TField::PayerMFO, TField::PayerBank, TField::PayerAccount, "", "", iban.c_str(), "322313",
+         ukreximbank},
+        {TField::RecipientMFO, TField::RecipientBank, TField::RecipientAccount, "300001",
+         "Мой банк", iban.c_str(), "300001", "Мой банк"},
+        // A branch's older code is named as its bank.
+        {TField::RecipientMFO, TField::RecipientBank, TField::RecipientAccount, "", "",
+         "UA973226690000026005012107358", "322669", "АТ \"Ощадбанк\""},
+        // A code the table does not know fills the MFO alone.
+        {TField::RecipientMFO, TField::RecipientBank, TField::RecipientAccount, "", "",
+         "UA263999990000026007233566001", "399999", ""},
+        {TField::RecipientMFO, TField::RecipientBank, TField::RecipientAccount, "", "",
+         "UA213223130000026007233566002", "", ""},
+        {TField::RecipientMFO, TField::RecipientBank, TField::RecipientAccount, "", "",
+         "26004098765432", "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Account_);
         E.NewPlat();
         E.SetText(c.Mfo, c.MfoBefore);
+        E.SetText(c.Bank, W(c.BankBefore));
         ClearFlags();
         E.SetText(c.Account, c.Account_);
         EXPECT_EQ(E.Text(c.Mfo), c.MfoAfter);
+        EXPECT_EQ(U(E.Text(c.Bank)), c.BankAfter);
     }
     E.NewPlat();
+    Changed.clear();
     E.SetText(TField::RecipientAccount, iban);
-    EXPECT_EQ(Changed.back(), TField::RecipientMFO);
+    EXPECT_NE(std::find(Changed.begin(), Changed.end(), TField::RecipientMFO), Changed.end());
+    EXPECT_EQ(Changed.back(), TField::RecipientBank);
     EXPECT_EQ(Flags(), (TFlags{false, false, true, false}));
+}
+
+// An invoice's code fills the recipient, the amount and the purpose as typing them would;
+// the payer, the number and the date stay, and a code that is no payment changes nothing.
+TEST_F(PlatEditorTest, AnInvoiceFillsTheRecipientTheAmountAndThePurposeOnly) {
+    E.NewPlat();
+    E.SetText(TField::Number, "17");
+    E.SetText(TField::PayerName, W("ТОВ \"Альфа\""));
+    E.SetText(TField::PayerAccount, "UA213223130000026007233566001");
+    E.SetText(TField::RecipientName, W("Прежний получатель"));
+    E.SetText(TField::RecipientBank, W("АТ \"Райффайзен Банк\""));
+    E.SetText(TField::RecipientCity, W("Киев"));
+    E.SetText(TField::RecipientAccount, "UA093003350000026000012345678");
+    const std::string before = U(E.Text(TField::PayerBank));
+
+    auto snapshot = [this] {
+        std::vector<std::string> texts;
+        for (const auto& info : editor::Fields)
+            texts.push_back(E.Text(info.Field));
+        return texts;
+    };
+    const auto unchanged = snapshot();
+    for (const char* refused : {"BCD\n004\n1\nUCT\n", "https://bank.gov.ua/qr/*", "текст"}) {
+        EXPECT_NE(U(E.FillFromInvoice(W(refused))).find("QR"), std::string::npos);
+        EXPECT_EQ(snapshot(), unchanged);
+    }
+
+    const std::string dental =
+        "https://bank.gov.ua/qr/QkNECjAwMgoyClVDVAoK0s7CIJPR8u7s4PLu6-7js_-"
+        "UClVBNzgzMjI2NjkwMDAwMDI2MDA1MDEyMTA3MzU4ClVBSDEwMzQuMjgKNDA3MjM4MjQKCgrR8u7s4PLu6-"
+        "7js_ftsyDv7vHr8-PoCg";
+    EXPECT_EQ(U(E.FillFromInvoice(dental)),
+              "Заполнено из QR-кода счёта: ТОВ “Стоматологія”, 1034,28 грн");
+    EXPECT_EQ(U(E.Text(TField::RecipientName)), "ТОВ “Стоматологія”");
+    EXPECT_EQ(E.Text(TField::RecipientOKPO), "40723824");
+    EXPECT_EQ(E.Text(TField::RecipientAccount), "UA783226690000026005012107358");
+    // The rules' example IBAN has wrong check digits: nothing is taken from it, and the
+    // check says so as it does for a typed one.
+    EXPECT_EQ(E.Text(TField::RecipientMFO), "");
+    EXPECT_EQ(E.Text(TField::RecipientBank), "");
+    EXPECT_EQ(E.Text(TField::RecipientCity), "");
+    EXPECT_EQ(U(E.Problem(TField::RecipientAccount)),
+              "IBAN получателя: неверная контрольная сумма");
+    EXPECT_EQ(E.Text(TField::SumaGrn), "1034");
+    EXPECT_EQ(E.Text(TField::SumaKop), "28");
+    EXPECT_EQ(U(E.Text(TField::Purpose)), "Стоматологічні послуги");
+    EXPECT_FALSE(E.Text(TField::SumaWords).empty());
+    EXPECT_EQ(E.Text(TField::Number), "17");
+    EXPECT_EQ(U(E.Text(TField::PayerName)), "ТОВ \"Альфа\"");
+    EXPECT_EQ(U(E.Text(TField::PayerBank)), before);
+    EXPECT_TRUE(E.RecipientModified);
+    EXPECT_TRUE(E.PlatModified);
+
+    // An invoice without an amount leaves it to the payer; a valid IBAN brings its bank.
+    EXPECT_EQ(U(E.FillFromInvoice(("BCD\n002\n1\nUCT\n\nТОВ Бета\n"
+                                   "UA213223130000026007233566001\n\n40723824\n\n\nВнесок\n"))),
+              "Заполнено из QR-кода счёта: ТОВ Бета, сумма не указана");
+    EXPECT_EQ(E.Text(TField::SumaGrn), "");
+    EXPECT_EQ(E.Text(TField::SumaKop), "");
+    EXPECT_EQ(E.Text(TField::RecipientMFO), "322313");
+    EXPECT_EQ(U(E.Text(TField::RecipientBank)), "АТ \"Укрексімбанк\"");
 }
 
 TEST_F(PlatEditorTest, EachCheckedFieldTellsItsProblem) {
@@ -634,6 +713,26 @@ TEST_F(PlatEditorTest, EachCheckedFieldTellsItsProblem) {
               "МФО получателя не совпадает с кодом банка в IBAN (322313)");
     E.SetText(TField::RecipientMFO, " 322313 ");
     EXPECT_EQ(E.Problem(TField::RecipientMFO), "");
+    // The bank's name against the IBAN's bank, in any case and on either line.
+    struct BankCase {
+        const char *Bank, *Bank2, *Problem;
+    };
+    const BankCase banks[] = {
+        {"АТ \"Ощадбанк\"", "", "Банк получателя не совпадает с банком IBAN (АТ \"Укрексімбанк\")"},
+        {"АТ \"УКРЕКСІМБАНК\"", "", ""},
+        {"Акціонерне товариство \"Державний", "експортно-імпортний банк України\"", ""},
+        {"АО \"Укрэксимбанк\" г. Киев", "", ""},
+    };
+    for (const BankCase& c : banks) {
+        SCOPED_TRACE(c.Bank);
+        E.SetText(TField::RecipientBank, W(c.Bank));
+        E.SetText(TField::RecipientBank2, W(c.Bank2));
+        EXPECT_EQ(U(E.Problem(TField::RecipientBank)), c.Problem);
+    }
+    // Beside an old account nothing is known to contradict it.
+    E.SetText(TField::RecipientAccount, "26004098765432");
+    E.SetText(TField::RecipientBank, W("АТ \"Ощадбанк\""));
+    EXPECT_EQ(E.Problem(TField::RecipientBank), "");
 }
 
 // What is wrong or will not show is asked about once before anything is written or
@@ -681,7 +780,7 @@ TEST_F(PlatEditorTest, TheOutputAndThePreviewAskBeforeTheyShowWhatIsWrong) {
 // What the question before printing lists for an order: what is empty and essential, what the
 // checks find, what a tax purpose holds wrong. The payment instruction prints no bank code, so
 // a code that differs from its IBAN is not asked about there, while an account that is no IBAN
-// is.
+// is, and so is a bank's name that is not the IBAN's bank.
 TEST(OutputWarnings, WhatTheQuestionBeforePrintingLists) {
     using enum order::TField;
     const auto instruction = blank::TBlankKind::PaymentInstruction;
@@ -710,10 +809,19 @@ TEST(OutputWarnings, WhatTheQuestionBeforePrintingLists) {
         {instruction,
          [](store::TPlatRecord& o) {
              o[PayerAccount] = "UA203808050000026001012345678";
+             o[PayerBank] = W("АТ \"Райффайзен Банк\"");
              o[RecipientAccount] = "UA213223130000026007233566001";
              o[RecipientBank] = o[PayerMFO] = "";
          },
          ""},
+        {instruction,
+         [](store::TPlatRecord& o) {
+             o[RecipientAccount] = "UA213223130000026007233566001";
+             o[RecipientBank] = W("АТ \"Ощадбанк\"");
+             o[PayerAccount] = "UA203808050000026001012345678";
+             o[PayerBank2] = W("Райффайзен");
+         },
+         "Банк получателя не совпадает с банком IBAN (АТ \"Укрексімбанк\")\n"},
         {paymentOrder, [](store::TPlatRecord& o) { o[Purpose] = W("*;101;12345678;ПДВ;;"); }, ""},
         {paymentOrder, [](store::TPlatRecord& o) { o[Purpose] = W("*;1O1;1234567890;ПДВ;;"); },
          "Назначение платежа: код вида платежа «1O1» должен состоять из трех цифр\n"
@@ -723,7 +831,7 @@ TEST(OutputWarnings, WhatTheQuestionBeforePrintingLists) {
     };
     for (const TCase& c : cases) {
         store::TPlatRecord order = RealisticOrder();
-        order[RecipientBank] = W("АТ \"Ощадбанк\"");
+        order[RecipientBank] = W("АТ \"Укрексімбанк\"");
         order[RecipientOKPO] = "14360570";
         c.Change(order);
         TPlatData data;
@@ -812,8 +920,9 @@ TEST_F(PlatEditorTest, SavingAsksBeforeItReplacesWhatIsStored) {
             if (entry.path().extension() == ".plt")
                 files.insert(entry.path().filename().string());
         EXPECT_EQ(files, c.Files);
-        if (c.StoredAmount)
+        if (c.StoredAmount) {
             EXPECT_EQ(store::ReadPlat(S.Data() / mine, ',')[TField::SumaGrn], c.StoredAmount);
+        }
     }
     EXPECT_EQ(U(Boxes.Boxes.at(0).Text), "Некорректно задана дата");
 

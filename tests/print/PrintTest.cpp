@@ -329,6 +329,7 @@ TEST_F(PrintTest, TheRendererListsWhatIsWrongOrWillNotShowAndPrints) {
          [](store::TPlatRecord& r) {
              r[order::TField::PayerAccount] = "UA213223130000026007233566002";
          },
+         "vantrel-print: Банк плательщика не совпадает с банком IBAN (АТ \"Укрексімбанк\")\n"
          "vantrel-print: МФО плательщика не совпадает с кодом банка в IBAN (322313)\n"
          "vantrel-print: IBAN плательщика: неверная контрольная сумма\n"},
         {"an empty name and a tax purpose",

@@ -1,0 +1,112 @@
+#include "qr/InvoiceQr.h"
+
+#include "invoice/Invoice.h"
+#include "platform/Cp1251Literal.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <ZXing/ReadBarcode.h>
+#include <poppler-qt6.h>
+
+#include <memory>
+#include <variant>
+
+namespace qr {
+namespace {
+
+std::vector<std::string> Read(const QImage& gray, ZXing::Binarizer binarizer) {
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::QRCode);
+    hints.setTryHarder(true);
+    hints.setTryRotate(true);
+    hints.setBinarizer(binarizer);
+    const ZXing::ImageView view(gray.constBits(), gray.width(), gray.height(),
+                                ZXing::ImageFormat::Lum, static_cast<int>(gray.bytesPerLine()));
+    std::vector<std::string> contents;
+    for (const ZXing::Result& result : ZXing::ReadBarcodes(view, hints))
+        if (result.isValid())
+            contents.emplace_back(result.bytes().begin(), result.bytes().end());
+    return contents;
+}
+
+// The payment among `contents`, or the reader's word on the last one.
+TFound Choose(const std::vector<std::string>& contents, TFound found) {
+    for (const std::string& content : contents) {
+        const auto parsed = invoice::ParsePayload(content);
+        if (std::holds_alternative<invoice::TPayment>(parsed))
+            return {content, {}};
+        found.Message = std::get<std::string>(parsed);
+    }
+    return found;
+}
+
+const char* const NoCode = "QR-код платежа не найден"_w;
+
+bool IsPdf(const QByteArray& head) {
+    return head.startsWith("%PDF-");
+}
+
+TFound FindInPdf(const QString& path) {
+    const std::unique_ptr<Poppler::Document> document(Poppler::Document::load(path));
+    if (!document || document->isLocked())
+        return {std::nullopt, "PDF не открывается: "_w + QFile::encodeName(path).toStdString()};
+    document->setRenderHint(Poppler::Document::Antialiasing);
+    TFound found{std::nullopt, NoCode};
+    // 150 dpi gives the smallest module the rules allow (0.5 mm) three pixels; a code printed
+    // smaller than that, or drawn finely on a busy page, is tried again at 300.
+    for (const double dpi : {150.0, 300.0}) {
+        for (int i = 0; i < document->numPages(); ++i) {
+            const std::unique_ptr<Poppler::Page> page(document->page(i));
+            if (!page)
+                continue;
+            found = Choose(QrContents(page->renderToImage(dpi, dpi)), found);
+            if (found.Payload)
+                return found;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+std::vector<std::string> QrContents(const QImage& image) {
+    if (image.isNull())
+        return {};
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    std::vector<std::string> contents = Read(gray, ZXing::Binarizer::LocalAverage);
+    // A faint or unevenly lit code that the local threshold breaks up may still stand out
+    // from the page as a whole.
+    if (contents.empty())
+        contents = Read(gray, ZXing::Binarizer::GlobalHistogram);
+    return contents;
+}
+
+TFound FindInvoice(const QImage& image) {
+    return Choose(QrContents(image), {std::nullopt, NoCode});
+}
+
+TFound FindInvoiceInFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt, "Файл не открывается: "_w + QFile::encodeName(path).toStdString()};
+    // A payload file is small; the head tells a PDF, and a picture reads itself.
+    const QByteArray head = file.peek(16);
+    if (IsPdf(head))
+        return FindInPdf(path);
+    QImage image;
+    if (image.load(path))
+        return FindInvoice(image);
+    const QByteArray text = file.read(64 * 1024);
+    return Choose({text.toStdString()}, {std::nullopt, NoCode});
+}
+
+TFound FindInvoiceIn(const std::string& fileOrText) {
+    const QString path = QFile::decodeName(fileOrText.c_str());
+    if (!fileOrText.empty() && fileOrText.find('\n') == std::string::npos &&
+        QFileInfo(path).isFile())
+        return FindInvoiceInFile(path);
+    return Choose({fileOrText}, {std::nullopt, NoCode});
+}
+
+} // namespace qr

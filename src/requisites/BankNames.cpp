@@ -1,0 +1,55 @@
+#include "requisites/BankNames.h"
+
+#include "platform/Cp1251Case.h"
+#include "requisites/BankTable.h"
+
+#include <algorithm>
+
+namespace requisites {
+namespace {
+
+const bank_table::TBank* BankOf(std::string_view bankCode) {
+    for (const bank_table::TBankCode& code : bank_table::BankCodes)
+        if (code.Code == bankCode)
+            for (const bank_table::TBank& bank : bank_table::Banks)
+                if (std::string_view(bank.Code) == code.Head)
+                    return &bank;
+    return nullptr;
+}
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(platform::Cp1251Lower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+} // namespace
+
+std::optional<std::string> BankNameOf(std::string_view bankCode) {
+    const bank_table::TBank* bank = BankOf(bankCode);
+    if (!bank)
+        return std::nullopt;
+    if (*bank->Form == '\0')
+        return std::string(bank->Core);
+    return std::string(bank->Form) + " \"" + bank->Core + "\"";
+}
+
+bool BankNameFits(std::string_view typed, std::string_view bankCode) {
+    const bank_table::TBank* bank = BankOf(bankCode);
+    if (!bank)
+        return true;
+    const std::string text = Lower(typed);
+    std::string_view match = bank->Match;
+    while (!match.empty()) {
+        const std::size_t bar = match.find('|');
+        if (text.find(Lower(match.substr(0, bar))) != std::string::npos)
+            return true;
+        if (bar == std::string_view::npos)
+            break;
+        match.remove_prefix(bar + 1);
+    }
+    return false;
+}
+
+} // namespace requisites

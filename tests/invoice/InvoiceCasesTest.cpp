@@ -1,0 +1,83 @@
+// Invoices as they come, one case a file in cases/: a link, the data in either encoding, a
+// picture of the code (clean, turned and faint, stained past mending), a PDF invoice, or
+// text given on the command line (NAME.arg: its content is the argument). NAME.expected
+// holds what vantrel-print --invoice prints for it, or "!" and the message when there is no
+// payment. Run with VANTREL_UPDATE_EXPECTED=1 to write the expected files anew (then read
+// them before keeping them).
+
+#include "invoice/Invoice.h"
+#include "platform/Cp1251.h"
+#include "qr/InvoiceQr.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <variant>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kCases = INVOICE_CASES;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> CaseNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kCases))
+        if (entry.path().extension() != ".expected")
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Printed(const fs::path& input) {
+    const std::string argument = input.extension() == ".arg" ? ReadFile(input) : input.string();
+    const qr::TFound found = qr::FindInvoiceIn(argument);
+    if (!found.Payload)
+        return "!" + platform::Cp1251ToUtf8(found.Message) + "\n";
+    return invoice::InvoiceLines(
+        std::get<invoice::TPayment>(invoice::ParsePayload(*found.Payload)));
+}
+
+class InvoiceCase : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(InvoiceCase, PrintsWhatTheWindowFills) {
+    const fs::path input = kCases / GetParam();
+    const fs::path expected = kCases / (GetParam() + ".expected");
+    const std::string printed = Printed(input);
+    if (std::getenv("VANTREL_UPDATE_EXPECTED")) {
+        std::ofstream(expected, std::ios::binary) << printed;
+        return;
+    }
+    ASSERT_TRUE(fs::exists(expected)) << "no " << expected;
+    EXPECT_EQ(printed, ReadFile(expected));
+    // A payment's texts are single lines the order can hold.
+    for (const char* name : {"name=", "purpose=", "code="})
+        if (const std::size_t at = printed.find(name); at != std::string::npos) {
+            EXPECT_LT(printed.find('\n', at), printed.find(name, at + 1));
+        }
+}
+
+std::string RowName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = info.param;
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InvoiceCase, ::testing::ValuesIn(CaseNames()), RowName);
+
+} // namespace
