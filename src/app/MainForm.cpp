@@ -3,6 +3,7 @@
 #include "about/About.h"
 #include "editor/Procs.h"
 #include "formkit/Application.h"
+#include "formkit/Language.h"
 #include "formkit/QtText.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
@@ -46,6 +47,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     BuildControls();
     Bind();
     AddShortcuts();
+    Retranslate();
     FormCreate();
 }
 
@@ -114,12 +116,12 @@ void TMainForm::BuildControls() {
         }
         return l;
     };
-    auto caption = [](TField field) { return FromCp1251(editor::Info(field).Caption); };
+    auto caption = [](TField) { return QString(); }; // Retranslate writes every text
     // Each of the style's icons is read once: it decodes every size of its picture files, a
     // good part of the program's start.
     std::map<QStyle::StandardPixmap, QIcon> icons;
     auto button = [&](QWidget* parentWidget, const char* name, int left, int top,
-                      QStyle::StandardPixmap pixmap, const QString& hint) {
+                      QStyle::StandardPixmap pixmap) {
         auto* b = new QToolButton(parentWidget);
         b->setObjectName(name);
         b->setGeometry(left, top, 23, 22);
@@ -129,8 +131,6 @@ void TMainForm::BuildControls() {
             icon = icons.emplace(pixmap, style()->standardIcon(pixmap)).first;
         b->setIcon(icon->second);
         b->setIconSize(QSize(16, 16));
-        b->setToolTip(hint);
-        b->setStatusTip(hint);
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
@@ -143,10 +143,10 @@ void TMainForm::BuildControls() {
     Edit21 = edit(client, "Edit21", 312, 44, 69);
     Edit22 = edit(client, "Edit22", 388, 44, 145, true);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Реквизиты плательщика"), client);
+    GroupBox1 = new QGroupBox(client);
     GroupBox1->setObjectName("GroupBox1");
     GroupBox1->setGeometry(8, 76, 345, 229);
-    GroupBox2 = new QGroupBox(QStringLiteral("Реквизиты получателя"), client);
+    GroupBox2 = new QGroupBox(client);
     GroupBox2->setObjectName("GroupBox2");
     GroupBox2->setGeometry(360, 76, 345, 229);
 
@@ -198,9 +198,9 @@ void TMainForm::BuildControls() {
 
     Label15 = label(client, "Label15", 65, 320, caption(TField::SumaGrn), 112);
     Edit16 = edit(client, "Edit16", 112, 316, 73);
-    Label16 = label(client, "Label16", 191, 320, QStringLiteral("грн."));
+    Label16 = label(client, "Label16", 191, 320, QString());
     Edit17 = edit(client, "Edit17", 215, 316, 34);
-    Label17 = label(client, "Label17", 257, 320, QStringLiteral("коп."));
+    Label17 = label(client, "Label17", 257, 320, QString());
     Label23 = label(client, "Label23", 543, 320, caption(TField::NDSAmount), 600);
     Edit25 = edit(client, "Edit25", 600, 316, 89, true);
     Label18 = label(client, "Label18", 14, 348, caption(TField::SumaWords), 112);
@@ -209,35 +209,21 @@ void TMainForm::BuildControls() {
     ComboBox1->setObjectName("ComboBox1");
     ComboBox1->setGeometry(300, 316, 200, 23);
     for (const TVatChoiceInfo& choice : VatChoices)
-        ComboBox1->addItem(FromCp1251(choice.Caption),
-                           QString::fromLatin1(VatChoiceCode(choice.Choice).c_str()));
-    ComboBox1->setToolTip(QStringLiteral("НДС в назначении платежа"));
-    ComboBox1->setStatusTip(ComboBox1->toolTip());
+        ComboBox1->addItem(QString(), QString::fromLatin1(VatChoiceCode(choice.Choice).c_str()));
     Label19 = label(client, "Label19", 35, 376, caption(TField::Purpose), 112);
     Edit20 = edit(client, "Edit20", 112, 372, 521);
 
-    SpeedButton1 = button(client, "SpeedButton1", 540, 16, QStyle::SP_FileIcon,
-                          QStringLiteral("Создать новую платежку"));
-    SpeedButton2 = button(client, "SpeedButton2", 564, 16, QStyle::SP_DialogOpenButton,
-                          QStringLiteral("Загрузить платежку"));
-    SpeedButton3 = button(client, "SpeedButton3", 588, 16, QStyle::SP_DialogSaveButton,
-                          QStringLiteral("Сохранить платежку"));
-    SpeedButton5 = button(client, "SpeedButton5", 612, 16, QStyle::SP_FileDialogDetailedView,
-                          QStringLiteral("Настройки"));
-    SpeedButton8 = button(client, "SpeedButton8", 636, 16, QStyle::SP_FileDialogContentsView,
-                          QStringLiteral("Просмотр платежки в MS Word"));
-    SpeedButton4 = button(client, "SpeedButton4", 660, 16, QStyle::SP_MessageBoxInformation,
-                          QStringLiteral("О программе..."));
-    SpeedButton11 = button(client, "SpeedButton11", 684, 16, QStyle::SP_ComputerIcon,
-                           QStringLiteral("Предварительный просмотр"));
-    SpeedButton6 = button(GroupBox1, "SpeedButton6", 304, 24, QStyle::SP_DirOpenIcon,
-                          QStringLiteral("Загрузить реквизиты плательщика"));
-    SpeedButton7 = button(GroupBox2, "SpeedButton7", 304, 24, QStyle::SP_DirOpenIcon,
-                          QStringLiteral("Загрузить реквизиты получателя"));
-    SpeedButton9 = button(client, "SpeedButton9", 642, 372, QStyle::SP_DirOpenIcon,
-                          QStringLiteral("Загрузить назначение"));
-    SpeedButton10 = button(client, "SpeedButton10", 666, 372, QStyle::SP_DialogSaveButton,
-                           QStringLiteral("Сохранить назначение"));
+    SpeedButton1 = button(client, "SpeedButton1", 540, 16, QStyle::SP_FileIcon);
+    SpeedButton2 = button(client, "SpeedButton2", 564, 16, QStyle::SP_DialogOpenButton);
+    SpeedButton3 = button(client, "SpeedButton3", 588, 16, QStyle::SP_DialogSaveButton);
+    SpeedButton5 = button(client, "SpeedButton5", 612, 16, QStyle::SP_FileDialogDetailedView);
+    SpeedButton8 = button(client, "SpeedButton8", 636, 16, QStyle::SP_FileDialogContentsView);
+    SpeedButton4 = button(client, "SpeedButton4", 660, 16, QStyle::SP_MessageBoxInformation);
+    SpeedButton11 = button(client, "SpeedButton11", 684, 16, QStyle::SP_ComputerIcon);
+    SpeedButton6 = button(GroupBox1, "SpeedButton6", 304, 24, QStyle::SP_DirOpenIcon);
+    SpeedButton7 = button(GroupBox2, "SpeedButton7", 304, 24, QStyle::SP_DirOpenIcon);
+    SpeedButton9 = button(client, "SpeedButton9", 642, 372, QStyle::SP_DirOpenIcon);
+    SpeedButton10 = button(client, "SpeedButton10", 666, 372, QStyle::SP_DialogSaveButton);
 }
 
 void TMainForm::Bind() {
@@ -366,30 +352,136 @@ void TMainForm::ShowProblems() {
     ShownProblem = focused;
 }
 
+namespace {
+
+// The buttons' hints and keys, for the shortcuts and for every language's tooltips.
+struct TButtonCommand {
+    QToolButton* TMainForm::*Button;
+    const char* Hint;
+    QKeySequence Key;
+};
+
+const TButtonCommand ButtonCommands[] = {
+    {&TMainForm::SpeedButton1, QT_TRANSLATE_NOOP("TMainForm", "Создать новую платежку"),
+     QKeySequence(Qt::CTRL | Qt::Key_N)},
+    {&TMainForm::SpeedButton2, QT_TRANSLATE_NOOP("TMainForm", "Загрузить платежку"),
+     QKeySequence(Qt::CTRL | Qt::Key_O)},
+    {&TMainForm::SpeedButton3, QT_TRANSLATE_NOOP("TMainForm", "Сохранить платежку"),
+     QKeySequence(Qt::CTRL | Qt::Key_S)},
+    {&TMainForm::SpeedButton5, QT_TRANSLATE_NOOP("TMainForm", "Настройки"),
+     QKeySequence(Qt::Key_F9)},
+    {&TMainForm::SpeedButton8, QT_TRANSLATE_NOOP("TMainForm", "Просмотр платежки в MS Word"),
+     QKeySequence(Qt::CTRL | Qt::Key_P)},
+    {&TMainForm::SpeedButton4, QT_TRANSLATE_NOOP("TMainForm", "О программе..."),
+     QKeySequence(Qt::Key_F1)},
+    {&TMainForm::SpeedButton11, QT_TRANSLATE_NOOP("TMainForm", "Предварительный просмотр"),
+     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+    {&TMainForm::SpeedButton6, QT_TRANSLATE_NOOP("TMainForm", "Загрузить реквизиты плательщика"),
+     QKeySequence(Qt::Key_F5)},
+    {&TMainForm::SpeedButton7, QT_TRANSLATE_NOOP("TMainForm", "Загрузить реквизиты получателя"),
+     QKeySequence(Qt::Key_F6)},
+    {&TMainForm::SpeedButton9, QT_TRANSLATE_NOOP("TMainForm", "Загрузить назначение"),
+     QKeySequence(Qt::Key_F7)},
+    {&TMainForm::SpeedButton10, QT_TRANSLATE_NOOP("TMainForm", "Сохранить назначение"),
+     QKeySequence(Qt::Key_F8)},
+};
+
+} // namespace
+
 void TMainForm::AddShortcuts() {
     // A shortcut acts exactly as a click of its button, and not at all while the button is
     // disabled. The status bar keeps the bare hint; the tooltip adds the keys.
-    const std::pair<QToolButton * TMainForm::*, QKeySequence> keys[] = {
-        {&TMainForm::SpeedButton1, QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {&TMainForm::SpeedButton2, QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {&TMainForm::SpeedButton3, QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {&TMainForm::SpeedButton8, QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {&TMainForm::SpeedButton11, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
-        {&TMainForm::SpeedButton4, QKeySequence(Qt::Key_F1)},
-    };
-    for (const auto& [member, key] : keys) {
-        QToolButton* b = this->*member;
-        connect(new QShortcut(key, this), &QShortcut::activated, b, [b] {
+    for (const TButtonCommand& command : ButtonCommands) {
+        QToolButton* b = this->*command.Button;
+        connect(new QShortcut(command.Key, this), &QShortcut::activated, b, [b] {
             if (b->isEnabled())
                 b->click();
         });
-        b->setToolTip(b->statusTip() + QStringLiteral(" (") +
-                      key.toString(QKeySequence::NativeText) + QStringLiteral(")"));
     }
     for (const QKeySequence& key :
          {QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W),
           QKeySequence(Qt::CTRL | Qt::Key_Q)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+}
+
+void TMainForm::Retranslate() {
+    using enum editor::TField;
+    auto caption = [](editor::TField field) {
+        return TrCp1251("Fields", editor::Info(field).Caption);
+    };
+    // A label that stands after its field is as wide as its text.
+    auto after = [](QLabel* l, const QString& text) {
+        l->setText(text);
+        l->resize(l->sizeHint().width() + 2, l->height());
+    };
+    Label13->setText(caption(PlatFileName));
+    Label14->setText(caption(Number));
+    Label20->setText(caption(Date));
+    GroupBox1->setTitle(QCoreApplication::translate("TMainForm", "Реквизиты плательщика"));
+    GroupBox2->setTitle(QCoreApplication::translate("TMainForm", "Реквизиты получателя"));
+    Label11->setText(caption(PayerFileName));
+    Label12->setText(caption(RecipientFileName));
+    Label1->setText(caption(PayerName));
+    Label6->setText(caption(RecipientName));
+    after(Label21, caption(PayerCity));
+    after(Label22, caption(RecipientCity));
+    Label15->setText(caption(SumaGrn));
+    after(Label16, QCoreApplication::translate("TMainForm", "грн."));
+    after(Label17, QCoreApplication::translate("TMainForm", "коп."));
+    Label23->setText(caption(NDSAmount));
+    Label18->setText(caption(SumaWords));
+    Label19->setText(caption(Purpose));
+    ShowBlankKind();
+    for (int i = 0; i < ComboBox1->count(); ++i)
+        ComboBox1->setItemText(i, TrCp1251("Vat", VatChoices[i].Caption));
+    ComboBox1->setToolTip(QCoreApplication::translate("TMainForm", "НДС в назначении платежа"));
+    ComboBox1->setStatusTip(ComboBox1->toolTip());
+    for (const TButtonCommand& command : ButtonCommands) {
+        QToolButton* b = this->*command.Button;
+        const QString hint = QCoreApplication::translate("TMainForm", command.Hint);
+        b->setStatusTip(hint);
+        b->setToolTip(hint + QStringLiteral(" (") + command.Key.toString(QKeySequence::NativeText) +
+                      QStringLiteral(")"));
+    }
+    setWindowTitle(QCoreApplication::translate("TMainForm", "Квирен, версия %1")
+                       .arg(QString::fromLatin1(platform::ProgramVersion)));
+    // The checks' findings are the model's texts, made in the language of their time.
+    ShownTips = {};
+    ShowProblems();
+}
+
+void TMainForm::ShowBlankKind() {
+    using enum editor::TField;
+    auto caption = [](editor::TField field) {
+        return TrCp1251("Fields", editor::Info(field).Caption);
+    };
+    // The payment instruction names each party by its code and IBAN at its provider of
+    // payment services, and prints no bank code: the MFO fields go out of sight, with their
+    // values kept and stored.
+    const bool instruction = Editor.Options.BlankKind == blank::TBlankKind::PaymentInstruction;
+    const QString bank = instruction
+                             ? QCoreApplication::translate("TMainForm", "Поставщик платежных услуг")
+                             : caption(PayerBank);
+    const QString code = instruction ? QCoreApplication::translate("TMainForm", "Код ЕДРПОУ/РНОКПП")
+                                     : caption(PayerOKPO);
+    const QString account = instruction ? QStringLiteral("IBAN") : caption(PayerAccount);
+    Label3->setText(bank);
+    Label8->setText(bank);
+    Label2->setText(code);
+    Label7->setText(code);
+    Label4->setText(caption(PayerMFO));
+    Label9->setText(caption(RecipientMFO));
+    Label5->setText(account);
+    Label10->setText(account);
+    for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit6),
+                       static_cast<QWidget*>(Label9), static_cast<QWidget*>(Edit13)})
+        w->setVisible(!instruction);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
 }
 
 void TMainForm::UpdateSaveButtons() {
@@ -408,8 +500,9 @@ void TMainForm::FormCreate() {
         // The values before the failing one are loaded; the window opens all the same.
         ShowCurrentException();
     }
-    setWindowTitle(QStringLiteral("Квирен, версия ") +
-                   QString::fromLatin1(platform::ProgramVersion));
+    if (Editor.Options.UiLang != InterfaceLanguage())
+        SetInterfaceLanguage(Editor.Options.UiLang);
+    ShowBlankKind();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -460,6 +553,17 @@ void TMainForm::SpeedButton4Click() {
 
 void TMainForm::SpeedButton5Click() {
     ShowOptions(Editor.Options);
+    ShowBlankKind();
+    ShowSumaWords();
+}
+
+void TMainForm::ShowSumaWords() {
+    // The amount in words follows the blank's language; it is derived, never stored, so a
+    // new wording changes nothing the order has to save.
+    const bool modified = Editor.PlatModified;
+    Editor.UpdateSumaWords();
+    Editor.PlatModified = modified;
+    Editor.UpdateSaveButtons();
 }
 
 void TMainForm::SpeedButton6Click() {

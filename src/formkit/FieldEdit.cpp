@@ -3,6 +3,7 @@
 #include "formkit/QtText.h"
 #include "platform/Cp1251.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 
@@ -143,7 +144,8 @@ QString DroppedCharactersMessage(const std::vector<char32_t>& dropped) {
     for (char32_t cp : dropped)
         quoted << QStringLiteral("«") + QString::fromUcs4(&cp, 1) + QStringLiteral("»");
     if (quoted.size() == 1)
-        return QStringLiteral("Символ %1 не поддерживается и пропущен").arg(quoted.front());
-    return QStringLiteral("Символы %1 не поддерживаются и пропущены")
+        return QCoreApplication::translate("TEdit", "Символ %1 не поддерживается и пропущен")
+            .arg(quoted.front());
+    return QCoreApplication::translate("TEdit", "Символы %1 не поддерживаются и пропущены")
         .arg(quoted.join(QStringLiteral(", ")));
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251.h"
 #include "platform/Cp1251Literal.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,8 +32,9 @@ bool Injected(TWriteStep step) {
     return false;
 }
 
-[[noreturn]] void Fail(const std::string& what, const fs::path& path, int e) {
-    throw TFileError(what + " \"" + DisplayPath(path) + "\": " + ErrorReason(e), e);
+// `what` is the UTF-8 source of a message, translated only here: errno is read before it.
+[[noreturn]] void Fail(const char* what, const fs::path& path, int e) {
+    throw TFileError(Tr("Files", what) + " \"" + DisplayPath(path) + "\": " + ErrorReason(e), e);
 }
 
 // The mode for the file that replaces `target`: the old file's (through a link), or what the
@@ -147,8 +149,8 @@ TTempDocument WriteTempDocument(std::string_view bytes) {
         fs::create_directory(dir, ec);
         if (!fs::is_directory(dir, ec))
             return {{},
-                    "Ошибка создания временного каталога"_w + std::string(" \"") +
-                        DisplayPath(dir) + "\""};
+                    platform::Tr("Files", "Ошибка создания временного каталога") +
+                        std::string(" \"") + DisplayPath(dir) + "\""};
     }
     for (int n = 1; n <= 99; ++n) {
         const std::string name = "~temp" + std::to_string(n) + ".rtf";
@@ -165,18 +167,18 @@ TTempDocument WriteTempDocument(std::string_view bytes) {
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            Fail("Ошибка создания файла"_w, file, errno);
+            Fail(TR_NOOP("Files", "Ошибка создания файла"), file, errno);
         }
         const bool written = WriteAll(fd, {bytes});
         const int e = errno;
         if (::close(fd) != 0 || !written) {
             const int closing = errno;
             ::unlink(file.c_str());
-            Fail("Ошибка записи файла"_w, file, written ? closing : e);
+            Fail(TR_NOOP("Files", "Ошибка записи файла"), file, written ? closing : e);
         }
         return {file, {}};
     }
-    return {{}, "Ошибка создания временного файла"_w};
+    return {{}, platform::Tr("Files", "Ошибка создания временного файла")};
 }
 
 fs::path PathFromCp1251(std::string_view name) {
@@ -218,12 +220,12 @@ fs::path ExistingPathFromCp1251(const fs::path& folder, std::string_view name) {
 std::string ReadWholeFile(const fs::path& path, std::size_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        Fail("Ошибка открытия файла"_w, path, errno);
+        Fail(TR_NOOP("Files", "Ошибка открытия файла"), path, errno);
     std::string data;
     if (!ReadAll(fd, data, maxBytes)) {
         const int e = errno;
         ::close(fd);
-        Fail("Ошибка чтения файла"_w, path, e);
+        Fail(TR_NOOP("Files", "Ошибка чтения файла"), path, e);
     }
     ::close(fd);
     return data;
@@ -279,7 +281,7 @@ void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string
 
     int fd = Injected(TWriteStep::Create) ? -1 : ::mkstemp(temp.data());
     if (fd < 0)
-        Fail("Ошибка создания файла"_w, path, errno);
+        Fail(TR_NOOP("Files", "Ошибка создания файла"), path, errno);
 
     auto abandon = [&](const char* what) {
         const int e = errno;
@@ -293,22 +295,22 @@ void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string
     for (const std::string_view piece : pieces)
         empty = empty && piece.empty();
     if (!empty && (Injected(TWriteStep::Write) || !WriteAll(fd, pieces)))
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     if (::fchmod(fd, mode) != 0)
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     if (flush && (Injected(TWriteStep::Flush) || ::fsync(fd) != 0))
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     if (::close(fd) != 0) {
         fd = -1;
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     }
     fd = -1;
     if (Injected(TWriteStep::Rename))
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     if (!flush && regular && ExchangedOver(temp, path))
         return;
     if (::rename(temp.c_str(), path.c_str()) != 0)
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
 
     if (!flush)
         return;

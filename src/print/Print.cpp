@@ -2,6 +2,7 @@
 
 #include "editor/FieldChecks.h"
 #include "editor/Procs.h"
+#include "formkit/Language.h"
 #include "paint/BlankPainter.h"
 #include "platform/Clock.h"
 #include "platform/Cp1251.h"
@@ -20,6 +21,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,13 +62,6 @@ void Error(const std::string& cp1251) {
 // program for scripts writes a file and shows nothing, so it takes the offscreen platform
 // and runs where there is no display at all.
 void WritePdf(const blank::TPage& page, const std::string& path, const QString& title) {
-    // The application takes its options out of the arguments, which outlive it.
-    char name[] = "vantrel-print", option[] = "-platform", offscreen[] = "offscreen";
-    char* argv[] = {name, option, offscreen, nullptr};
-    int argc = 3;
-    std::optional<QGuiApplication> app;
-    if (!QCoreApplication::instance())
-        app.emplace(argc, argv);
     paint::WritePdf(layout::Lay(page), title, path, platform::TDurability::NotFlushed);
 }
 
@@ -103,12 +98,25 @@ int Run(int argc, char** argv) {
         return ExitUsage;
     }
 
+    // The application translates the messages and, with the GUI module, draws the PDF; it
+    // takes its options out of the arguments, which outlive it.
+    char name[] = "vantrel-print", option[] = "-platform", offscreen[] = "offscreen";
+    char* appArgv[] = {name, option, offscreen, nullptr};
+    int appArgc = 3;
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app = havePdf ? std::make_unique<QGuiApplication>(appArgc, appArgv)
+                      : std::make_unique<QCoreApplication>(appArgc, appArgv);
+
     const char separator = platform::UserDecimalSeparator();
     store::TPlatRecord plat;
+    TOptions::DefaultUiLang = LocaleInterfaceLanguage();
     TOptions options;
     try {
-        plat = store::ReadPlat(order, separator);
+        // The settings first: they choose the language of every message after them.
         options.Load();
+        SetInterfaceLanguage(options.UiLang);
+        plat = store::ReadPlat(order, separator);
     } catch (const std::exception& e) {
         Error(e.what());
         return ExitCannotRead;

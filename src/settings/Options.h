@@ -29,6 +29,12 @@ public:
     blank::TLangChoice SumaLang;
     // Stored after the other thirteen, so that a settings file without it keeps the first.
     blank::TBlankKind BlankKind;
+    // The language of the window and of the messages (not of the blank); after the kind.
+    blank::TLang UiLang;
+
+    // UiLang when the settings hold none: the front end sets the locale's language here
+    // before the first options are made (the core never reads the locale itself).
+    static blank::TLang DefaultUiLang;
 
     blank::TLanguages Languages() const { return {BlankKind, BlankLang, DateLang, SumaLang}; }
 
@@ -40,7 +46,7 @@ public:
     // type throws TRegistryError, and the fields after it in the fixed order keep what they
     // held.
     void Load();
-    // Writes all fourteen fields in one rewrite of the settings file, creating the key when
+    // Writes all fifteen fields in one rewrite of the settings file, creating the key when
     // needed; when the registry refuses (TRegistryError) nothing of it is stored.
     void Save();
 };

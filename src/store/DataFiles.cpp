@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -114,7 +115,8 @@ std::string VersionText(std::string_view line) {
     std::string text(line.substr(0, Shown));
     if (line.size() > Shown)
         text += "...";
-    throw TNotIntegerError("\"" + text + "\" "_w + "не является целым числом"_w);
+    throw TNotIntegerError("\"" + text + "\" "_w +
+                           platform::Tr("Store", "не является целым числом"));
 }
 
 void CheckName(std::string_view name) {
@@ -125,7 +127,7 @@ void CheckName(std::string_view name) {
 } // namespace
 
 TEmptyFileNameError::TEmptyFileNameError()
-    : TDataFileError("Невозможно сохранить файл с пустым именем"_w) {}
+    : TDataFileError(platform::Tr("Store", "Невозможно сохранить файл с пустым именем")) {}
 
 std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     size_t i = 0;
@@ -175,8 +177,9 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 void CheckPlatVersion(std::string_view line1, char decimalSeparator) {
     switch (CompareWithFileVersion(line1, decimalSeparator)) {
     case TVersionCompare::Greater:
-        throw TPlatVersionError("Для открытия данного файла необходима программа версии "_w +
-                                VersionText(line1) + " или выше"_w);
+        throw TPlatVersionError(
+            platform::Tr("Store", "Для открытия данного файла необходима программа версии ") +
+            VersionText(line1) + platform::Tr("Store", " или выше"));
     case TVersionCompare::NotANumber:
         ThrowNotInteger(line1);
     case TVersionCompare::NotGreater:
@@ -242,7 +245,8 @@ fs::path DataFilePath(const fs::path& dataDir, std::string_view name, std::strin
     // On this system "/" would lead into another folder and a NUL would cut the name short:
     // either way some other file than the one named would be written or read.
     if (fileName.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
-        throw platform::TFileError("Недопустимое имя файла \""_w + fileName + "\"", EINVAL);
+        throw platform::TFileError(
+            platform::Tr("Store", "Недопустимое имя файла \"") + fileName + "\"", EINVAL);
     return platform::ExistingPathFromCp1251(dataDir, fileName);
 }
 
@@ -272,7 +276,8 @@ std::string LoadPurposeFile(const fs::path& dataDir, std::string_view name) {
 std::string ReadDataFile(const fs::path& path) {
     std::string bytes = platform::ReadWholeFile(path, MaxDataFileSize + 1);
     if (bytes.size() > MaxDataFileSize)
-        throw TDataFileError("Файл \""_w + platform::DisplayPath(path) + "\" слишком велик"_w);
+        throw TDataFileError(platform::Args(platform::Tr("Store", "Файл \"%1\" слишком велик"),
+                                            {platform::DisplayPath(path)}));
     return bytes;
 }
 
