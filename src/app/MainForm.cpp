@@ -284,7 +284,7 @@ void TMainForm::BuildControls() {
     // file name's field than a typical name.
     const QFontMetrics metrics(font);
     auto fit = [&metrics](QLineEdit* e, const QString& sample) {
-        e->setMinimumWidth(metrics.horizontalAdvance(sample) + 14);
+        e->setMinimumWidth(metrics.horizontalAdvance(sample) + 20);
     };
     for (QLineEdit* e : {Edit7, Edit14})
         fit(e, QStringLiteral("UA213223130000026007233566001"));
@@ -407,6 +407,14 @@ void TMainForm::ShowProblems() {
         std::string& shown = ShownTips[static_cast<std::size_t>(info.Field)];
         if (problem != shown) {
             e->setToolTip(FromCp1251(problem));
+            // The field keeps its red frame while the finding lasts, with the focus or not.
+            const bool marked = !problem.empty();
+            if (e->property("problem").toBool() != marked) {
+                e->setProperty("problem", marked);
+                e->setStyleSheet(marked ? QStringLiteral("QLineEdit { border: 1px solid #d01010; "
+                                                         "border-radius: 2px; padding: 1px; }")
+                                        : QString());
+            }
             shown = std::move(problem);
         }
         if (!shown.empty() && e->hasFocus())
@@ -602,6 +610,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::SpeedButton1Click() {
     Editor.NewOrder();
+    // A new order starts with its number, proposed and selected as at the start.
+    Edit15->setFocus();
+    Edit15->selectAll();
 }
 
 void TMainForm::SpeedButton2Click() {

@@ -91,6 +91,11 @@ TEST_F(MainFormTest, OpensOnANewOrderWithTheFocusOnTheNumber) {
     EXPECT_FALSE(f->SpeedButton10->isEnabled());
     EXPECT_EQ(f->focusWidget(), f->Edit15);
     EXPECT_EQ(f->Edit15->selectedText(), "1"); // typing replaces the proposed number
+    // And so does a new order, wherever the focus was.
+    f->Edit20->setFocus();
+    f->SpeedButton1Click();
+    EXPECT_EQ(f->focusWidget(), f->Edit15);
+    EXPECT_EQ(f->Edit15->selectedText(), "1");
     EXPECT_TRUE(boxes.Boxes.empty());
 }
 
@@ -303,11 +308,16 @@ TEST_F(MainFormTest, AnIbanIsPastedWholeAndItsProblemsAreShown) {
     EXPECT_EQ(f->statusBar()->currentMessage(), wrong);
     f->Edit16->setFocus(); // the status bar speaks of the field in focus only
     EXPECT_EQ(f->statusBar()->currentMessage(), "");
+    EXPECT_TRUE(f->Edit14->property("problem").toBool()); // its red frame stays
+    EXPECT_EQ(f->Edit14->fontMetrics().horizontalAdvance(T(f->Edit14)),
+              f->Edit13->fontMetrics().horizontalAdvance(T(f->Edit14))); // and its font
+    EXPECT_FALSE(f->Edit13->property("problem").toBool());
     f->Edit14->setFocus();
     EXPECT_EQ(f->statusBar()->currentMessage(), wrong);
     Key(f->Edit14, Qt::Key_Backspace);
     Type(f->Edit14, QStringLiteral("1"));
     EXPECT_EQ(f->Edit14->toolTip(), "");
+    EXPECT_FALSE(f->Edit14->property("problem").toBool());
     EXPECT_EQ(f->statusBar()->currentMessage(), "");
 }
 
