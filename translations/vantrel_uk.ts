@@ -593,12 +593,12 @@
         <translation>Збереження</translation>
     </message>
     <message>
-        <source>Сохранить назначение под именем</source>
-        <translation>Зберегти призначення під назвою</translation>
-    </message>
-    <message>
         <source>Отмена</source>
         <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Сохранить назначение под &amp;именем</source>
+        <translation>Зберегти призначення під &amp;назвою</translation>
     </message>
 </context>
 <context>
@@ -715,14 +715,6 @@
         <translation>Видалити призначення</translation>
     </message>
     <message>
-        <source>Открыть</source>
-        <translation>Відкрити</translation>
-    </message>
-    <message>
-        <source>Удалить</source>
-        <translation>Видалити</translation>
-    </message>
-    <message>
         <source>Отмена</source>
         <translation>Скасувати</translation>
     </message>
@@ -733,6 +725,14 @@
     <message>
         <source>Ошибка удаления файла &quot;</source>
         <translation>Помилка видалення файлу &quot;</translation>
+    </message>
+    <message>
+        <source>&amp;Открыть</source>
+        <translation>&amp;Відкрити</translation>
+    </message>
+    <message>
+        <source>&amp;Удалить</source>
+        <translation>В&amp;идалити</translation>
     </message>
 </context>
 <context>
@@ -864,12 +864,12 @@
 <context>
     <name>TQtMessageBoxes</name>
     <message>
-        <source>Да</source>
-        <translation>Так</translation>
+        <source>&amp;Да</source>
+        <translation>&amp;Так</translation>
     </message>
     <message>
-        <source>Нет</source>
-        <translation>Ні</translation>
+        <source>&amp;Нет</source>
+        <translation>&amp;Ні</translation>
     </message>
 </context>
 <context>

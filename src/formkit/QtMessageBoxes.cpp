@@ -122,9 +122,9 @@ platform::TAnswer TQtMessageBoxes::Ask(const std::string& text, const std::strin
     QMessageBox box(ToQt(icon), Caption(caption), FromCp1251(ReadableBoxText(text)),
                     QMessageBox::NoButton, QApplication::activeWindow());
     QPushButton* yes =
-        box.addButton(QCoreApplication::translate("TQtMessageBoxes", "Да"), QMessageBox::YesRole);
+        box.addButton(QCoreApplication::translate("TQtMessageBoxes", "&Да"), QMessageBox::YesRole);
     QPushButton* no =
-        box.addButton(QCoreApplication::translate("TQtMessageBoxes", "Нет"), QMessageBox::NoRole);
+        box.addButton(QCoreApplication::translate("TQtMessageBoxes", "&Нет"), QMessageBox::NoRole);
     // Left to itself, the box would make No its escape button, and Escape or the close
     // button would answer No: a changed order would then be dropped unsaved. A button that
     // is never shown takes Escape instead, so dismissing says neither Yes nor No.

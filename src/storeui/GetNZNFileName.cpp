@@ -42,7 +42,7 @@ TGetNZNFileNameForm::TGetNZNFileNameForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QCoreApplication::translate("TGetNZNFileName", "Сохранение"));
 
     Label1 = new QLabel(
-        QCoreApplication::translate("TGetNZNFileName", "Сохранить назначение под именем"), this);
+        QCoreApplication::translate("TGetNZNFileName", "Сохранить назначение под &именем"), this);
     Label1->setObjectName("Label1");
     Label1->move(8, 16);
     Label1->resize(Label1->sizeHint());
@@ -61,6 +61,7 @@ TGetNZNFileNameForm::TGetNZNFileNameForm(QWidget* parent) : QDialog(parent) {
     ButCancel = new QPushButton(QCoreApplication::translate("TGetNZNFileName", "Отмена"), this);
     ButCancel->setObjectName("ButCancel");
     ButCancel->setGeometry(164, 88, 75, 25);
+    Label1->setBuddy(Edit1);
     setTabOrder(Edit1, ButOK);
     setTabOrder(ButOK, ButCancel);
     Edit1->setFocus();

@@ -137,8 +137,8 @@ TOpenForm::TOpenForm(fs::path dataDir, QWidget* parent)
         b->setGeometry(left, 10, 75, 25);
         return b;
     };
-    ButOk = button("ButOk", QCoreApplication::translate("TOpenForm", "Открыть"), 142);
-    ButDel = button("ButDel", QCoreApplication::translate("TOpenForm", "Удалить"), 222);
+    ButOk = button("ButOk", QCoreApplication::translate("TOpenForm", "&Открыть"), 142);
+    ButDel = button("ButDel", QCoreApplication::translate("TOpenForm", "&Удалить"), 222);
     ButCancel = button("ButCancel", QCoreApplication::translate("TOpenForm", "Отмена"), 302);
     ButOk->setDefault(true);
     setTabOrder(ListBox1, ButOk);

@@ -220,6 +220,59 @@ TEST_F(OptFormTest, EveryControlMarksTheDialogModified) {
 // The blank's kind and the interface language are chosen on the languages' page, stored by
 // OK like the others, and read back; without a stored kind the dialog shows the payment
 // instruction, without a stored language the locale's. OK puts the language in use at once.
+// Every control is reached from the keyboard in either language: Alt and a letter of a
+// caption opens a page or moves the focus into a group.
+TEST_F(OptFormTest, MnemonicsReachThePagesAndTheGroups) {
+    struct Step {
+        char16_t Letter;
+        int Page;                      // the page shown after the key
+        TRadioGroup* TOptForm::*Group; // the group the focus is in, or none
+    };
+    struct Case {
+        blank::TLang Lang;
+        std::vector<Step> Steps;
+    };
+    const Case cases[] = {
+        {blank::TLang::Russian,
+         {{u'З', 1, nullptr},
+          {u'В', 1, &TOptForm::RadioGroup4},
+          {u'Б', 1, &TOptForm::RadioGroup1},
+          {u'Д', 1, &TOptForm::RadioGroup2},
+          {u'У', 1, &TOptForm::RadioGroup3},
+          {u'П', 1, &TOptForm::RadioGroup5},
+          {u'О', 0, nullptr}}},
+        {blank::TLang::Ukrainian,
+         {{u'М', 1, nullptr},
+          {u'В', 1, &TOptForm::RadioGroup4},
+          {u'Б', 1, &TOptForm::RadioGroup1},
+          {u'Д', 1, &TOptForm::RadioGroup2},
+          {u'У', 1, &TOptForm::RadioGroup3},
+          {u'П', 1, &TOptForm::RadioGroup5},
+          {u'З', 0, nullptr}}},
+    };
+    for (const Case& c : cases) {
+        SetInterfaceLanguage(c.Lang);
+        TOptions o;
+        TOptForm f(o);
+        f.show();
+        f.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        for (const Step& step : c.Steps) {
+            // A Cyrillic key, with its text: keyClick knows Latin letters only.
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &f;
+            for (const QTest::KeyAction action : {QTest::Press, QTest::Release})
+                QTest::sendKeyEvent(action, target, static_cast<Qt::Key>(step.Letter),
+                                    QString(QChar(step.Letter)), Qt::AltModifier);
+            EXPECT_EQ(f.PageControl1->currentIndex(), step.Page) << static_cast<int>(step.Letter);
+            if (step.Group) {
+                EXPECT_TRUE((f.*step.Group)->isAncestorOf(QApplication::focusWidget()))
+                    << static_cast<int>(step.Letter);
+            }
+        }
+    }
+    SetInterfaceLanguage(blank::TLang::Russian);
+}
+
 TEST_F(OptFormTest, TheKindOfBlankAndTheInterfaceLanguageAreChosenAndStored) {
     TOptions o;
     {
