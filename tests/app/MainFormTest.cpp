@@ -362,6 +362,10 @@ TEST_F(MainFormTest, ShortcutsClickTheirButtons) {
     EXPECT_FALSE(f->SpeedButton3->isEnabled());
     QTest::keyClick(f->Edit16, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(modes, std::vector<int>{0});
+    // The payer's, the recipient's requisites and a purpose, each with its dialog's mode.
+    for (const Qt::Key key : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7})
+        QTest::keyClick(f->Edit16, key);
+    EXPECT_EQ(modes, (std::vector<int>{0, 1, 2, 3}));
 
     f->Edit15->clear(); // no number: the output button and its shortcut are off
     boxes.Boxes.clear();

@@ -43,6 +43,7 @@ protected:
         // These orders are laid out on the blank 0410001, which lists the empty bank codes.
         TOptions o;
         o.BlankKind = blank::TBlankKind::PaymentOrder;
+        o.UiLang = blank::TLang::Russian; // the messages below, whatever the locale
         o.Save();
     }
     void TearDown() override { platform::SetDesktopOpenerForTesting(nullptr); }
@@ -85,6 +86,7 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
     for (const auto& v : variants) {
         TOptions& o = window.Options;
         o.BlankKind = blank::TBlankKind::PaymentOrder;
+        o.UiLang = blank::TLang::Russian;
         o.BlankLang = *blank::LangOf(v.blank);
         o.DateLang = *blank::LangChoiceOf(v.date);
         o.SumaLang = *blank::LangChoiceOf(v.suma);
