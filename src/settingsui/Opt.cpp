@@ -202,26 +202,32 @@ void TOptForm::FormCreate() {
 }
 
 void TOptForm::Retranslate() {
-    auto tr = [](const char* source) { return QCoreApplication::translate("TOptForm", source); };
-    setWindowTitle(tr("Настройки"));
-    PageControl1->setTabText(0, tr("&Общие"));
-    PageControl1->setTabText(1, tr("Я&зык"));
-    CheckBox1->setText(tr("Выделить жирным шрифтом &плательщика"));
-    CheckBox2->setText(tr("Выделить жирным шрифтом п&олучателя"));
-    CheckBox5->setText(tr("Отображать номер &копии"));
-    CheckBox6->setText(tr("Отображать &строку \"З правом одного підпису\""));
-    GroupBox1->setTitle(tr("&НДС"));
-    RadioGroup4->SetTexts(tr("&Вид бланка"),
-                          {tr("Платіжне доручення (0410001)"), tr("Платіжна інструкція")});
-    const QStringList languages = {tr("Украинский"), tr("Русский")};
-    const QStringList ownChoices = {tr("Язык бланка"), tr("Украинский"), tr("Русский")};
-    RadioGroup1->SetTexts(tr("&Бланк"), languages);
-    RadioGroup2->SetTexts(tr("&Дата"), ownChoices);
-    RadioGroup3->SetTexts(tr("С&умма"), ownChoices);
-    RadioGroup5->SetTexts(tr("Язык &программы"), languages);
-    ButOK->setText(tr("OK"));
-    ButApply->setText(tr("П&рименить"));
-    ButCancel->setText(tr("Отмена"));
+    setWindowTitle(QCoreApplication::translate("TOptForm", "Настройки"));
+    PageControl1->setTabText(0, QCoreApplication::translate("TOptForm", "&Общие"));
+    PageControl1->setTabText(1, QCoreApplication::translate("TOptForm", "Я&зык"));
+    CheckBox1->setText(
+        QCoreApplication::translate("TOptForm", "Выделить жирным шрифтом &плательщика"));
+    CheckBox2->setText(
+        QCoreApplication::translate("TOptForm", "Выделить жирным шрифтом п&олучателя"));
+    CheckBox5->setText(QCoreApplication::translate("TOptForm", "Отображать номер &копии"));
+    CheckBox6->setText(
+        QCoreApplication::translate("TOptForm", "Отображать &строку \"З правом одного підпису\""));
+    GroupBox1->setTitle(QCoreApplication::translate("TOptForm", "&НДС"));
+    RadioGroup4->SetTexts(QCoreApplication::translate("TOptForm", "&Вид бланка"),
+                          {QCoreApplication::translate("TOptForm", "Платіжне доручення (0410001)"),
+                           QCoreApplication::translate("TOptForm", "Платіжна інструкція")});
+    const QStringList languages = {QCoreApplication::translate("TOptForm", "Украинский"),
+                                   QCoreApplication::translate("TOptForm", "Русский")};
+    const QStringList ownChoices = {QCoreApplication::translate("TOptForm", "Язык бланка"),
+                                    QCoreApplication::translate("TOptForm", "Украинский"),
+                                    QCoreApplication::translate("TOptForm", "Русский")};
+    RadioGroup1->SetTexts(QCoreApplication::translate("TOptForm", "&Бланк"), languages);
+    RadioGroup2->SetTexts(QCoreApplication::translate("TOptForm", "&Дата"), ownChoices);
+    RadioGroup3->SetTexts(QCoreApplication::translate("TOptForm", "С&умма"), ownChoices);
+    RadioGroup5->SetTexts(QCoreApplication::translate("TOptForm", "Язык &программы"), languages);
+    ButOK->setText(QCoreApplication::translate("TOptForm", "OK"));
+    ButApply->setText(QCoreApplication::translate("TOptForm", "П&рименить"));
+    ButCancel->setText(QCoreApplication::translate("TOptForm", "Отмена"));
 }
 
 void TOptForm::changeEvent(QEvent* event) {
