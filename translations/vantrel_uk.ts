@@ -754,10 +754,6 @@
         <translation>Виділити жирним шрифтом &amp;платника</translation>
     </message>
     <message>
-        <source>Выделить жирным шрифтом п&amp;олучателя</source>
-        <translation>Виділити жирним шрифтом &amp;отримувача</translation>
-    </message>
-    <message>
         <source>Отображать номер &amp;копии</source>
         <translation>Показувати номер &amp;копії</translation>
     </message>
@@ -820,6 +816,10 @@
     <message>
         <source>Отмена</source>
         <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Выделить жирным шрифтом пол&amp;учателя</source>
+        <translation>Виділити жирним шрифтом &amp;отримувача</translation>
     </message>
 </context>
 <context>

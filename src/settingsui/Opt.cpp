@@ -208,7 +208,7 @@ void TOptForm::Retranslate() {
     CheckBox1->setText(
         QCoreApplication::translate("TOptForm", "Выделить жирным шрифтом &плательщика"));
     CheckBox2->setText(
-        QCoreApplication::translate("TOptForm", "Выделить жирным шрифтом п&олучателя"));
+        QCoreApplication::translate("TOptForm", "Выделить жирным шрифтом пол&учателя"));
     CheckBox5->setText(QCoreApplication::translate("TOptForm", "Отображать номер &копии"));
     CheckBox6->setText(
         QCoreApplication::translate("TOptForm", "Отображать &строку \"З правом одного підпису\""));

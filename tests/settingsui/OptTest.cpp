@@ -10,6 +10,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -17,6 +19,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include <cstdlib>
 #include <optional>
@@ -257,6 +261,22 @@ TEST_F(OptFormTest, MnemonicsReachThePagesAndTheGroups) {
         f.show();
         f.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        // No two captions that can be seen together share their letter.
+        for (QWidget* page : {f.TabSheet1, f.TabSheet2}) {
+            QStringList captions = {f.PageControl1->tabText(0), f.PageControl1->tabText(1),
+                                    f.ButApply->text()};
+            for (QAbstractButton* b : page->findChildren<QAbstractButton*>())
+                captions.append(b->text());
+            for (QGroupBox* g : page->findChildren<QGroupBox*>())
+                captions.append(g->title());
+            std::set<int> letters;
+            for (const QString& caption : captions) {
+                const int letter = QKeySequence::mnemonic(caption)[0].toCombined();
+                if (letter != 0) {
+                    EXPECT_TRUE(letters.insert(letter).second) << caption.toStdString();
+                }
+            }
+        }
         for (const Step& step : c.Steps) {
             // A Cyrillic key, with its text: keyClick knows Latin letters only.
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &f;
