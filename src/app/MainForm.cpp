@@ -408,13 +408,7 @@ void TMainForm::ShowProblems() {
         if (problem != shown) {
             e->setToolTip(FromCp1251(problem));
             // The field keeps its red frame while the finding lasts, with the focus or not.
-            const bool marked = !problem.empty();
-            if (e->property("problem").toBool() != marked) {
-                e->setProperty("problem", marked);
-                e->setStyleSheet(marked ? QStringLiteral("QLineEdit { border: 1px solid #d01010; "
-                                                         "border-radius: 2px; padding: 1px; }")
-                                        : QString());
-            }
+            e->SetMarked(!problem.empty());
             shown = std::move(problem);
         }
         if (!shown.empty() && e->hasFocus())

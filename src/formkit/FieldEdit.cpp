@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QPainter>
 
 #include <algorithm>
 #include <limits>
@@ -81,6 +82,22 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent), FieldValidator(new TFieldVali
     // Qt would cut a text at 32767 characters; a loaded order must come back whole.
     setMaxLength(std::numeric_limits<int>::max());
     setValidator(FieldValidator);
+}
+
+void TEdit::SetMarked(bool marked) {
+    if (IsMarked == marked)
+        return;
+    IsMarked = marked;
+    update();
+}
+
+void TEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (!IsMarked)
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(QColor(208, 16, 16), 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
