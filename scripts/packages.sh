@@ -1,7 +1,9 @@
 # The Debian packages the project needs, sourced by the run, test and package commands.
 # libzxing-dev finds and decodes an invoice's QR code, libpoppler-qt6-dev draws a PDF invoice's
-# pages for it.
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libzxing-dev libpoppler-qt6-dev)
+# pages for it; qt6-tools-dev: the Qt6LinguistTools CMake package; qt6-l10n-tools: its lupdate
+# and lrelease, which compile translations/vantrel_uk.ts into the program.
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libzxing-dev libpoppler-qt6-dev
+    qt6-tools-dev qt6-l10n-tools)
 RUN_PACKAGES=(libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation xdg-utils libzxing2 libpoppler-qt6-3)
 # poppler-utils: pdftotext reads back the PDFs of the blank. qrencode: tests/invoice/

@@ -6,6 +6,7 @@
 #include "platform/Version.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -114,7 +115,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
 
 void TAboutForm::BuildControls() {
     setObjectName("AboutForm");
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(QCoreApplication::translate("TAboutBox", "О программе"));
     SetUpFixedDialog(this, 272, 217, 11);
     QPalette background = palette();
     background.setColor(QPalette::Window, background.color(QPalette::Button));
@@ -136,7 +137,9 @@ void TAboutForm::BuildControls() {
     Label4->setWordWrap(true);
 
     Label5 = new QLabel(
-        QStringLiteral("Вопросы, замечания и предложения по программе направляйте автору:"), this);
+        QCoreApplication::translate(
+            "TAboutBox", "Вопросы, замечания и предложения по программе направляйте автору:"),
+        this);
     Label5->setObjectName("Label5");
     Label5->setGeometry(24, 56, 222, 30);
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -147,12 +150,14 @@ void TAboutForm::BuildControls() {
         label->move(left, top);
         label->resize(label->sizeHint());
     };
-    Label3 = new QLabel(QStringLiteral("Электронная почта:"), this);
+    Label3 = new QLabel(QCoreApplication::translate("TAboutBox", "Электронная почта:"), this);
     autoSized(Label3, "Label3", 34, 93);
     Label2 = new TLinkLabel(QString::fromLatin1(EMail), this);
     autoSized(Label2, "Label2", 142, 93);
 
-    Label7 = new QLabel(QStringLiteral("Последняя версия программы доступна по адресу"), this);
+    Label7 = new QLabel(
+        QCoreApplication::translate("TAboutBox", "Последняя версия программы доступна по адресу"),
+        this);
     Label7->setObjectName("Label7");
     Label7->setGeometry(40, 114, 193, 28);
     Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -179,7 +184,7 @@ void TAboutForm::showEvent(QShowEvent* event) {
 }
 
 void TAboutForm::FormShow() {
-    Label4->setText(QStringLiteral("Квирен, версия ") +
+    Label4->setText(QCoreApplication::translate("TAboutBox", "Квирен, версия ") +
                     QString::fromLatin1(platform::ProgramVersion));
 }
 

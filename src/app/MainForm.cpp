@@ -3,6 +3,7 @@
 #include "about/About.h"
 #include "editor/Procs.h"
 #include "formkit/Application.h"
+#include "formkit/Language.h"
 #include "formkit/QtText.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
@@ -18,7 +19,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -48,6 +51,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     BuildControls();
     Bind();
     AddShortcuts();
+    Retranslate();
     FormCreate();
 }
 
@@ -70,11 +74,8 @@ void TMainForm::SetText(QLineEdit* edit, const std::string& text) {
         edit->setText(value);
 }
 void TMainForm::BuildControls() {
-    using editor::TField;
     setObjectName("MainForm");
     setWindowIcon(AppIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
     setFont(font);
@@ -83,9 +84,7 @@ void TMainForm::BuildControls() {
     client->setObjectName("Client");
     setCentralWidget(client);
     statusBar()->setObjectName("StatusBar1");
-    statusBar()->setSizeGripEnabled(false);
     statusBar()->setFixedHeight(19);
-    setFixedSize(713, 425);
 
     auto readOnlyLook = [](TEdit* e) {
         e->setReadOnly(true);
@@ -94,152 +93,206 @@ void TMainForm::BuildControls() {
         p.setColor(QPalette::Base, p.color(QPalette::Button));
         e->setPalette(p);
     };
-    auto edit = [&](QWidget* parentWidget, const char* name, int left, int top, int width,
-                    bool readOnly = false) {
+    // A field of `width` pixels keeps it; one of 0 takes what its row leaves.
+    auto edit = [&](QWidget* parentWidget, const char* name, int width, bool readOnly = false) {
         auto* e = new TEdit(parentWidget);
         e->setObjectName(name);
-        e->setGeometry(left, top, width, 23);
+        if (width > 0)
+            e->setFixedWidth(width);
         if (readOnly)
             readOnlyLook(e);
         return e;
     };
-    // A label that ends just left of its field, or (fieldLeft < 0) stands after one.
-    auto label = [&](QWidget* parentWidget, const char* name, int left, int top,
-                     const QString& caption, int fieldLeft = -1) {
-        auto* l = new QLabel(caption, parentWidget);
+    // The captions are Retranslate's, in the interface language.
+    auto label = [&](QWidget* parentWidget, const char* name) {
+        auto* l = new QLabel(parentWidget);
         l->setObjectName(name);
-        if (fieldLeft > 0) {
-            l->setGeometry(left - 20, top, fieldLeft - 5 - (left - 20), 15);
-            l->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        } else {
-            l->setGeometry(left, top, l->sizeHint().width() + 2, 15);
-        }
         return l;
     };
-    auto caption = [](TField field) { return FromCp1251(editor::Info(field).Caption); };
     // Each of the style's icons is read once: it decodes every size of its picture files, a
     // good part of the program's start.
     std::map<QStyle::StandardPixmap, QIcon> icons;
-    auto button = [&](QWidget* parentWidget, const char* name, int left, int top,
-                      QStyle::StandardPixmap pixmap, const QString& hint) {
+    auto button = [&](QWidget* parentWidget, const char* name, QStyle::StandardPixmap pixmap) {
         auto* b = new QToolButton(parentWidget);
         b->setObjectName(name);
-        b->setGeometry(left, top, 23, 22);
+        b->setFixedSize(23, 22);
         b->setAutoRaise(true);
         auto icon = icons.find(pixmap);
         if (icon == icons.end())
             icon = icons.emplace(pixmap, style()->standardIcon(pixmap)).first;
         b->setIcon(icon->second);
         b->setIconSize(QSize(16, 16));
-        b->setToolTip(hint);
-        b->setStatusTip(hint);
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-
-    Label13 = label(client, "Label13", 42, 20, caption(TField::PlatFileName), 112);
-    Edit19 = edit(client, "Edit19", 112, 16, 421, true);
-    Label14 = label(client, "Label14", 67, 48, caption(TField::Number), 112);
-    Edit15 = edit(client, "Edit15", 112, 44, 73);
-    Label20 = label(client, "Label20", 278, 48, caption(TField::Date), 312);
-    Edit21 = edit(client, "Edit21", 312, 44, 69);
-    Edit22 = edit(client, "Edit22", 388, 44, 145, true);
-
-    GroupBox1 = new QGroupBox(QStringLiteral("Реквизиты плательщика"), client);
-    GroupBox1->setObjectName("GroupBox1");
-    GroupBox1->setGeometry(8, 76, 345, 229);
-    GroupBox2 = new QGroupBox(QStringLiteral("Реквизиты получателя"), client);
-    GroupBox2->setObjectName("GroupBox2");
-    GroupBox2->setGeometry(360, 76, 345, 229);
-
-    struct Row {
-        int top, labelLeft;
-        TField payerField; // its caption is the row's
-        int fieldLeft, width;
-        const char *payerLabel, *recipientLabel, *payerEdit, *recipientEdit;
-    };
-    using enum TField;
-    const Row rows[] = {
-        {24, 34, PayerFileName, 104, 193, "Label11", "Label12", "Edit1", "Edit8"},
-        {52, 12, PayerName, 104, 225, "Label1", "Label6", "Edit2", "Edit9"},
-        {80, 70, PayerBank, 104, 225, "Label3", "Label8", "Edit3", "Edit10"},
-        {104, 0, PayerBank2, 104, 121, nullptr, nullptr, "Edit4", "Edit11"},
-        {104, 229, PayerCity, 248, 81, "Label21", "Label22", "Edit23", "Edit24"},
-        {132, 40, PayerOKPO, 104, 121, "Label2", "Label7", "Edit5", "Edit12"},
-        {160, 69, PayerMFO, 104, 121, "Label4", "Label9", "Edit6", "Edit13"},
-        {188, 80, PayerAccount, 104, 121, "Label5", "Label10", "Edit7", "Edit14"},
-    };
-    QLabel* groupLabels[2][8] = {};
-    TEdit* groupEdits[2][8] = {};
-    for (int g = 0; g < 2; ++g) {
-        QGroupBox* box = g == 0 ? GroupBox1 : GroupBox2;
-        for (int r = 0; r < 8; ++r) {
-            const Row& row = rows[r];
-            if (row.payerLabel) {
-                const bool after = r == 4; // "в г." stands after its field's neighbour
-                groupLabels[g][r] = label(box, g == 0 ? row.payerLabel : row.recipientLabel,
-                                          row.labelLeft, row.top + (after ? 3 : 4),
-                                          caption(row.payerField), after ? -1 : row.fieldLeft);
-            }
-            groupEdits[g][r] = edit(box, g == 0 ? row.payerEdit : row.recipientEdit, row.fieldLeft,
-                                    row.top, row.width, r == 0);
+    // A row of a grid's second column: the widgets side by side, a nullptr a stretch.
+    auto row = [](std::initializer_list<QWidget*> widgets) {
+        auto* box = new QHBoxLayout;
+        box->setSpacing(6);
+        for (QWidget* w : widgets) {
+            if (w)
+                box->addWidget(w);
+            else
+                box->addStretch(1);
         }
-    }
-    Label11 = groupLabels[0][0], Label1 = groupLabels[0][1], Label3 = groupLabels[0][2];
-    Label21 = groupLabels[0][4], Label2 = groupLabels[0][5], Label4 = groupLabels[0][6];
-    Label5 = groupLabels[0][7];
-    Label12 = groupLabels[1][0], Label6 = groupLabels[1][1], Label8 = groupLabels[1][2];
-    Label22 = groupLabels[1][4], Label7 = groupLabels[1][5], Label9 = groupLabels[1][6];
-    Label10 = groupLabels[1][7];
-    Edit1 = groupEdits[0][0], Edit2 = groupEdits[0][1], Edit3 = groupEdits[0][2];
-    Edit4 = groupEdits[0][3], Edit23 = groupEdits[0][4], Edit5 = groupEdits[0][5];
-    Edit6 = groupEdits[0][6], Edit7 = groupEdits[0][7];
-    Edit8 = groupEdits[1][0], Edit9 = groupEdits[1][1], Edit10 = groupEdits[1][2];
-    Edit11 = groupEdits[1][3], Edit24 = groupEdits[1][4], Edit12 = groupEdits[1][5];
-    Edit13 = groupEdits[1][6], Edit14 = groupEdits[1][7];
+        return box;
+    };
+    auto grid = [](QWidget* owner) {
+        auto* g = new QGridLayout(owner);
+        g->setHorizontalSpacing(6);
+        g->setVerticalSpacing(5);
+        g->setColumnStretch(1, 1);
+        return g;
+    };
+    auto addLabel = [](QGridLayout* g, int r, QLabel* l) {
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        g->addWidget(l, r, 0);
+    };
 
-    Label15 = label(client, "Label15", 65, 320, caption(TField::SumaGrn), 112);
-    Edit16 = edit(client, "Edit16", 112, 316, 73);
-    Label16 = label(client, "Label16", 191, 320, QStringLiteral("грн."));
-    Edit17 = edit(client, "Edit17", 215, 316, 34);
-    Label17 = label(client, "Label17", 257, 320, QStringLiteral("коп."));
-    Label23 = label(client, "Label23", 543, 320, caption(TField::NDSAmount), 600);
-    Edit25 = edit(client, "Edit25", 600, 316, 89, true);
-    Label18 = label(client, "Label18", 14, 348, caption(TField::SumaWords), 112);
-    Edit18 = edit(client, "Edit18", 112, 344, 577, true);
+    Label13 = label(client, "Label13");
+    Edit19 = edit(client, "Edit19", 0, true);
+    Label14 = label(client, "Label14");
+    Edit15 = edit(client, "Edit15", 73);
+    Label20 = label(client, "Label20");
+    Edit21 = edit(client, "Edit21", 69);
+    Edit22 = edit(client, "Edit22", 145, true);
+    GroupBox1 = new QGroupBox(client);
+    GroupBox1->setObjectName("GroupBox1");
+    GroupBox2 = new QGroupBox(client);
+    GroupBox2->setObjectName("GroupBox2");
+
+    // The two parties' boxes, row by row alike: the file name with its load button, the
+    // name, the bank on two lines with its city, the code, the MFO and the account.
+    struct TPartyControls {
+        QLabel *FileNameLabel, *NameLabel, *BankLabel, *CityLabel, *CodeLabel, *MFOLabel,
+            *AccountLabel;
+        TEdit *FileName, *Name, *Bank, *Bank2, *City, *Code, *MFO, *Account;
+        QToolButton* Load;
+    };
+    auto party = [&](QGroupBox* box, std::array<const char*, 7> labels,
+                     std::array<const char*, 8> edits, const char* load) {
+        TPartyControls c{};
+        c.FileNameLabel = label(box, labels[0]);
+        c.NameLabel = label(box, labels[1]);
+        c.BankLabel = label(box, labels[2]);
+        c.CityLabel = label(box, labels[3]);
+        c.CodeLabel = label(box, labels[4]);
+        c.MFOLabel = label(box, labels[5]);
+        c.AccountLabel = label(box, labels[6]);
+        c.FileName = edit(box, edits[0], 0, true);
+        c.Name = edit(box, edits[1], 0);
+        c.Bank = edit(box, edits[2], 0);
+        c.Bank2 = edit(box, edits[3], 0);
+        c.City = edit(box, edits[4], 0);
+        c.Code = edit(box, edits[5], 121);
+        c.MFO = edit(box, edits[6], 121);
+        c.Account = edit(box, edits[7], 0);
+        c.Load = button(box, load, QStyle::SP_DirOpenIcon);
+        QGridLayout* g = grid(box);
+        addLabel(g, 0, c.FileNameLabel);
+        g->addLayout(row({c.FileName, c.Load}), 0, 1);
+        addLabel(g, 1, c.NameLabel);
+        g->addWidget(c.Name, 1, 1);
+        addLabel(g, 2, c.BankLabel);
+        g->addWidget(c.Bank, 2, 1);
+        QHBoxLayout* bank2 = row({c.Bank2, c.CityLabel, c.City});
+        bank2->setStretch(0, 3);
+        bank2->setStretch(2, 2);
+        g->addLayout(bank2, 3, 1);
+        addLabel(g, 4, c.CodeLabel);
+        g->addWidget(c.Code, 4, 1, Qt::AlignLeft);
+        addLabel(g, 5, c.MFOLabel);
+        g->addWidget(c.MFO, 5, 1, Qt::AlignLeft);
+        addLabel(g, 6, c.AccountLabel);
+        g->addWidget(c.Account, 6, 1);
+        g->setRowStretch(7, 1);
+        return c;
+    };
+    const TPartyControls payer = party(
+        GroupBox1, {"Label11", "Label1", "Label3", "Label21", "Label2", "Label4", "Label5"},
+        {"Edit1", "Edit2", "Edit3", "Edit4", "Edit23", "Edit5", "Edit6", "Edit7"}, "SpeedButton6");
+    const TPartyControls recipient =
+        party(GroupBox2, {"Label12", "Label6", "Label8", "Label22", "Label7", "Label9", "Label10"},
+              {"Edit8", "Edit9", "Edit10", "Edit11", "Edit24", "Edit12", "Edit13", "Edit14"},
+              "SpeedButton7");
+    Label11 = payer.FileNameLabel, Label1 = payer.NameLabel, Label3 = payer.BankLabel;
+    Label21 = payer.CityLabel, Label2 = payer.CodeLabel, Label4 = payer.MFOLabel;
+    Label5 = payer.AccountLabel;
+    Label12 = recipient.FileNameLabel, Label6 = recipient.NameLabel, Label8 = recipient.BankLabel;
+    Label22 = recipient.CityLabel, Label7 = recipient.CodeLabel, Label9 = recipient.MFOLabel;
+    Label10 = recipient.AccountLabel;
+    Edit1 = payer.FileName, Edit2 = payer.Name, Edit3 = payer.Bank, Edit4 = payer.Bank2;
+    Edit23 = payer.City, Edit5 = payer.Code, Edit6 = payer.MFO, Edit7 = payer.Account;
+    Edit8 = recipient.FileName, Edit9 = recipient.Name, Edit10 = recipient.Bank;
+    Edit11 = recipient.Bank2, Edit24 = recipient.City, Edit12 = recipient.Code;
+    Edit13 = recipient.MFO, Edit14 = recipient.Account;
+    SpeedButton6 = payer.Load;
+    SpeedButton7 = recipient.Load;
+
+    Label15 = label(client, "Label15");
+    Edit16 = edit(client, "Edit16", 73);
+    Label16 = label(client, "Label16");
+    Edit17 = edit(client, "Edit17", 34);
+    Label17 = label(client, "Label17");
+    Label23 = label(client, "Label23");
+    Edit25 = edit(client, "Edit25", 89, true);
+    Label18 = label(client, "Label18");
+    Edit18 = edit(client, "Edit18", 0, true);
     ComboBox1 = new QComboBox(client);
     ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->setGeometry(300, 316, 200, 23);
+    ComboBox1->setFixedWidth(200);
     for (const TVatChoiceInfo& choice : VatChoices)
-        ComboBox1->addItem(FromCp1251(choice.Caption),
-                           QString::fromLatin1(VatChoiceCode(choice.Choice).c_str()));
-    ComboBox1->setToolTip(QStringLiteral("НДС в назначении платежа"));
-    ComboBox1->setStatusTip(ComboBox1->toolTip());
-    Label19 = label(client, "Label19", 35, 376, caption(TField::Purpose), 112);
-    Edit20 = edit(client, "Edit20", 112, 372, 521);
+        ComboBox1->addItem(QString(), QString::fromLatin1(VatChoiceCode(choice.Choice).c_str()));
+    Label19 = label(client, "Label19");
+    Edit20 = edit(client, "Edit20", 0);
 
-    SpeedButton1 = button(client, "SpeedButton1", 540, 16, QStyle::SP_FileIcon,
-                          QStringLiteral("Создать новую платежку"));
-    SpeedButton2 = button(client, "SpeedButton2", 564, 16, QStyle::SP_DialogOpenButton,
-                          QStringLiteral("Загрузить платежку"));
-    SpeedButton3 = button(client, "SpeedButton3", 588, 16, QStyle::SP_DialogSaveButton,
-                          QStringLiteral("Сохранить платежку"));
-    SpeedButton5 = button(client, "SpeedButton5", 612, 16, QStyle::SP_FileDialogDetailedView,
-                          QStringLiteral("Настройки"));
-    SpeedButton8 = button(client, "SpeedButton8", 636, 16, QStyle::SP_FileDialogContentsView,
-                          QStringLiteral("Просмотр платежки в MS Word"));
-    SpeedButton4 = button(client, "SpeedButton4", 660, 16, QStyle::SP_MessageBoxInformation,
-                          QStringLiteral("О программе..."));
-    SpeedButton11 = button(client, "SpeedButton11", 684, 16, QStyle::SP_ComputerIcon,
-                           QStringLiteral("Предварительный просмотр"));
-    SpeedButton6 = button(GroupBox1, "SpeedButton6", 304, 24, QStyle::SP_DirOpenIcon,
-                          QStringLiteral("Загрузить реквизиты плательщика"));
-    SpeedButton7 = button(GroupBox2, "SpeedButton7", 304, 24, QStyle::SP_DirOpenIcon,
-                          QStringLiteral("Загрузить реквизиты получателя"));
-    SpeedButton9 = button(client, "SpeedButton9", 642, 372, QStyle::SP_DirOpenIcon,
-                          QStringLiteral("Загрузить назначение"));
-    SpeedButton10 = button(client, "SpeedButton10", 666, 372, QStyle::SP_DialogSaveButton,
-                           QStringLiteral("Сохранить назначение"));
+    SpeedButton1 = button(client, "SpeedButton1", QStyle::SP_FileIcon);
+    SpeedButton2 = button(client, "SpeedButton2", QStyle::SP_DialogOpenButton);
+    SpeedButton3 = button(client, "SpeedButton3", QStyle::SP_DialogSaveButton);
+    SpeedButton5 = button(client, "SpeedButton5", QStyle::SP_FileDialogDetailedView);
+    SpeedButton8 = button(client, "SpeedButton8", QStyle::SP_FileDialogContentsView);
+    SpeedButton4 = button(client, "SpeedButton4", QStyle::SP_MessageBoxInformation);
+    SpeedButton11 = button(client, "SpeedButton11", QStyle::SP_ComputerIcon);
+    SpeedButton9 = button(client, "SpeedButton9", QStyle::SP_DirOpenIcon);
+    SpeedButton10 = button(client, "SpeedButton10", QStyle::SP_DialogSaveButton);
+
+    // The rows and columns of the window's design; the fields that take text of any length
+    // grow with the window's width.
+    QGridLayout* g = grid(client);
+    g->setContentsMargins(8, 8, 8, 4);
+    addLabel(g, 0, Label13);
+    QHBoxLayout* top = row({Edit19, SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton5,
+                            SpeedButton8, SpeedButton4, SpeedButton11});
+    top->setSpacing(1);
+    top->insertSpacing(1, 6);
+    g->addLayout(top, 0, 1);
+    addLabel(g, 1, Label14);
+    g->addLayout(row({Edit15, nullptr, Label20, Edit21, Edit22}), 1, 1);
+    QHBoxLayout* parties = row({GroupBox1, GroupBox2});
+    g->addLayout(parties, 2, 0, 1, 2);
+    addLabel(g, 3, Label15);
+    g->addLayout(row({Edit16, Label16, Edit17, Label17, ComboBox1, nullptr, Label23, Edit25}), 3,
+                 1);
+    addLabel(g, 4, Label18);
+    g->addWidget(Edit18, 4, 1);
+    addLabel(g, 5, Label19);
+    QHBoxLayout* purpose = row({Edit20, SpeedButton9, SpeedButton10});
+    purpose->setSpacing(1);
+    purpose->insertSpacing(1, 6);
+    g->addLayout(purpose, 5, 1);
+    g->setRowStretch(2, 1);
+
+    // An IBAN is read whole: its field never gets narrower than its 29 characters, nor a
+    // file name's field than a typical name.
+    const QFontMetrics metrics(font);
+    auto fit = [&metrics](QLineEdit* e, const QString& sample) {
+        e->setMinimumWidth(metrics.horizontalAdvance(sample) + 20);
+    };
+    for (QLineEdit* e : {Edit7, Edit14})
+        fit(e, QStringLiteral("UA213223130000026007233566001"));
+    for (QLineEdit* e : {Edit1, Edit8})
+        fit(e, QStringLiteral("ТОВ \"Альфа\" (р/с UA213223130000026007233566001)"));
+    fit(Edit19, QStringLiteral("№ 0001 від 08.12.2026 - ТОВ \"Промтехпостач\""));
 }
 
 void TMainForm::Bind() {
@@ -372,6 +425,8 @@ void TMainForm::ShowProblems() {
         std::string& shown = ShownTips[static_cast<std::size_t>(info.Field)];
         if (problem != shown) {
             e->setToolTip(FromCp1251(problem));
+            // The field keeps its red frame while the finding lasts, with the focus or not.
+            e->SetMarked(!problem.empty());
             shown = std::move(problem);
         }
         if (!shown.empty() && e->hasFocus())
@@ -384,30 +439,132 @@ void TMainForm::ShowProblems() {
     ShownProblem = focused;
 }
 
+namespace {
+
+// The buttons' hints and keys, for the shortcuts and for every language's tooltips.
+struct TButtonCommand {
+    QToolButton* TMainForm::*Button;
+    const char* Hint;
+    QKeySequence Key;
+};
+
+const TButtonCommand ButtonCommands[] = {
+    {&TMainForm::SpeedButton1, QT_TRANSLATE_NOOP("TMainForm", "Создать новую платежку"),
+     QKeySequence(Qt::CTRL | Qt::Key_N)},
+    {&TMainForm::SpeedButton2, QT_TRANSLATE_NOOP("TMainForm", "Загрузить платежку"),
+     QKeySequence(Qt::CTRL | Qt::Key_O)},
+    {&TMainForm::SpeedButton3, QT_TRANSLATE_NOOP("TMainForm", "Сохранить платежку"),
+     QKeySequence(Qt::CTRL | Qt::Key_S)},
+    {&TMainForm::SpeedButton5, QT_TRANSLATE_NOOP("TMainForm", "Настройки"),
+     QKeySequence(Qt::Key_F9)},
+    {&TMainForm::SpeedButton8, QT_TRANSLATE_NOOP("TMainForm", "Просмотр платежки в MS Word"),
+     QKeySequence(Qt::CTRL | Qt::Key_P)},
+    {&TMainForm::SpeedButton4, QT_TRANSLATE_NOOP("TMainForm", "О программе..."),
+     QKeySequence(Qt::Key_F1)},
+    {&TMainForm::SpeedButton11, QT_TRANSLATE_NOOP("TMainForm", "Предварительный просмотр"),
+     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+    {&TMainForm::SpeedButton6, QT_TRANSLATE_NOOP("TMainForm", "Загрузить реквизиты плательщика"),
+     QKeySequence(Qt::Key_F5)},
+    {&TMainForm::SpeedButton7, QT_TRANSLATE_NOOP("TMainForm", "Загрузить реквизиты получателя"),
+     QKeySequence(Qt::Key_F6)},
+    {&TMainForm::SpeedButton9, QT_TRANSLATE_NOOP("TMainForm", "Загрузить назначение"),
+     QKeySequence(Qt::Key_F7)},
+    {&TMainForm::SpeedButton10, QT_TRANSLATE_NOOP("TMainForm", "Сохранить назначение"),
+     QKeySequence(Qt::Key_F8)},
+};
+
+} // namespace
+
 void TMainForm::AddShortcuts() {
     // A shortcut acts exactly as a click of its button, and not at all while the button is
     // disabled. The status bar keeps the bare hint; the tooltip adds the keys.
-    const std::pair<QToolButton * TMainForm::*, QKeySequence> keys[] = {
-        {&TMainForm::SpeedButton1, QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {&TMainForm::SpeedButton2, QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {&TMainForm::SpeedButton3, QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {&TMainForm::SpeedButton8, QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {&TMainForm::SpeedButton11, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
-        {&TMainForm::SpeedButton4, QKeySequence(Qt::Key_F1)},
-    };
-    for (const auto& [member, key] : keys) {
-        QToolButton* b = this->*member;
-        connect(new QShortcut(key, this), &QShortcut::activated, b, [b] {
+    for (const TButtonCommand& command : ButtonCommands) {
+        QToolButton* b = this->*command.Button;
+        connect(new QShortcut(command.Key, this), &QShortcut::activated, b, [b] {
             if (b->isEnabled())
                 b->click();
         });
-        b->setToolTip(b->statusTip() + QStringLiteral(" (") +
-                      key.toString(QKeySequence::NativeText) + QStringLiteral(")"));
     }
     for (const QKeySequence& key :
          {QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W),
           QKeySequence(Qt::CTRL | Qt::Key_Q)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+}
+
+void TMainForm::Retranslate() {
+    using enum editor::TField;
+    auto caption = [](editor::TField field) {
+        return TrCp1251("Fields", editor::Info(field).Caption);
+    };
+    auto after = [](QLabel* l, const QString& text) { l->setText(text); };
+    Label13->setText(caption(PlatFileName));
+    Label14->setText(caption(Number));
+    Label20->setText(caption(Date));
+    GroupBox1->setTitle(QCoreApplication::translate("TMainForm", "Реквизиты плательщика"));
+    GroupBox2->setTitle(QCoreApplication::translate("TMainForm", "Реквизиты получателя"));
+    Label11->setText(caption(PayerFileName));
+    Label12->setText(caption(RecipientFileName));
+    Label1->setText(caption(PayerName));
+    Label6->setText(caption(RecipientName));
+    after(Label21, caption(PayerCity));
+    after(Label22, caption(RecipientCity));
+    Label15->setText(caption(SumaGrn));
+    after(Label16, QCoreApplication::translate("TMainForm", "грн."));
+    after(Label17, QCoreApplication::translate("TMainForm", "коп."));
+    Label23->setText(caption(NDSAmount));
+    Label18->setText(caption(SumaWords));
+    Label19->setText(caption(Purpose));
+    ShowBlankKind();
+    for (int i = 0; i < ComboBox1->count(); ++i)
+        ComboBox1->setItemText(i, TrCp1251("Vat", VatChoices[i].Caption));
+    ComboBox1->setToolTip(QCoreApplication::translate("TMainForm", "НДС в назначении платежа"));
+    ComboBox1->setStatusTip(ComboBox1->toolTip());
+    for (const TButtonCommand& command : ButtonCommands) {
+        QToolButton* b = this->*command.Button;
+        const QString hint = QCoreApplication::translate("TMainForm", command.Hint);
+        b->setStatusTip(hint);
+        b->setToolTip(hint + QStringLiteral(" (") + command.Key.toString(QKeySequence::NativeText) +
+                      QStringLiteral(")"));
+    }
+    setWindowTitle(QCoreApplication::translate("TMainForm", "Квирен, версия %1")
+                       .arg(QString::fromLatin1(platform::ProgramVersion)));
+    // The checks' findings are the model's texts, made in the language of their time.
+    ShownTips = {};
+    ShowProblems();
+}
+
+void TMainForm::ShowBlankKind() {
+    using enum editor::TField;
+    auto caption = [](editor::TField field) {
+        return TrCp1251("Fields", editor::Info(field).Caption);
+    };
+    // The payment instruction names each party by its code and IBAN at its provider of
+    // payment services, and prints no bank code: the MFO fields go out of sight, with their
+    // values kept and stored.
+    const bool instruction = Editor.Options.BlankKind == blank::TBlankKind::PaymentInstruction;
+    const QString bank = instruction
+                             ? QCoreApplication::translate("TMainForm", "Поставщик платежных услуг")
+                             : caption(PayerBank);
+    const QString code = instruction ? QCoreApplication::translate("TMainForm", "Код ЕДРПОУ/РНОКПП")
+                                     : caption(PayerOKPO);
+    const QString account = instruction ? QStringLiteral("IBAN") : caption(PayerAccount);
+    Label3->setText(bank);
+    Label8->setText(bank);
+    Label2->setText(code);
+    Label7->setText(code);
+    Label4->setText(caption(PayerMFO));
+    Label9->setText(caption(RecipientMFO));
+    Label5->setText(account);
+    Label10->setText(account);
+    for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit6),
+                       static_cast<QWidget*>(Label9), static_cast<QWidget*>(Edit13)})
+        w->setVisible(!instruction);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
 }
 
 void TMainForm::UpdateSaveButtons() {
@@ -426,8 +583,11 @@ void TMainForm::FormCreate() {
         // The values before the failing one are loaded; the window opens all the same.
         ShowCurrentException();
     }
-    setWindowTitle(QStringLiteral("Квирен, версия ") +
-                   QString::fromLatin1(platform::ProgramVersion));
+    if (Editor.Options.UiLang != InterfaceLanguage())
+        SetInterfaceLanguage(Editor.Options.UiLang);
+    ShowBlankKind();
+    // What the rows need, and no narrower than the window of old.
+    resize(sizeHint().expandedTo(QSize(713, 0)));
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -462,6 +622,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::SpeedButton1Click() {
     Editor.NewOrder();
+    // A new order starts with its number, proposed and selected as at the start.
+    Edit15->setFocus();
+    Edit15->selectAll();
 }
 
 void TMainForm::SpeedButton2Click() {
@@ -478,6 +641,17 @@ void TMainForm::SpeedButton4Click() {
 
 void TMainForm::SpeedButton5Click() {
     ShowOptions(Editor.Options);
+    ShowBlankKind();
+    ShowSumaWords();
+}
+
+void TMainForm::ShowSumaWords() {
+    // The amount in words follows the blank's language; it is derived, never stored, so a
+    // new wording changes nothing the order has to save.
+    const bool modified = Editor.PlatModified;
+    Editor.UpdateSumaWords();
+    Editor.PlatModified = modified;
+    Editor.UpdateSaveButtons();
 }
 
 void TMainForm::SpeedButton6Click() {

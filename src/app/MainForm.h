@@ -67,7 +67,11 @@ public:
     void SpeedButton10Click();
     void SpeedButton11Click();
 
+    // Every text of the window in the interface language; again on each change of it.
+    void Retranslate();
+
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -78,6 +82,8 @@ private:
     void Bind();
     void AddShortcuts();
     void ShowField(editor::TField field);
+    void ShowBlankKind();
+    void ShowSumaWords();
     void ShowProblems();
     void UpdateSaveButtons();
 

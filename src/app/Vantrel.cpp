@@ -2,12 +2,15 @@
 
 #include "app/MainForm.h"
 #include "formkit/Application.h"
+#include "formkit/Language.h"
 #include "formkit/QtMessageBoxes.h"
 
 int Vantrel(int argc, char** argv, const std::function<void(TMainForm&)>& shown) {
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Квирен"));
     SpeakRussian(app);
+    // The window's own language, when the settings name none, is the user's.
+    TOptions::DefaultUiLang = LocaleInterfaceLanguage();
     TQtMessageBoxes boxes;
     platform::SetMessageBoxes(&boxes);
     int rc = 0;

@@ -489,6 +489,18 @@ blank::TVMerge VMergeOf(TArrow arrow) {
     return blank::TVMerge::None;
 }
 
+// "від " and the date in words. The payment instruction's form writes the year as
+// "2026 р.", with a blank before the abbreviation; 0410001 keeps "2026р.".
+std::string DateLineOf(const TPlatData& data, bool instruction) {
+    if (blank::DateLanguage(data.Languages) != blank::TLang::Ukrainian)
+        return "от "_w + DateToWordsRus(data.Date);
+    std::string words = DateToWordsUkr(data.Date);
+    const std::string_view year = "р."_w;
+    if (instruction && words.ends_with(year))
+        words.insert(words.size() - year.size(), " ");
+    return "від "_w + words;
+}
+
 // Resolves the layout against the record: the texts, their sizes from the presets, the
 // IBANs sized for their boxes.
 class TBlankBuilder {
@@ -500,9 +512,7 @@ public:
                  : blank::BlankLanguage(data.Languages) == blank::TLang::Ukrainian ? kUkrainian
                                                                                    : kRussian),
           // The same in every copy: made once.
-          DateLineText(blank::DateLanguage(data.Languages) == blank::TLang::Ukrainian
-                           ? "від "_w + DateToWordsUkr(data.Date)
-                           : "от "_w + DateToWordsRus(data.Date)),
+          DateLineText(DateLineOf(data, Instruction)),
           AmountDigitsText(FormatNum(Hryvnias(data.Kopecks), data.DecimalSeparator)),
           AmountWordsText(blank::AmountLanguage(data.Languages) == blank::TLang::Ukrainian
                               ? SumaToWordsUkr(Hryvnias(data.Kopecks))

@@ -3,11 +3,14 @@
 #include "doc/TextFit.h"
 #include "editor/Procs.h"
 #include "platform/Cp1251Literal.h"
+#include "platform/Translate.h"
 #include "requisites/BankNames.h"
 #include "requisites/Requisites.h"
 
 namespace editor {
 namespace {
+
+using platform::Tr;
 
 using requisites::TCodeKind;
 using requisites::TCodeProblem;
@@ -20,9 +23,9 @@ struct TParty {
 
 const TParty kParties[] = {
     {TField::PayerOKPO, TField::PayerMFO, TField::PayerAccount, TField::PayerBank,
-     TField::PayerBank2, "плательщика"_w},
+     TField::PayerBank2, TR_NOOP_W("Checks", "плательщика")},
     {TField::RecipientOKPO, TField::RecipientMFO, TField::RecipientAccount, TField::RecipientBank,
-     TField::RecipientBank2, "получателя"_w},
+     TField::RecipientBank2, TR_NOOP_W("Checks", "получателя")},
 };
 
 std::string Count(std::size_t n) {
@@ -32,8 +35,8 @@ std::string Count(std::size_t n) {
 std::string Characters(std::size_t n) {
     const std::size_t last = n % 10, tens = n % 100 / 10;
     if (tens == 1 || last == 0 || last > 4)
-        return Count(n) + " символов"_w;
-    return Count(n) + (last == 1 ? " символ"_w : " символа"_w);
+        return Count(n) + Tr("Checks", " символов");
+    return Count(n) + (last == 1 ? Tr("Checks", " символ") : Tr("Checks", " символа"));
 }
 
 std::string Quoted(char c) {
@@ -44,14 +47,14 @@ std::string Quoted(char c) {
 // it looks like, a letter typed in lower case, a separator copied from a printed IBAN.
 std::string CharacterName(char c) {
     if (requisites::IsCyrillicLetter(c))
-        return "кириллическая буква "_w + Quoted(c);
+        return Tr("Checks", "кириллическая буква ") + Quoted(c);
     if (c >= 'a' && c <= 'z')
-        return "строчная буква "_w + Quoted(c);
+        return Tr("Checks", "строчная буква ") + Quoted(c);
     if (c == ' ')
-        return "пробел"_w;
+        return Tr("Checks", "пробел");
     if (static_cast<unsigned char>(c) < 0x20)
-        return "управляющий символ"_w;
-    return "недопустимый символ "_w + Quoted(c);
+        return Tr("Checks", "управляющий символ");
+    return Tr("Checks", "недопустимый символ ") + Quoted(c);
 }
 
 std::string AccountProblem(const std::string& account, const std::string& whose) {
@@ -59,27 +62,30 @@ std::string AccountProblem(const std::string& account, const std::string& whose)
         return {};
     const std::string name = "IBAN "_w + whose + ": ";
     const requisites::TIbanCheck check = requisites::CheckIban(account);
-    const std::string position = " (позиция "_w + Count(check.Position) + ")";
+    const std::string position = Tr("Checks", " (позиция ") + Count(check.Position) + ")";
     switch (check.Problem) {
     case TIbanProblem::None:
         return {};
     case TIbanProblem::Character:
-        return name + (check.Position <= 2 ? "в коде страны "_w : "") +
+        return name + (check.Position <= 2 ? Tr("Checks", "в коде страны ") : "") +
                CharacterName(account[check.Position - 1]) + position;
     case TIbanProblem::Country:
-        return name + "неизвестный код страны "_w + "«"_w + account.substr(0, 2) + "»"_w;
+        return name + Tr("Checks", "неизвестный код страны ") + "«"_w + account.substr(0, 2) +
+               "»"_w;
     case TIbanProblem::Length:
-        return name + "должен содержать "_w + Characters(check.Length) + ", а содержит "_w +
-               Count(account.size());
+        return name + Tr("Checks", "должен содержать ") + Characters(check.Length) +
+               Tr("Checks", ", а содержит ") + Count(account.size());
     case TIbanProblem::Format: {
         const char c = account[check.Position - 1];
-        return name + "на позиции "_w + Count(check.Position) + " должна быть "_w +
-               (c >= '0' && c <= '9' ? "буква"_w : "цифра"_w) + ", а не "_w + Quoted(c);
+        return name + Tr("Checks", "на позиции ") + Count(check.Position) +
+               Tr("Checks", " должна быть ") +
+               (c >= '0' && c <= '9' ? Tr("Checks", "буква") : Tr("Checks", "цифра")) +
+               Tr("Checks", ", а не ") + Quoted(c);
     }
     case TIbanProblem::Checksum:
         break;
     }
-    return name + "неверная контрольная сумма"_w;
+    return name + Tr("Checks", "неверная контрольная сумма");
 }
 
 std::string CodeProblem(const std::string& code, const std::string& whose) {
@@ -88,20 +94,22 @@ std::string CodeProblem(const std::string& code, const std::string& whose) {
     case TCodeProblem::None:
         return {};
     case TCodeProblem::NotDigits:
-        return "Код ОКПО "_w + whose + ": допустимы только цифры"_w;
+        return Tr("Checks", "Код ОКПО ") + whose + Tr("Checks", ": допустимы только цифры");
     case TCodeProblem::Length:
-        return "Код ОКПО "_w + whose +
-               ": должен содержать 8 цифр (ЄДРПОУ), 10 (РНОКПП), 9 (ID-карта) или серию и "
-               "номер паспорта (две буквы и 6 цифр), а содержит "_w +
+        return Tr("Checks", "Код ОКПО ") + whose +
+               Tr("Checks",
+                  ": должен содержать 8 цифр (ЄДРПОУ), 10 (РНОКПП), 9 (ID-карта) или серию и "
+                  "номер паспорта (две буквы и 6 цифр), а содержит ") +
                Count(code.size());
     case TCodeProblem::Series:
-        return "Паспорт "_w + whose +
-               ": серия пишется двумя заглавными буквами украинского алфавита"_w;
+        return Tr("Checks", "Паспорт ") + whose +
+               Tr("Checks", ": серия пишется двумя заглавными буквами украинского алфавита");
     case TCodeProblem::CheckDigit:
         break;
     }
-    return (check.Kind == TCodeKind::Edrpou ? "Код ЄДРПОУ "_w : "РНОКПП "_w) + whose +
-           ": неверная контрольная цифра"_w;
+    return (check.Kind == TCodeKind::Edrpou ? Tr("Checks", "Код ЄДРПОУ ")
+                                            : Tr("Checks", "РНОКПП ")) +
+           whose + Tr("Checks", ": неверная контрольная цифра");
 }
 
 // Blanks around an MFO are no part of it: one copied with them is still the bank's code.
@@ -114,7 +122,8 @@ std::string MFOProblem(const std::string& mfo, const std::string& account,
                                  : mfo.substr(first, mfo.find_last_not_of(" \t") + 1 - first);
     if (!code || *code == bare)
         return {};
-    return "МФО "_w + whose + " не совпадает с кодом банка в IBAN ("_w + *code + ")";
+    return Tr("Checks", "МФО ") + whose + Tr("Checks", " не совпадает с кодом банка в IBAN (") +
+           *code + ")";
 }
 
 // A bank's name typed beside an IBAN of another bank: one of the two is wrong, and the money
@@ -141,10 +150,10 @@ std::string FieldProblem(TField field, const std::function<const std::string&(TF
         if (field == party.Bank)
             return BankProblem(text, textOf(party.Bank2), textOf(party.Account), party.Whose);
         if (field == party.Account)
-            return AccountProblem(text, party.Whose);
+            return AccountProblem(text, platform::TrW("Checks", party.Whose));
         if (field == party.OKPO)
-            return CodeProblem(text, party.Whose);
-        return MFOProblem(text, textOf(party.Account), party.Whose);
+            return CodeProblem(text, platform::TrW("Checks", party.Whose));
+        return MFOProblem(text, textOf(party.Account), platform::TrW("Checks", party.Whose));
     }
     return {};
 }
@@ -169,19 +178,21 @@ std::vector<std::string> TaxPurposeFindings(const std::string& purpose,
     auto digits = [](const std::string& text) {
         return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
     };
-    const std::string name = "Назначение платежа: "_w;
+    const std::string name = Tr("Checks", "Назначение платежа: ");
     std::vector<std::string> findings;
     if (!digits(parts[0]) || parts[0].size() != 3)
-        findings.push_back(name + "код вида платежа «"_w + parts[0] +
-                           "» должен состоять из трех цифр"_w);
+        findings.push_back(name + Tr("Checks", "код вида платежа «") + parts[0] +
+                           Tr("Checks", "» должен состоять из трех цифр"));
     if (parts.size() < 2)
         return findings;
     const std::string& code = parts[1];
     if (!digits(code) || (code.size() != 8 && code.size() != 10))
-        findings.push_back(name + "код «"_w + code + "» должен содержать 8 или 10 цифр"_w);
+        findings.push_back(name + Tr("Checks", "код «") + code +
+                           Tr("Checks", "» должен содержать 8 или 10 цифр"));
     else if (code != payerCode)
         // Paying for another person is lawful: a finding, never a refusal.
-        findings.push_back(name + "код «"_w + code + "» не совпадает с кодом плательщика"_w);
+        findings.push_back(name + Tr("Checks", "код «") + code +
+                           Tr("Checks", "» не совпадает с кодом плательщика"));
     return findings;
 }
 
@@ -199,7 +210,8 @@ std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, blank::
                           .value_or(1) == 0
                 : order[info.Field].empty();
         if (essential && empty)
-            lines.push_back(std::string(info.PrintName) + ": не заполнено"_w);
+            lines.push_back(platform::TrW("Fields", info.PrintName) +
+                            Tr("Checks", ": не заполнено"));
     }
     for (const TFieldInfo& info : Fields) {
         const TParty* party = nullptr;
@@ -213,23 +225,24 @@ std::vector<std::string> OutputWarnings(const store::TPlatRecord& order, blank::
         else if (instruction && party) {
             const std::string& account = order[info.Field];
             if (!account.empty() && !requisites::IsIban(account))
-                lines.push_back(std::string("Счёт "_w) + party->Whose +
-                                ": в платёжной инструкции указывается IBAN"_w);
+                lines.push_back(Tr("Checks", "Счёт ") + platform::TrW("Checks", party->Whose) +
+                                Tr("Checks", ": в платёжной инструкции указывается IBAN"));
         }
     }
     for (std::string& finding :
          TaxPurposeFindings(order[TField::Purpose], order[TField::PayerOKPO]))
         lines.push_back(std::move(finding));
     for (const std::string& name : textfit::UnseenTexts(page))
-        lines.push_back(name + ": не виден на бланке целиком"_w);
+        lines.push_back(platform::TrW("Fields", name) +
+                        Tr("Checks", ": не видно на бланке целиком"));
     return lines;
 }
 
 std::string OutputQuestion(const std::vector<std::string>& warnings) {
-    std::string text = "Перед печатью проверьте платежку:"_w;
+    std::string text = Tr("Checks", "Перед печатью проверьте платежку:");
     for (const std::string& line : warnings)
         text += "\n– "_w + line;
-    return text + "\n\nПечатать как есть?"_w;
+    return text + Tr("Checks", "\n\nПечатать как есть?");
 }
 
 } // namespace editor

@@ -10,6 +10,7 @@
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translate.h"
 #include "requisites/BankNames.h"
 #include "requisites/Requisites.h"
 #include "rtf/RTF.h"
@@ -22,6 +23,8 @@
 #include <vector>
 
 namespace editor {
+
+using platform::Tr;
 
 namespace {
 
@@ -223,7 +226,8 @@ void TPlatEditor::UpdatePayerFileName() {
 
 void TPlatEditor::UpdateSumaWords() {
     SetText(TField::SumaWords,
-            SumaWordsFor(Text(TField::SumaGrn), Text(TField::SumaKop), DecimalSeparator));
+            SumaWordsFor(Text(TField::SumaGrn), Text(TField::SumaKop), DecimalSeparator,
+                         blank::AmountLanguage(Options.Languages())));
 }
 
 void TPlatEditor::UpdateNDSAmount() {
@@ -305,8 +309,8 @@ void TPlatEditor::FormShow(const std::filesystem::path& programDir) {
     const platform::TDataDirChoice choice = platform::ChooseDataDir(programDir);
     DataDir = choice.Folder;
     if (!choice.Usable)
-        platform::ShowError("Ошибка создания рабочего каталога \""_w +
-                            platform::DisplayPath(DataDir) + "\"");
+        platform::ShowError(platform::Args(Tr("Editor", "Ошибка создания рабочего каталога \"%1\""),
+                                           {platform::DisplayPath(DataDir)}));
     // What saves killed half-way (a crash, a power cut) left behind in the two folders
     // the program writes.
     platform::RemoveStaleTemporaries(DataDir);
@@ -365,7 +369,7 @@ void TPlatEditor::SetParty(order::TParty party, const store::TRequisites& requis
 namespace {
 
 bool Ask(const std::string& question) {
-    return platform::MessageBoxes().Ask(question, "Сохранение данных"_w,
+    return platform::MessageBoxes().Ask(question, Tr("Editor", "Сохранение данных"),
                                         platform::TMsgIcon::Warning,
                                         platform::TAnswer::No) == platform::TAnswer::Yes;
 }
@@ -381,13 +385,14 @@ std::string OrderDescription(const std::string& bytes, char separator) {
     try {
         r = store::ParsePlat(bytes, separator);
     } catch (const store::TDataFileError&) {
-        return "файл не читается как платежка"_w;
+        return Tr("Editor", "файл не читается как платежка");
     }
-    std::string text = "платежка № "_w + r[Number] + " от "_w + r[Date];
+    std::string text = platform::Args(Tr("Editor", "платежка № %1 от %2"), {r[Number], r[Date]});
     if (!r[RecipientName].empty())
-        text += ", получатель "_w + r[RecipientName];
+        text += Tr("Editor", ", получатель ") + r[RecipientName];
     if (const auto kopecks = AmountKopecks(r[SumaGrn], r[SumaKop], separator))
-        text += ", сумма "_w + FormatNum(static_cast<double>(*kopecks) / 100, separator);
+        text +=
+            Tr("Editor", ", сумма ") + FormatNum(static_cast<double>(*kopecks) / 100, separator);
     return text;
 }
 
@@ -395,9 +400,9 @@ std::string RequisitesDescription(const std::string& bytes) {
     const store::TRequisites r = store::ParseRequisites(bytes);
     std::string text = r[order::TSlot::Name];
     if (!r[order::TSlot::OKPO].empty())
-        text += ", код "_w + r[order::TSlot::OKPO];
+        text += Tr("Editor", ", код ") + r[order::TSlot::OKPO];
     if (!r[order::TSlot::Account].empty())
-        text += ", счёт "_w + r[order::TSlot::Account];
+        text += Tr("Editor", ", счёт ") + r[order::TSlot::Account];
     return text;
 }
 
@@ -424,12 +429,13 @@ bool TPlatEditor::MayReplace(const std::filesystem::path& target, const std::str
     if (loaded && SameFile(loaded->Path, target)) {
         // Another window or program saved it since it was read here.
         return loaded->Bytes == *stored ||
-               Ask("Файл "_w + Quoted(target) +
-                   " изменен после того, как был загружен (другим окном или программой): теперь в нем "_w +
-                   describe(*stored) + ".\nЗаменить его?"_w);
+               Ask(platform::Args(Tr("Editor",
+                                     "Файл %1 изменен после того, как был загружен (другим "
+                                     "окном или программой): теперь в нем %2.\nЗаменить его?"),
+                                  {Quoted(target), describe(*stored)}));
     }
-    return Ask("Файл "_w + Quoted(target) + " уже есть: "_w + describe(*stored) +
-               ".\nЗаменить его?"_w);
+    return Ask(platform::Args(Tr("Editor", "Файл %1 уже есть: %2.\nЗаменить его?"),
+                              {Quoted(target), describe(*stored)}));
 }
 
 TPlatEditor::TSaved TPlatEditor::SavePlat() {
@@ -440,7 +446,8 @@ TPlatEditor::TSaved TPlatEditor::SavePlat() {
     // What could not be printed is not stored either.
     const store::TPlatRecord record = Record();
     if (const auto refusal = OrderRefusal(record, DecimalSeparator, platform::Today().year())) {
-        platform::MessageBoxes().Show(*refusal, "Квирен"_w, platform::TMsgIcon::Exclamation);
+        platform::MessageBoxes().Show(*refusal, Tr("Editor", "Квирен"),
+                                      platform::TMsgIcon::Exclamation);
         return TSaved::Stopped;
     }
     const std::filesystem::path target = PlatTarget();
@@ -459,8 +466,9 @@ TPlatEditor::TSaved TPlatEditor::SavePlat() {
         if (!mine || !theirs || theirs->Number != mine->Number || theirs->Year != mine->Year ||
             SameFile(path, target) || (LoadedPlat && SameFile(path, LoadedPlat->Path)))
             continue;
-        if (!Ask("Номер "_w + Text(TField::Number) + " уже есть у платежки "_w + Quoted(path) +
-                 " того же года.\nСохранить еще одну платежку с этим номером?"_w))
+        if (!Ask(platform::Args(Tr("Editor", "Номер %1 уже есть у платежки %2 того же года.\n"
+                                             "Сохранить еще одну платежку с этим номером?"),
+                                {Text(TField::Number), Quoted(path)})))
             return TSaved::Stopped;
         break;
     }
@@ -469,10 +477,11 @@ TPlatEditor::TSaved TPlatEditor::SavePlat() {
     if (LoadedPlat && !SameFile(LoadedPlat->Path, target) &&
         std::filesystem::exists(LoadedPlat->Path)) {
         switch (platform::MessageBoxes().Ask(
-            "Платежка загружена из файла "_w + Quoted(LoadedPlat->Path) +
-                ", а сохраняется в файл "_w + Quoted(target) +
-                ".\nЗаменить ею загруженную платежку? (Нет — оставить обе)"_w,
-            "Сохранение данных"_w, platform::TMsgIcon::Warning, platform::TAnswer::No)) {
+            platform::Args(Tr("Editor", "Платежка загружена из файла %1, а сохраняется в файл %2.\n"
+                                        "Заменить ею загруженную платежку? (Нет — оставить обе)"),
+                           {Quoted(LoadedPlat->Path), Quoted(target)}),
+            Tr("Editor", "Сохранение данных"), platform::TMsgIcon::Warning,
+            platform::TAnswer::No)) {
         case platform::TAnswer::Yes:
             replaceLoaded = true;
             break;
@@ -641,9 +650,10 @@ void TPlatEditor::SavePurpose() {
 bool TPlatEditor::AskSaveChanges() {
     if (!PlatModified && !PayerModified && !RecipientModified)
         return true;
-    switch (platform::MessageBoxes().Ask("Сохранить изменения в документе \""_w +
-                                             Text(TField::PlatFileName) + "\"?",
-                                         "Сохранение данных"_w, platform::TMsgIcon::Warning)) {
+    switch (platform::MessageBoxes().Ask(
+        platform::Args(Tr("Editor", "Сохранить изменения в документе \"%1\"?"),
+                       {Text(TField::PlatFileName)}),
+        Tr("Editor", "Сохранение данных"), platform::TMsgIcon::Warning)) {
     case platform::TAnswer::No:
         return true;
     case platform::TAnswer::Dismissed:
@@ -673,17 +683,17 @@ void TPlatEditor::SaveOrder() {
     case TSaved::Stopped:
         return; // refused or not to replace what is stored: nothing more is written
     case TSaved::Nameless:
-        nameless += "\n– платежка (не задан номер)"_w;
+        nameless += "\n– "_w + Tr("Editor", "платежка (не задан номер)");
         break;
     case TSaved::Written:
         break;
     }
     if (SavePayer() == TSaved::Nameless)
-        nameless += "\n– реквизиты плательщика (не заданы наименование и р/с)"_w;
+        nameless += "\n– "_w + Tr("Editor", "реквизиты плательщика (не заданы наименование и р/с)");
     if (SaveRecipient() == TSaved::Nameless)
-        nameless += "\n– реквизиты получателя (не задано наименование)"_w;
+        nameless += "\n– "_w + Tr("Editor", "реквизиты получателя (не задано наименование)");
     if (!nameless.empty())
-        platform::ShowError("Невозможно сохранить файл с пустым именем:"_w + nameless);
+        platform::ShowError(Tr("Editor", "Невозможно сохранить файл с пустым именем:") + nameless);
 }
 
 bool TPlatEditor::Close() {
@@ -694,7 +704,8 @@ std::optional<blank::TPage> TPlatEditor::ComposeOutput() {
     const store::TPlatRecord order = Record();
     auto composed = ComposePlatData(order, Options, DecimalSeparator, platform::Today().year());
     if (auto* message = std::get_if<std::string>(&composed)) {
-        platform::MessageBoxes().Show(*message, "Квирен"_w, platform::TMsgIcon::Exclamation);
+        platform::MessageBoxes().Show(*message, Tr("Editor", "Квирен"),
+                                      platform::TMsgIcon::Exclamation);
         return std::nullopt;
     }
     const TPlatData& data = std::get<TPlatData>(composed);
@@ -704,7 +715,7 @@ std::optional<blank::TPage> TPlatEditor::ComposeOutput() {
     const std::vector<std::string> warnings =
         OutputWarnings(order, data.Languages.Kind, page, DecimalSeparator);
     if (!warnings.empty() &&
-        platform::MessageBoxes().Ask(OutputQuestion(warnings), "Квирен"_w,
+        platform::MessageBoxes().Ask(OutputQuestion(warnings), Tr("Editor", "Квирен"),
                                      platform::TMsgIcon::Exclamation,
                                      platform::TAnswer::No) != platform::TAnswer::Yes)
         return std::nullopt;
@@ -731,13 +742,14 @@ void TPlatEditor::Preview() {
 
 void TPlatEditor::ViewerMissing(const std::filesystem::path& document) {
     if (!ShowPreview || !LastOutput) {
-        platform::MessageBoxes().Show(NoViewerMessage(document), "Квирен"_w,
+        platform::MessageBoxes().Show(NoViewerMessage(document), Tr("Editor", "Квирен"),
                                       platform::TMsgIcon::Exclamation);
         return;
     }
-    if (platform::MessageBoxes().Ask(
-            NoViewerMessage(document) + "\n\nОткрыть предварительный просмотр?"_w, "Квирен"_w,
-            platform::TMsgIcon::Exclamation) == platform::TAnswer::Yes)
+    if (platform::MessageBoxes().Ask(NoViewerMessage(document) + "\n\n"_w +
+                                         Tr("Editor", "Открыть предварительный просмотр?"),
+                                     Tr("Editor", "Квирен"),
+                                     platform::TMsgIcon::Exclamation) == platform::TAnswer::Yes)
         ShowPreview(LastOutput->Page, LastOutput->Name);
 }
 

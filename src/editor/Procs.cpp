@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
+#include "platform/Translate.h"
 #include "requisites/Requisites.h"
 #include "settings/Options.h"
 #include "store/FileList.h"
@@ -24,7 +25,8 @@ std::string PlatFileNameFor(std::string_view number, std::string_view date,
     std::string n(number);
     if (n.size() < 4)
         n.insert(0, 4 - n.size(), '0');
-    std::string s = n + " от "_w + std::string(date);
+    // The interface language names the order's file; the lists read both words.
+    std::string s = n + platform::Tr("FileName", " от ") + std::string(date);
     if (!recipientFileName.empty())
         s += " - " + std::string(recipientFileName);
     return "№ "_w + s;
@@ -98,7 +100,8 @@ bool IsInt64Text(std::string_view text) {
 
 } // namespace
 
-std::string SumaWordsFor(std::string_view sumaGrn, std::string_view sumaKop, char sep) {
+std::string SumaWordsFor(std::string_view sumaGrn, std::string_view sumaKop, char sep,
+                         blank::TLang lang) {
     if ((!sumaGrn.empty() && !IsInt64Text(sumaGrn)) || (!sumaKop.empty() && !IsInt64Text(sumaKop)))
         return {};
     if (sumaGrn.empty() && sumaKop.empty())
@@ -108,7 +111,7 @@ std::string SumaWordsFor(std::string_view sumaGrn, std::string_view sumaKop, cha
     // payment order.
     if (!value || *value < 0)
         return {};
-    return SumaToWordsRus(*value);
+    return lang == blank::TLang::Ukrainian ? SumaToWordsUkr(*value) : SumaToWordsRus(*value);
 }
 
 std::string FormatVat(double amount, char sep) {
@@ -230,11 +233,11 @@ std::optional<std::string> OrderRefusal(const store::TPlatRecord& order, char de
                                         std::chrono::year currentYear) {
     using enum order::TField;
     if (!OrderNumberValue(order[Number]))
-        return std::string("Не задан либо задан некорректно номер платежки"_w);
+        return platform::Tr("Editor", "Не задан либо задан некорректно номер платежки");
     if (!ReadDateText(order[Date], currentYear))
-        return std::string("Некорректно задана дата"_w);
+        return platform::Tr("Editor", "Некорректно задана дата");
     if (!AmountKopecks(order[SumaGrn], order[SumaKop], decimalSeparator))
-        return std::string("Некорректно задана сумма"_w);
+        return platform::Tr("Editor", "Некорректно задана сумма");
     return std::nullopt;
 }
 
@@ -286,7 +289,9 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
 }
 
 std::string NoViewerMessage(const std::filesystem::path& documentPath) {
-    return "Не найдена программа для просмотра документов RTF. Документ сохранён в файле \""_w +
-           platform::DisplayPath(documentPath) +
-           "\". Установите текстовый процессор, например LibreOffice Writer."_w;
+    return platform::Args(platform::Tr("Editor",
+                                       "Не найдена программа для просмотра документов RTF. "
+                                       "Документ сохранён в файле \"%1\". Установите "
+                                       "текстовый процессор, например LibreOffice Writer."),
+                          {platform::DisplayPath(documentPath)});
 }

@@ -6,6 +6,7 @@
 
 #include "doc/PlatRTFDoc.h"
 #include "platform/Cp1251Literal.h"
+#include "platform/Translate.h"
 #include "store/DataFiles.h"
 #include "store/FileList.h"
 
@@ -38,9 +39,11 @@ std::string AmountText(std::string_view sumaGrn, std::string_view sumaKop, char 
 // such a number or lies beyond the range of a double.
 std::optional<double> AmountValue(std::string_view amountText, char decimalSeparator);
 
-// The text of SumaWords for the two amount fields (always Russian); empty when either field
+// The text of SumaWords for the two amount fields, in `lang` (the blank's language of the
+// amount in words, AmountLanguage of the options); empty when either field
 // is not a whole number, both are empty, or the amount is not a valid non-negative amount.
-std::string SumaWordsFor(std::string_view sumaGrn, std::string_view sumaKop, char decimalSeparator);
+std::string SumaWordsFor(std::string_view sumaGrn, std::string_view sumaKop, char decimalSeparator,
+                         blank::TLang lang = blank::TLang::Russian);
 
 // The text of NDSAmount: the VAT contained in the amount (a sixth), "0.00" with the locale's
 // separator; empty when both fields are empty or the amount is not valid.
@@ -73,16 +76,16 @@ enum class TVatChoice : std::uint8_t { None = 0, Included = 1, Without = 2, Both
 // what the settings' two VAT flags say.
 TVatChoice VatChoiceOf(std::string_view code, const TOptions& options);
 std::string VatChoiceCode(TVatChoice choice);
-// The choices as the window lists them (Windows-1251).
+// The choices as the window lists them (Windows-1251; translated with the context "Vat").
 struct TVatChoiceInfo {
     TVatChoice Choice;
     const char* Caption;
 };
 inline constexpr TVatChoiceInfo VatChoices[] = {
-    {TVatChoice::Included, "В т.ч. НДС"_w},
-    {TVatChoice::Without, "Без НДС"_w},
-    {TVatChoice::None, "НДС не указывать"_w},
-    {TVatChoice::Both, "В т.ч. НДС и без НДС"_w},
+    {TVatChoice::Included, TR_NOOP_W("Vat", "В т.ч. НДС")},
+    {TVatChoice::Without, TR_NOOP_W("Vat", "Без НДС")},
+    {TVatChoice::None, TR_NOOP_W("Vat", "НДС не указывать")},
+    {TVatChoice::Both, TR_NOOP_W("Vat", "В т.ч. НДС и без НДС")},
 };
 
 // The bank code of the State Treasury, whose accounts take the taxes.

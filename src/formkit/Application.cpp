@@ -1,7 +1,10 @@
 #include "formkit/Application.h"
 
+#include "formkit/Language.h"
+
 #include "platform/Cp1251Literal.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translate.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -27,11 +30,12 @@ void ShowCurrentException() {
         throw;
     } catch (const std::out_of_range& e) {
         // An index check of the core: the text is a programmer's, not a user's.
-        platform::ShowError(std::string("Ошибка проверки диапазона: "_w) + e.what());
+        platform::ShowError(std::string(platform::Tr("Messages", "Ошибка проверки диапазона: ")) +
+                            e.what());
     } catch (const std::exception& e) {
         platform::ShowError(e.what());
     } catch (...) {
-        platform::ShowError("Неизвестная ошибка"_w);
+        platform::ShowError(platform::Tr("Messages", "Неизвестная ошибка"));
     }
 }
 
@@ -40,13 +44,6 @@ bool SpeakRussian(QApplication& app) {
     font.setPixelSize(12);
     QApplication::setFont(font, "QMessageBox");
     QToolTip::setFont(font);
-    auto* translator = new QTranslator(&app);
-    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    QApplication::installTranslator(translator);
-    return true;
+    (void)app;
+    return SetInterfaceLanguage(blank::TLang::Russian);
 }

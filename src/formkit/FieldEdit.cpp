@@ -5,10 +5,12 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPainter>
 
 #include <algorithm>
 #include <limits>
@@ -98,6 +100,22 @@ void TEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu->popup(event->globalPos());
 }
 
+void TEdit::SetMarked(bool marked) {
+    if (IsMarked == marked)
+        return;
+    IsMarked = marked;
+    update();
+}
+
+void TEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (!IsMarked)
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(QColor(208, 16, 16), 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 void TEdit::keyPressEvent(QKeyEvent* event) {
     if (Pasted && event->matches(QKeySequence::Paste) && !isReadOnly()) {
         Pasted(QGuiApplication::clipboard()->text());
@@ -163,7 +181,8 @@ QString DroppedCharactersMessage(const std::vector<char32_t>& dropped) {
     for (char32_t cp : dropped)
         quoted << QStringLiteral("«") + QString::fromUcs4(&cp, 1) + QStringLiteral("»");
     if (quoted.size() == 1)
-        return QStringLiteral("Символ %1 не поддерживается и пропущен").arg(quoted.front());
-    return QStringLiteral("Символы %1 не поддерживаются и пропущены")
+        return QCoreApplication::translate("TEdit", "Символ %1 не поддерживается и пропущен")
+            .arg(quoted.front());
+    return QCoreApplication::translate("TEdit", "Символы %1 не поддерживаются и пропущены")
         .arg(quoted.join(QStringLiteral(", ")));
 }

@@ -38,12 +38,19 @@ public:
     // instead of inserting it.
     std::function<void(const QString&)> Pasted;
 
+    // A field whose text a check finds wrong is framed in red, focused or not. Drawn over
+    // the style's frame rather than by a style sheet, which would take the field's font.
+    void SetMarked(bool marked);
+    bool Marked() const { return IsMarked; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     TFieldValidator* FieldValidator;
+    bool IsMarked = false;
 };
 
 // "Символ «中» не поддерживается и пропущен" (or, for several, the plural), for the status bar.

@@ -3,6 +3,7 @@
 #include "formkit/QtText.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -120,8 +121,10 @@ platform::TAnswer TQtMessageBoxes::Ask(const std::string& text, const std::strin
                                        platform::TMsgIcon icon, platform::TAnswer defaultAnswer) {
     QMessageBox box(ToQt(icon), Caption(caption), FromCp1251(ReadableBoxText(text)),
                     QMessageBox::NoButton, QApplication::activeWindow());
-    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton* yes =
+        box.addButton(QCoreApplication::translate("TQtMessageBoxes", "&Да"), QMessageBox::YesRole);
+    QPushButton* no =
+        box.addButton(QCoreApplication::translate("TQtMessageBoxes", "&Нет"), QMessageBox::NoRole);
     // Left to itself, the box would make No its escape button, and Escape or the close
     // button would answer No: a changed order would then be dropped unsaved. A button that
     // is never shown takes Escape instead, so dismissing says neither Yes nor No.

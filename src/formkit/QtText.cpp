@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <array>
@@ -46,4 +47,10 @@ std::string ToCp1251Lossy(const QString& text) {
 
 bool IsCp1251Char(char32_t cp) {
     return platform::UnicodeToCp1251(cp).has_value();
+}
+
+QString TrCp1251(const char* context, std::string_view text) {
+    if (text.empty())
+        return {};
+    return QCoreApplication::translate(context, platform::Cp1251ToUtf8(text).c_str());
 }

@@ -18,3 +18,6 @@ std::string ToCp1251Lossy(const QString& text);
 
 // Whether the code page can hold this UTF-16 unit sequence's character.
 bool IsCp1251Char(char32_t cp);
+
+// The translation of a Windows-1251 text of the core's tables (marked with TR_NOOP_W).
+QString TrCp1251(const char* context, std::string_view text);

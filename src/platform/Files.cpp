@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251.h"
 #include "platform/Cp1251Literal.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,8 +32,9 @@ bool Injected(TWriteStep step) {
     return false;
 }
 
-[[noreturn]] void Fail(const std::string& what, const fs::path& path, int e) {
-    throw TFileError(what + " \"" + DisplayPath(path) + "\": " + ErrorReason(e), e);
+// `what` is the UTF-8 source of a message, translated only here: errno is read before it.
+[[noreturn]] void Fail(const char* what, const fs::path& path, int e) {
+    throw TFileError(Tr("Files", what) + " \"" + DisplayPath(path) + "\": " + ErrorReason(e), e);
 }
 
 // The mode for the file that replaces `target`: the old file's (through a link), or what the
@@ -151,13 +153,14 @@ namespace {
 std::string PrepareTempDirectory(const fs::path& dir) {
     const fs::path base = dir.parent_path();
     const auto cannotMake = [&dir](int e) {
-        return "Ошибка создания временного каталога"_w + std::string(" \"") + DisplayPath(dir) +
-               "\": " + ErrorReason(e);
+        return Tr("Files", "Ошибка создания временного каталога") + std::string(" \"") +
+               DisplayPath(dir) + "\": " + ErrorReason(e);
     };
     const auto unsafe = [&dir] {
-        return "Временный каталог"_w + std::string(" \"") + DisplayPath(dir) + "\" " +
-               "не защищён от других пользователей: он должен быть каталогом пользователя с "
-               "правами 0700 в каталоге пользователя или системы; документ не создан"_w;
+        return Args(Tr("Files", "Временный каталог \"%1\" не защищён от других пользователей: он "
+                                "должен быть каталогом пользователя с правами 0700 в каталоге "
+                                "пользователя или системы; документ не создан"),
+                    {DisplayPath(dir)});
     };
     const uid_t user = ::geteuid();
     struct stat st {};
@@ -200,18 +203,18 @@ TTempDocument WriteTempDocument(std::string_view bytes) {
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            Fail("Ошибка создания файла"_w, file, errno);
+            Fail(TR_NOOP("Files", "Ошибка создания файла"), file, errno);
         }
         const bool written = WriteAll(fd, {bytes});
         const int e = errno;
         if (::close(fd) != 0 || !written) {
             const int closing = errno;
             ::unlink(file.c_str());
-            Fail("Ошибка записи файла"_w, file, written ? closing : e);
+            Fail(TR_NOOP("Files", "Ошибка записи файла"), file, written ? closing : e);
         }
         return {file, {}};
     }
-    return {{}, "Ошибка создания временного файла"_w};
+    return {{}, platform::Tr("Files", "Ошибка создания временного файла")};
 }
 
 fs::path PathFromCp1251(std::string_view name) {
@@ -287,16 +290,18 @@ std::string ReadWholeFile(const fs::path& path, std::size_t maxBytes) {
     case TFileRead::TState::Read:
         break;
     case TFileRead::TState::Missing:
-        Fail("Ошибка открытия файла"_w, path, ENOENT);
+        Fail(TR_NOOP("Files", "Ошибка открытия файла"), path, ENOENT);
     case TFileRead::TState::OpenFailed:
-        Fail("Ошибка открытия файла"_w, path, read.Error);
+        Fail(TR_NOOP("Files", "Ошибка открытия файла"), path, read.Error);
     case TFileRead::TState::ReadFailed:
-        Fail("Ошибка чтения файла"_w, path, read.Error);
+        Fail(TR_NOOP("Files", "Ошибка чтения файла"), path, read.Error);
     case TFileRead::TState::NotRegular:
-        throw TFileError("Файл \""_w + DisplayPath(path) + "\" не является обычным файлом"_w,
-                         EINVAL);
+        throw TFileError(
+            Args(Tr("Files", "Файл \"%1\" не является обычным файлом"), {DisplayPath(path)}),
+            EINVAL);
     case TFileRead::TState::TooLarge:
-        throw TFileError("Файл \""_w + DisplayPath(path) + "\" слишком велик"_w, EFBIG);
+        throw TFileError(Args(Tr("Files", "Файл \"%1\" слишком велик"), {DisplayPath(path)}),
+                         EFBIG);
     }
     return std::move(read.Bytes);
 }
@@ -353,16 +358,16 @@ void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string
     // as the system refuses a read-only folder.
     if (exists && !S_ISDIR(found.st_mode)) {
         if (::access(path.c_str(), W_OK) != 0 && errno != ENOENT)
-            Fail("Ошибка записи файла"_w, path, errno);
+            Fail(TR_NOOP("Files", "Ошибка записи файла"), path, errno);
         struct stat target {};
         if (::stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&
             (target.st_mode & 0222) == 0)
-            Fail("Ошибка записи файла"_w, path, EACCES);
+            Fail(TR_NOOP("Files", "Ошибка записи файла"), path, EACCES);
     }
 
     int fd = Injected(TWriteStep::Create) ? -1 : ::mkstemp(temp.data());
     if (fd < 0)
-        Fail("Ошибка создания файла"_w, path, errno);
+        Fail(TR_NOOP("Files", "Ошибка создания файла"), path, errno);
 
     auto abandon = [&](const char* what) {
         const int e = errno;
@@ -376,22 +381,22 @@ void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string
     for (const std::string_view piece : pieces)
         empty = empty && piece.empty();
     if (!empty && (Injected(TWriteStep::Write) || !WriteAll(fd, pieces)))
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     if (::fchmod(fd, mode) != 0)
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     if (flush && (Injected(TWriteStep::Flush) || ::fsync(fd) != 0))
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     if (::close(fd) != 0) {
         fd = -1;
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     }
     fd = -1;
     if (Injected(TWriteStep::Rename))
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
     if (!flush && regular && ExchangedOver(temp, path))
         return;
     if (::rename(temp.c_str(), path.c_str()) != 0)
-        abandon("Ошибка записи файла"_w);
+        abandon(TR_NOOP("Files", "Ошибка записи файла"));
 
     if (!flush)
         return;
@@ -412,13 +417,13 @@ void WriteStream(int fd, const fs::path& target, std::string_view bytes) {
     const int e = errno;
     if (fd == STDOUT_FILENO) {
         if (!written)
-            Fail("Ошибка записи файла"_w, target, e);
+            Fail(TR_NOOP("Files", "Ошибка записи файла"), target, e);
         return;
     }
     if (::close(fd) != 0 && written)
-        Fail("Ошибка записи файла"_w, target, errno);
+        Fail(TR_NOOP("Files", "Ошибка записи файла"), target, errno);
     if (!written)
-        Fail("Ошибка записи файла"_w, target, e);
+        Fail(TR_NOOP("Files", "Ошибка записи файла"), target, e);
 }
 
 bool IsStream(const struct stat& st) {
@@ -439,20 +444,21 @@ void WriteOutput(const fs::path& target, std::string_view bytes, TDurability dur
         return;
     }
     if (S_ISDIR(st.st_mode))
-        Fail("Ошибка записи файла"_w, target, EISDIR);
+        Fail(TR_NOOP("Files", "Ошибка записи файла"), target, EISDIR);
     if (IsStream(st)) {
         // A FIFO is opened as any writer opens it: waiting for its reader.
         const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
-            Fail("Ошибка открытия файла"_w, target, errno);
+            Fail(TR_NOOP("Files", "Ошибка открытия файла"), target, errno);
         if (::fstat(fd, &st) == 0 && IsStream(st)) {
             WriteStream(fd, target, bytes);
             return;
         }
         ::close(fd); // a file took its place since the look: replaced as a file below
     } else if (!S_ISREG(st.st_mode)) {
-        throw TFileError("Файл \""_w + DisplayPath(target) + "\" не является обычным файлом"_w,
-                         EINVAL);
+        throw TFileError(
+            Args(Tr("Files", "Файл \"%1\" не является обычным файлом"), {DisplayPath(target)}),
+            EINVAL);
     }
     std::error_code ec;
     fs::path file = target;

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251.h"
 #include "platform/Cp1251Literal.h"
+#include "platform/Translate.h"
 
 #include <cstdio>
 
@@ -43,7 +44,7 @@ TMessageBoxes* SetMessageBoxes(TMessageBoxes* boxes) {
 }
 
 void ShowError(const std::string& text) {
-    MessageBoxes().Show(text, "Ошибка"_w, TMsgIcon::Error);
+    MessageBoxes().Show(text, platform::Tr("Messages", "Ошибка"), TMsgIcon::Error);
 }
 
 } // namespace platform

@@ -6,9 +6,11 @@
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translate.h"
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -95,8 +97,8 @@ TPreviewForm::TPreviewForm(const blank::TPage& page, const QString& name, QWidge
             folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         if (folder.isEmpty() || !QDir(folder).exists())
             folder = QDir::homePath();
-        QFileDialog dialog(this, QStringLiteral("Сохранить в PDF"), folder,
-                           QStringLiteral("Документы PDF (*.pdf)"));
+        QFileDialog dialog(this, QCoreApplication::translate("TPreview", "Сохранить в PDF"), folder,
+                           QCoreApplication::translate("TPreview", "Документы PDF (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
         dialog.selectFile(proposed);
@@ -110,8 +112,10 @@ TPreviewForm::TPreviewForm(const blank::TPage& page, const QString& name, QWidge
 
 void TPreviewForm::BuildControls() {
     setObjectName("PreviewForm");
-    setWindowTitle(Name.isEmpty() ? QStringLiteral("Предварительный просмотр")
-                                  : QStringLiteral("Предварительный просмотр — ") + Name);
+    setWindowTitle(Name.isEmpty()
+                       ? QCoreApplication::translate("TPreview", "Предварительный просмотр")
+                       : QCoreApplication::translate("TPreview", "Предварительный просмотр — ") +
+                             Name);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     QFont font(QStringLiteral("Arial"));
@@ -135,24 +139,28 @@ void TPreviewForm::BuildControls() {
         tools->addWidget(b);
         return b;
     };
-    PrintButton = button("PrintButton", QStringLiteral("Печать…"), QStringLiteral("document-print"),
-                         QStyle::SP_FileDialogContentsView, QKeySequence(Qt::CTRL | Qt::Key_P));
-    PdfButton =
-        button("PdfButton", QStringLiteral("Сохранить в PDF…"), QStringLiteral("document-save-as"),
-               QStyle::SP_DialogSaveButton, QKeySequence(Qt::CTRL | Qt::Key_S));
+    PrintButton = button("PrintButton", QCoreApplication::translate("TPreview", "Печать…"),
+                         QStringLiteral("document-print"), QStyle::SP_FileDialogContentsView,
+                         QKeySequence(Qt::CTRL | Qt::Key_P));
+    PdfButton = button("PdfButton", QCoreApplication::translate("TPreview", "Сохранить в PDF…"),
+                       QStringLiteral("document-save-as"), QStyle::SP_DialogSaveButton,
+                       QKeySequence(Qt::CTRL | Qt::Key_S));
     tools->addSpacing(16);
-    WholePageButton = button("WholePageButton", QStringLiteral("Страница целиком"),
-                             QStringLiteral("zoom-fit-best"), QStyle::SP_TitleBarNormalButton,
-                             QKeySequence(Qt::CTRL | Qt::Key_1));
+    WholePageButton =
+        button("WholePageButton", QCoreApplication::translate("TPreview", "Страница целиком"),
+               QStringLiteral("zoom-fit-best"), QStyle::SP_TitleBarNormalButton,
+               QKeySequence(Qt::CTRL | Qt::Key_1));
     PageWidthButton =
-        button("PageWidthButton", QStringLiteral("По ширине"), QStringLiteral("zoom-fit-width"),
-               QStyle::SP_ToolBarHorizontalExtensionButton, QKeySequence(Qt::CTRL | Qt::Key_2));
+        button("PageWidthButton", QCoreApplication::translate("TPreview", "По ширине"),
+               QStringLiteral("zoom-fit-width"), QStyle::SP_ToolBarHorizontalExtensionButton,
+               QKeySequence(Qt::CTRL | Qt::Key_2));
     ActualSizeButton =
         button("ActualSizeButton", QStringLiteral("100 %"), QStringLiteral("zoom-original"),
                QStyle::SP_TitleBarMaxButton, QKeySequence(Qt::CTRL | Qt::Key_0));
     tools->addStretch(1);
-    CloseButton = button("CloseButton", QStringLiteral("Закрыть"), QStringLiteral("window-close"),
-                         QStyle::SP_DialogCloseButton, QKeySequence(Qt::Key_Escape));
+    CloseButton = button("CloseButton", QCoreApplication::translate("TPreview", "Закрыть"),
+                         QStringLiteral("window-close"), QStyle::SP_DialogCloseButton,
+                         QKeySequence(Qt::Key_Escape));
 
     auto* zooms = new QButtonGroup(this);
     zooms->setExclusive(true);
@@ -239,7 +247,8 @@ void TPreviewForm::PrintClick() {
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        platform::ShowError("Не удалось начать печать на выбранном принтере"_w);
+        platform::ShowError(
+            platform::Tr("Preview", "Не удалось начать печать на выбранном принтере"));
         return;
     }
     // A4 at its own size whatever the paper: nothing is scaled.

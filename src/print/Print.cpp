@@ -2,6 +2,7 @@
 
 #include "editor/FieldChecks.h"
 #include "editor/Procs.h"
+#include "formkit/Language.h"
 #include "invoice/Invoice.h"
 #include "paint/BlankPainter.h"
 #include "platform/Clock.h"
@@ -24,6 +25,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -156,24 +158,39 @@ int Run(int argc, char** argv) {
         return ExitUsage;
     }
 
-    // The blank written over the order would lose the order for good.
-    for (const std::string* target : {&out, &pdf}) {
-        if (!target->empty() && platform::SameFile(*target, order)) {
-            Error("Документ не может быть записан в файл самого платёжного поручения \""_w +
-                  platform::DisplayPath(*target) + "\"");
-            return ExitUsage;
-        }
-    }
+    // The application translates the messages and, with the GUI module, draws the PDF; it
+    // takes its options out of the arguments, which outlive it.
+    char name[] = "vantrel-print", option[] = "-platform", offscreen[] = "offscreen";
+    char* appArgv[] = {name, option, offscreen, nullptr};
+    int appArgc = 3;
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app = havePdf ? std::make_unique<QGuiApplication>(appArgc, appArgv)
+                      : std::make_unique<QCoreApplication>(appArgc, appArgv);
 
     const char separator = platform::UserDecimalSeparator();
     store::TPlatRecord plat;
+    TOptions::DefaultUiLang = LocaleInterfaceLanguage();
     TOptions options;
     try {
-        plat = store::ReadPlat(order, separator);
+        // The settings first: they choose the language of every message after them.
         options.Load();
+        SetInterfaceLanguage(options.UiLang);
+        plat = store::ReadPlat(order, separator);
     } catch (const std::exception& e) {
         Error(e.what());
         return ExitCannotRead;
+    }
+
+    // The blank written over the order would lose the order for good.
+    for (const std::string* target : {&out, &pdf}) {
+        if (!target->empty() && platform::SameFile(*target, order)) {
+            Error(
+                platform::Tr("Print",
+                             "Документ не может быть записан в файл самого платёжного поручения") +
+                " \"" + platform::DisplayPath(*target) + "\"");
+            return ExitUsage;
+        }
     }
 
     auto composed = ComposePlatData(plat, options, separator, platform::Today().year());

@@ -18,6 +18,9 @@ namespace {
 template <class T> struct TField {
     T TOptions::*Member;
     T Default;
+    // A default that the front end sets at the start (the locale's language), read when
+    // the defaults are set rather than once with the table.
+    const T* DefaultFrom = nullptr;
 };
 
 struct TOption {
@@ -51,7 +54,8 @@ const std::vector<TOption>& Table() {
         {"strBezNDS", TField<std::string>{&TOptions::strBezNDS, DefaultBezNds}},
         {"strNDSRus", TField<std::string>{&TOptions::strNDSRus, DefaultNdsRus}},
         {"strBezNDSRus", TField<std::string>{&TOptions::strBezNDSRus, DefaultBezNdsRus}},
-        {"BlankKind", TField<TBlankKind>{&TOptions::BlankKind, TBlankKind::PaymentOrder}},
+        {"BlankKind", TField<TBlankKind>{&TOptions::BlankKind, TBlankKind::PaymentInstruction}},
+        {"UiLang", TField<TLang>{&TOptions::UiLang, TLang::Russian, &TOptions::DefaultUiLang}},
         {"OurCompany", TField<std::string>{&TOptions::OurCompany, ""}},
     };
     return table;
@@ -114,13 +118,17 @@ template <class E> void Write(TMyRegistry& reg, const char* name, E value) {
 
 } // namespace
 
+blank::TLang TOptions::DefaultUiLang = blank::TLang::Russian;
+
 TOptions::TOptions() {
     SetDefaults();
 }
 
 void TOptions::SetDefaults() {
     for (const TOption& o : Table())
-        std::visit([this](const auto& f) { this->*f.Member = f.Default; }, o.Field);
+        std::visit(
+            [this](const auto& f) { this->*f.Member = f.DefaultFrom ? *f.DefaultFrom : f.Default; },
+            o.Field);
 }
 
 void TOptions::Load() {

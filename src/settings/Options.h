@@ -32,6 +32,12 @@ public:
     // Our company: the stored payer (its file's name, Windows-1251) every new order starts
     // with; empty for none.
     std::string OurCompany;
+    // The language of the window and of the messages (not of the blank); after the kind.
+    blank::TLang UiLang;
+
+    // UiLang when the settings hold none: the front end sets the locale's language here
+    // before the first options are made (the core never reads the locale itself).
+    static blank::TLang DefaultUiLang;
 
     blank::TLanguages Languages() const { return {BlankKind, BlankLang, DateLang, SumaLang}; }
 

@@ -3,6 +3,7 @@
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translate.h"
 #include "settings/RegistryFormat.h"
 
 #include <cerrno>
@@ -29,24 +30,25 @@ TFileRead ReadSettingsFile(const fs::path& file, bool follow) {
 }
 
 std::string FileName(const fs::path& settings) {
-    return "Файл настроек \""_w + platform::DisplayPath(settings) + "\"";
+    return platform::Tr("Settings", "Файл настроек \"") + platform::DisplayPath(settings) + "\"";
 }
 
 // The one message that says why the settings were not read.
 std::string ReadProblem(const TFileRead& read, const fs::path& settings) {
     std::string text = FileName(settings);
     if (read.State == TState::NotRegular)
-        text += " не является обычным файлом"_w;
+        text += platform::Tr("Settings", " не является обычным файлом");
     else if (read.State == TState::TooLarge)
-        text += " больше 1 МБ"_w;
+        text += platform::Tr("Settings", " больше 1 МБ");
     else
-        text += " не прочитан: "_w + platform::ErrorReason(read.Error);
-    return text + "; используются настройки по умолчанию"_w;
+        text += platform::Tr("Settings", " не прочитан: ") + platform::ErrorReason(read.Error);
+    return text + platform::Tr("Settings", "; используются настройки по умолчанию");
 }
 
 [[noreturn]] void RefuseToWrite(const fs::path& settings) {
-    throw TRegistryError(FileName(settings) +
-                         " не является файлом реестра; настройки не сохранены"_w);
+    throw TRegistryError(
+        FileName(settings) +
+        platform::Tr("Settings", " не является файлом реестра; настройки не сохранены"));
 }
 
 fs::path FolderOf(const fs::path& file) {
@@ -66,9 +68,11 @@ struct TWriteTarget {
 TWriteTarget WriteTarget(const fs::path& settings) {
     struct stat st {};
     if (::lstat(settings.c_str(), &st) != 0) {
-        if (errno != ENOENT)
-            throw platform::TFileError(
-                "Ошибка открытия файла \""_w + platform::DisplayPath(settings) + "\"", errno);
+        // errno first: the message's translation may change it.
+        if (const int e = errno; e != ENOENT)
+            throw platform::TFileError(platform::Tr("Settings", "Ошибка открытия файла \"") +
+                                           platform::DisplayPath(settings) + "\"",
+                                       e);
         return {settings, false};
     }
     fs::path file = settings;
@@ -98,7 +102,8 @@ struct TWritePlan {
 // Where a write goes and the text it starts from: what is on disk now.
 TWritePlan PlanWrite(const fs::path& settings) {
     if (settings.empty())
-        throw platform::TFileError("Нет папки для файла настроек"_w, ENOENT);
+        throw platform::TFileError(platform::Tr("Settings", "Нет папки для файла настроек"),
+                                   ENOENT);
     TWritePlan plan{WriteTarget(settings), false, TRegistryText()};
     TFileRead read = ReadSettingsFile(plan.Target.File, false);
     switch (read.State) {
@@ -106,7 +111,7 @@ TWritePlan PlanWrite(const fs::path& settings) {
         return plan;
     case TState::OpenFailed:
     case TState::ReadFailed:
-        throw platform::TFileError("Ошибка чтения файла \""_w +
+        throw platform::TFileError(platform::Tr("Settings", "Ошибка чтения файла \"") +
                                        platform::DisplayPath(plan.Target.File) +
                                        "\": " + platform::ErrorReason(read.Error),
                                    read.Error);
@@ -129,7 +134,7 @@ void Write(const TWritePlan& plan) {
         std::error_code ec;
         fs::create_directories(FolderOf(plan.Target.File), ec);
         if (ec)
-            throw platform::TFileError("Ошибка создания папки \""_w +
+            throw platform::TFileError(platform::Tr("Settings", "Ошибка создания папки \"") +
                                            platform::DisplayPath(FolderOf(plan.Target.File)) + "\"",
                                        ec.value());
     }

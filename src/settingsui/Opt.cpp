@@ -3,12 +3,14 @@
 #include "formkit/Application.h"
 #include "formkit/DialogKit.h"
 #include "formkit/FieldEdit.h"
+#include "formkit/Language.h"
 #include "formkit/QtText.h"
 #include "settings/Options.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -34,6 +36,12 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidg
             OnClick();
     });
     ArrangeButtons();
+}
+
+void TRadioGroup::SetTexts(const QString& caption, const QStringList& items) {
+    setTitle(caption);
+    for (int i = 0; i < Count() && i < items.size(); ++i)
+        Buttons->button(i)->setText(items[i]);
 }
 
 int TRadioGroup::ItemIndex() const {
@@ -92,23 +100,22 @@ TOptForm::TOptForm(TOptions& options, QWidget* parent) : QDialog(parent), Option
 
 void TOptForm::BuildControls() {
     setObjectName("OptForm");
-    setWindowTitle(QStringLiteral("Настройки"));
-    // Taller than the two-blank-language original by the group that chooses the blank.
-    SetUpFixedDialog(this, 313, 407);
+    // Taller than the two-blank-language original by the groups that choose the blank and
+    // the interface language.
+    SetUpFixedDialog(this, 313, 473);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
-    PageControl1->setGeometry(0, 0, 313, 351);
+    PageControl1->setGeometry(0, 0, 313, 417);
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName("TabSheet1");
     TabSheet2 = new QWidget;
     TabSheet2->setObjectName("TabSheet2");
-    PageControl1->addTab(TabSheet1, QStringLiteral("Общие"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("Язык"));
+    PageControl1->addTab(TabSheet1, QString());
+    PageControl1->addTab(TabSheet2, QString());
 
-    auto checkBox = [](QWidget* parentWidget, const char* name, int left, int top, int width,
-                       const QString& caption) {
-        auto* c = new QCheckBox(caption, parentWidget);
+    auto checkBox = [](QWidget* parentWidget, const char* name, int left, int top, int width) {
+        auto* c = new QCheckBox(parentWidget);
         c->setObjectName(name);
         c->setGeometry(left, top, width, 17);
         return c;
@@ -120,61 +127,54 @@ void TOptForm::BuildControls() {
         return e;
     };
 
-    CheckBox1 = checkBox(TabSheet1, "CheckBox1", 16, 16, 265,
-                         QStringLiteral("Выделить жирным шрифтом плательщика"));
-    CheckBox2 = checkBox(TabSheet1, "CheckBox2", 16, 36, 257,
-                         QStringLiteral("Выделить жирным шрифтом получателя"));
-    CheckBox5 =
-        checkBox(TabSheet1, "CheckBox5", 16, 56, 177, QStringLiteral("Отображать номер копии"));
-    CheckBox6 = checkBox(TabSheet1, "CheckBox6", 16, 76, 281,
-                         QStringLiteral("Отображать строку \"З правом одного підпису\""));
-    GroupBox1 = new QGroupBox(QStringLiteral("НДС"), TabSheet1);
+    CheckBox1 = checkBox(TabSheet1, "CheckBox1", 16, 16, 281);
+    CheckBox2 = checkBox(TabSheet1, "CheckBox2", 16, 36, 281);
+    CheckBox5 = checkBox(TabSheet1, "CheckBox5", 16, 56, 281);
+    CheckBox6 = checkBox(TabSheet1, "CheckBox6", 16, 76, 281);
+    GroupBox1 = new QGroupBox(TabSheet1);
     GroupBox1->setObjectName("GroupBox1");
     GroupBox1->setGeometry(12, 104, 281, 129);
     // Each check box sits between its Ukrainian (upper) and Russian (lower) text.
-    CheckBox3 = checkBox(GroupBox1, "CheckBox3", 18, 30, 14, QString());
+    CheckBox3 = checkBox(GroupBox1, "CheckBox3", 18, 30, 14);
     Edit1 = edit(GroupBox1, "Edit1", 40, 16);
     Edit3 = edit(GroupBox1, "Edit3", 40, 40);
-    CheckBox4 = checkBox(GroupBox1, "CheckBox4", 18, 86, 14, QString());
+    CheckBox4 = checkBox(GroupBox1, "CheckBox4", 18, 86, 14);
     Edit2 = edit(GroupBox1, "Edit2", 40, 72);
     Edit4 = edit(GroupBox1, "Edit4", 40, 96);
 
-    const QStringList ownChoices = {QStringLiteral("Язык бланка"), QStringLiteral("Украинский"),
-                                    QStringLiteral("Русский")};
-    RadioGroup4 = new TRadioGroup(
-        QStringLiteral("Вид бланка"),
-        {QStringLiteral("Платіжне доручення (0410001)"), QStringLiteral("Платіжна інструкція")},
-        TabSheet2);
+    // The captions are Retranslate's; each group has as many choices as it shows.
+    RadioGroup4 = new TRadioGroup(QString(), {QString(), QString()}, TabSheet2);
     RadioGroup4->setObjectName("RadioGroup4");
     RadioGroup4->setGeometry(24, 8, 257, 61);
-    RadioGroup1 =
-        new TRadioGroup(QStringLiteral("Бланк"),
-                        {QStringLiteral("Украинский"), QStringLiteral("Русский")}, TabSheet2);
+    RadioGroup1 = new TRadioGroup(QString(), {QString(), QString()}, TabSheet2);
     RadioGroup1->setObjectName("RadioGroup1");
     RadioGroup1->setGeometry(24, 74, 257, 61);
-    RadioGroup2 = new TRadioGroup(QStringLiteral("Дата"), ownChoices, TabSheet2);
+    RadioGroup2 = new TRadioGroup(QString(), {QString(), QString(), QString()}, TabSheet2);
     RadioGroup2->setObjectName("RadioGroup2");
     RadioGroup2->setGeometry(24, 140, 257, 81);
-    RadioGroup3 = new TRadioGroup(QStringLiteral("Сумма"), ownChoices, TabSheet2);
+    RadioGroup3 = new TRadioGroup(QString(), {QString(), QString(), QString()}, TabSheet2);
     RadioGroup3->setObjectName("RadioGroup3");
     RadioGroup3->setGeometry(24, 226, 257, 81);
+    RadioGroup5 = new TRadioGroup(QString(), {QString(), QString()}, TabSheet2);
+    RadioGroup5->setObjectName("RadioGroup5");
+    RadioGroup5->setGeometry(24, 312, 257, 61);
 
-    auto button = [this](const char* name, int left, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
+    auto button = [this](const char* name, int left) {
+        auto* b = new QPushButton(this);
         b->setObjectName(name);
-        b->setGeometry(left, 368, 78, 25);
+        b->setGeometry(left, 434, 78, 25);
         return b;
     };
-    ButOK = button("ButOK", 29, QStringLiteral("OK"));
-    ButApply = button("ButApply", 117, QStringLiteral("Применить"));
-    ButCancel = button("ButCancel", 205, QStringLiteral("Отмена"));
+    ButOK = button("ButOK", 29);
+    ButApply = button("ButApply", 117);
+    ButCancel = button("ButCancel", 205);
     // Enter anywhere but on another button is "OK"; Esc is "Отмена" (reject).
     ButOK->setDefault(true);
 
     std::vector<QWidget*> tabOrder = {ButOK,     ButApply,  ButCancel, PageControl1, CheckBox1,
                                       CheckBox2, CheckBox3, Edit1,     Edit3,        CheckBox4,
                                       Edit2,     Edit4,     CheckBox5, CheckBox6};
-    for (TRadioGroup* g : {RadioGroup4, RadioGroup1, RadioGroup2, RadioGroup3})
+    for (TRadioGroup* g : {RadioGroup4, RadioGroup1, RadioGroup2, RadioGroup3, RadioGroup5})
         for (int i = 0; i < g->Count(); ++i)
             tabOrder.push_back(g->Button(i));
     for (size_t i = 0; i + 1 < tabOrder.size(); ++i)
@@ -187,7 +187,7 @@ void TOptForm::ConnectHandlers() {
     for (QLineEdit* e : {Edit1, Edit2, Edit3, Edit4})
         connect(e, &QLineEdit::textChanged, this,
                 [this] { RunGuarded([this] { ControlChange(); }); });
-    for (TRadioGroup* g : {RadioGroup1, RadioGroup2, RadioGroup3, RadioGroup4})
+    for (TRadioGroup* g : {RadioGroup1, RadioGroup2, RadioGroup3, RadioGroup4, RadioGroup5})
         g->OnClick = [this] { RunGuarded([this] { ControlChange(); }); };
     connect(ButOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { ButOKClick(); }); });
     connect(ButApply, &QPushButton::clicked, this,
@@ -198,6 +198,42 @@ void TOptForm::ConnectHandlers() {
 
 void TOptForm::FormCreate() {
     PageControl1->setCurrentIndex(0);
+    Retranslate();
+}
+
+void TOptForm::Retranslate() {
+    setWindowTitle(QCoreApplication::translate("TOptForm", "Настройки"));
+    PageControl1->setTabText(0, QCoreApplication::translate("TOptForm", "&Общие"));
+    PageControl1->setTabText(1, QCoreApplication::translate("TOptForm", "Я&зык"));
+    CheckBox1->setText(
+        QCoreApplication::translate("TOptForm", "Выделить жирным шрифтом &плательщика"));
+    CheckBox2->setText(
+        QCoreApplication::translate("TOptForm", "Выделить жирным шрифтом пол&учателя"));
+    CheckBox5->setText(QCoreApplication::translate("TOptForm", "Отображать номер &копии"));
+    CheckBox6->setText(
+        QCoreApplication::translate("TOptForm", "Отображать &строку \"З правом одного підпису\""));
+    GroupBox1->setTitle(QCoreApplication::translate("TOptForm", "&НДС"));
+    RadioGroup4->SetTexts(QCoreApplication::translate("TOptForm", "&Вид бланка"),
+                          {QCoreApplication::translate("TOptForm", "Платіжне доручення (0410001)"),
+                           QCoreApplication::translate("TOptForm", "Платіжна інструкція")});
+    const QStringList languages = {QCoreApplication::translate("TOptForm", "Украинский"),
+                                   QCoreApplication::translate("TOptForm", "Русский")};
+    const QStringList ownChoices = {QCoreApplication::translate("TOptForm", "Язык бланка"),
+                                    QCoreApplication::translate("TOptForm", "Украинский"),
+                                    QCoreApplication::translate("TOptForm", "Русский")};
+    RadioGroup1->SetTexts(QCoreApplication::translate("TOptForm", "&Бланк"), languages);
+    RadioGroup2->SetTexts(QCoreApplication::translate("TOptForm", "&Дата"), ownChoices);
+    RadioGroup3->SetTexts(QCoreApplication::translate("TOptForm", "С&умма"), ownChoices);
+    RadioGroup5->SetTexts(QCoreApplication::translate("TOptForm", "Язык &программы"), languages);
+    ButOK->setText(QCoreApplication::translate("TOptForm", "OK"));
+    ButApply->setText(QCoreApplication::translate("TOptForm", "П&рименить"));
+    ButCancel->setText(QCoreApplication::translate("TOptForm", "Отмена"));
+}
+
+void TOptForm::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
 }
 
 void TOptForm::showEvent(QShowEvent* event) {
@@ -239,6 +275,7 @@ void TOptForm::OptionsToControls() {
     RadioGroup2->SetItemIndex(blank::CodeOf(Options.DateLang) + 1);
     RadioGroup3->SetItemIndex(blank::CodeOf(Options.SumaLang) + 1);
     RadioGroup4->SetItemIndex(blank::CodeOf(Options.BlankKind));
+    RadioGroup5->SetItemIndex(blank::CodeOf(Options.UiLang));
 }
 
 void TOptForm::ControlsToOptions() {
@@ -258,6 +295,7 @@ void TOptForm::ControlsToOptions() {
     Options.DateLang = chosen.Date;
     Options.SumaLang = chosen.Suma;
     Options.BlankKind = chosen.Kind;
+    Options.UiLang = blank::LangOf(std::max(RadioGroup5->ItemIndex(), 0)).value_or(Options.UiLang);
 }
 
 blank::TLanguages TOptForm::ChosenLanguages() const {
@@ -295,6 +333,7 @@ void TOptForm::ButApplyClick() {
     ControlsToOptions();
     Options.Save(); // on failure "Применить" stays enabled
     Modified = false;
+    ApplyInterfaceLanguage();
     UpdateControls();
 }
 
@@ -330,7 +369,14 @@ bool TOptForm::FormClose() {
         ShowCurrentException();
         return false;
     }
+    ApplyInterfaceLanguage();
     return true;
+}
+
+void TOptForm::ApplyInterfaceLanguage() {
+    // Every open window takes the stored language at once (QEvent::LanguageChange).
+    if (Options.UiLang != InterfaceLanguage())
+        SetInterfaceLanguage(Options.UiLang);
 }
 
 void ShowOptions(TOptions& options) {

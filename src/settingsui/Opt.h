@@ -23,6 +23,8 @@ class TOptions;
 class TRadioGroup : public QGroupBox {
 public:
     TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent);
+    // The caption and the choices' texts (as many as there are choices).
+    void SetTexts(const QString& caption, const QStringList& items);
     int ItemIndex() const;
     void SetItemIndex(int index);
     int Count() const;
@@ -52,6 +54,7 @@ public:
     QGroupBox* GroupBox1;
     QLineEdit *Edit1, *Edit2, *Edit3, *Edit4;
     TRadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3, *RadioGroup4;
+    TRadioGroup* RadioGroup5; // the interface language, in the order of the codes
     QPushButton *ButOK, *ButApply, *ButCancel;
 
     void OptionsToControls();
@@ -61,6 +64,8 @@ public:
     blank::TLanguages ChosenLanguages() const;
     void EnableEdit(QLineEdit* edit, bool on);
 
+    // Every text of the dialog in the interface language.
+    void Retranslate();
     void ButOKClick();
     void ButApplyClick();
     void ButCancelClick();
@@ -72,6 +77,7 @@ public:
     void reject() override;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -81,6 +87,7 @@ private:
     void FormShow();
     bool FormClose();
     void ControlChange();
+    void ApplyInterfaceLanguage();
 };
 
 // Shows a fresh settings dialog modally for `options` and returns when it is closed.

@@ -3,6 +3,7 @@
 #include "platform/Cp1251.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -116,7 +117,8 @@ std::string VersionText(std::string_view line) {
     std::string text(line.substr(0, Shown));
     if (line.size() > Shown)
         text += "...";
-    throw TNotIntegerError("\"" + text + "\" "_w + "не является целым числом"_w);
+    throw TNotIntegerError("\"" + text + "\" "_w +
+                           platform::Tr("Store", "не является целым числом"));
 }
 
 void CheckName(std::string_view name) {
@@ -127,7 +129,7 @@ void CheckName(std::string_view name) {
 } // namespace
 
 TEmptyFileNameError::TEmptyFileNameError()
-    : TDataFileError("Невозможно сохранить файл с пустым именем"_w) {}
+    : TDataFileError(platform::Tr("Store", "Невозможно сохранить файл с пустым именем")) {}
 
 std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     size_t i = 0;
@@ -177,8 +179,9 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 void CheckPlatVersion(std::string_view line1, char decimalSeparator) {
     switch (CompareWithFileVersion(line1, decimalSeparator)) {
     case TVersionCompare::Greater:
-        throw TPlatVersionError("Для открытия данного файла необходима программа версии "_w +
-                                VersionText(line1) + " или выше"_w);
+        throw TPlatVersionError(
+            platform::Tr("Store", "Для открытия данного файла необходима программа версии ") +
+            VersionText(line1) + platform::Tr("Store", " или выше"));
     case TVersionCompare::NotANumber:
         ThrowNotInteger(line1);
     case TVersionCompare::NotGreater:

@@ -116,12 +116,20 @@ std::vector<std::string> ListFileNames(const fs::path& directory, std::string_vi
 }
 
 std::optional<TNumberAndYear> PlatNumberAndYear(std::string_view name) {
-    const std::string_view from = " от"_w;
-    const size_t found = name.find(from);
+    // The Russian interface names an order "№ … от …", the Ukrainian one "№ … від …"; a
+    // folder that both have written numbers on across the two.
+    std::string_view from = " от"_w;
+    size_t found = name.find(from);
+    if (found == std::string::npos) {
+        from = " від"_w;
+        found = name.find(from);
+    }
     const std::int64_t p = found == std::string::npos ? 0 : static_cast<std::int64_t>(found) + 1;
+    // The year stands after the word, a blank and "DD.MM.".
+    const std::int64_t yearAt = p + static_cast<std::int64_t>(from.size()) + 7;
     const std::string_view numberText = Copy(name, 3, p - 3);
-    const std::string_view yearText = static_cast<std::int64_t>(name.size()) >= p + 14
-                                          ? Copy(name, p + 10, 4)
+    const std::string_view yearText = static_cast<std::int64_t>(name.size()) >= yearAt + 4
+                                          ? Copy(name, yearAt, 4)
                                           : std::string_view();
     const std::optional<std::int32_t> number = TryStrToInt(numberText);
     const std::optional<std::int32_t> year = TryStrToInt(yearText);

@@ -7,10 +7,12 @@
 #include "formkit/QtText.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translate.h"
 #include "store/DataFiles.h"
 #include "store/FileList.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -37,9 +39,10 @@ bool IsForbiddenNameChar(char32_t cp) {
 TGetNZNFileNameForm::TGetNZNFileNameForm(QWidget* parent) : QDialog(parent) {
     setObjectName("GetNZNFileNameForm");
     SetUpFixedDialog(this, 316, 132);
-    setWindowTitle(QStringLiteral("Сохранение"));
+    setWindowTitle(QCoreApplication::translate("TGetNZNFileName", "Сохранение"));
 
-    Label1 = new QLabel(QStringLiteral("Сохранить назначение под именем"), this);
+    Label1 = new QLabel(
+        QCoreApplication::translate("TGetNZNFileName", "Сохранить назначение под &именем"), this);
     Label1->setObjectName("Label1");
     Label1->move(8, 16);
     Label1->resize(Label1->sizeHint());
@@ -55,9 +58,10 @@ TGetNZNFileNameForm::TGetNZNFileNameForm(QWidget* parent) : QDialog(parent) {
     ButOK->setObjectName("ButOK");
     ButOK->setGeometry(76, 88, 75, 25);
     ButOK->setDefault(true);
-    ButCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    ButCancel = new QPushButton(QCoreApplication::translate("TGetNZNFileName", "Отмена"), this);
     ButCancel->setObjectName("ButCancel");
     ButCancel->setGeometry(164, 88, 75, 25);
+    Label1->setBuddy(Edit1);
     setTabOrder(Edit1, ButOK);
     setTabOrder(ButOK, ButCancel);
     Edit1->setFocus();
@@ -125,9 +129,10 @@ fs::path AskNZNFileName(const fs::path& dataDir, const std::string& purpose) {
         // A dangling link is a file too: writing would replace it.
         if (!fs::exists(fs::symlink_status(path, error)))
             return path;
-        switch (platform::MessageBoxes().Ask("Назначение с именем <"_w + name +
-                                                 "> существует. Заменить?"_w,
-                                             "Сохранение"_w, platform::TMsgIcon::Warning)) {
+        switch (platform::MessageBoxes().Ask(platform::Tr("Store", "Назначение с именем <") + name +
+                                                 platform::Tr("Store", "> существует. Заменить?"),
+                                             platform::Tr("Store", "Сохранение"),
+                                             platform::TMsgIcon::Warning)) {
         case platform::TAnswer::Yes:
             return path;
         case platform::TAnswer::No:

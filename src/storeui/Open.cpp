@@ -7,6 +7,7 @@
 #include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translate.h"
 #include "store/DataFiles.h"
 #include "store/FileList.h"
 
@@ -33,16 +34,18 @@ struct TModeInfo {
     const char* Mask;
     const char* Caption; // UTF-8, for the title bar
     std::string_view Ext;
-    const char* DeleteWords; // Windows-1251
+    const char* DeleteWords; // UTF-8, for the question
 };
 
 const std::array<TModeInfo, 4> Modes = {{
-    {"*.plt", "Загрузка платежного поручения", store::PlatExt, "Удалить платежку"_w},
-    {"*.rpl", "Загрузка реквизитов плательщика", store::PayerExt,
-     "Удалить реквизиты плательщика"_w},
-    {"*.rpo", "Загрузка реквизитов получателя", store::RecipientExt,
-     "Удалить реквизиты получателя"_w},
-    {"*.nzn", "Загрузка назначения", store::PurposeExt, "Удалить назначение"_w},
+    {"*.plt", QT_TRANSLATE_NOOP("TOpenForm", "Загрузка платежного поручения"), store::PlatExt,
+     QT_TRANSLATE_NOOP("TOpenForm", "Удалить платежку")},
+    {"*.rpl", QT_TRANSLATE_NOOP("TOpenForm", "Загрузка реквизитов плательщика"), store::PayerExt,
+     QT_TRANSLATE_NOOP("TOpenForm", "Удалить реквизиты плательщика")},
+    {"*.rpo", QT_TRANSLATE_NOOP("TOpenForm", "Загрузка реквизитов получателя"), store::RecipientExt,
+     QT_TRANSLATE_NOOP("TOpenForm", "Удалить реквизиты получателя")},
+    {"*.nzn", QT_TRANSLATE_NOOP("TOpenForm", "Загрузка назначения"), store::PurposeExt,
+     QT_TRANSLATE_NOOP("TOpenForm", "Удалить назначение")},
 }};
 
 // std::array::at: a mode nobody defined ends the command with a range error.
@@ -134,9 +137,9 @@ TOpenForm::TOpenForm(fs::path dataDir, QWidget* parent)
         b->setGeometry(left, 10, 75, 25);
         return b;
     };
-    ButOk = button("ButOk", QStringLiteral("Открыть"), 142);
-    ButDel = button("ButDel", QStringLiteral("Удалить"), 222);
-    ButCancel = button("ButCancel", QStringLiteral("Отмена"), 302);
+    ButOk = button("ButOk", QCoreApplication::translate("TOpenForm", "&Открыть"), 142);
+    ButDel = button("ButDel", QCoreApplication::translate("TOpenForm", "&Удалить"), 222);
+    ButCancel = button("ButCancel", QCoreApplication::translate("TOpenForm", "Отмена"), 302);
     ButOk->setDefault(true);
     setTabOrder(ListBox1, ButOk);
     setTabOrder(ButOk, ButDel);
@@ -176,7 +179,7 @@ void TOpenForm::showEvent(QShowEvent* event) {
 
 void TOpenForm::FormShow() {
     const TModeInfo& info = ModeInfo(Mode);
-    setWindowTitle(QString::fromUtf8(info.Caption));
+    setWindowTitle(QCoreApplication::translate("TOpenForm", info.Caption));
     Mask = info.Mask;
     FillList();
 }
@@ -236,8 +239,9 @@ void TOpenForm::ButDelClick() {
         return;
     const TModeInfo& info = ModeInfo(Mode);
     const std::string& entry = Entries.at(static_cast<size_t>(index));
-    if (platform::MessageBoxes().Ask(std::string(info.DeleteWords) + " \"" + entry + "\"",
-                                     "Удаление"_w,
+    if (platform::MessageBoxes().Ask(platform::Tr("TOpenForm", info.DeleteWords) + " \"" + entry +
+                                         "\"",
+                                     platform::Tr("TOpenForm", "Удаление"),
                                      platform::TMsgIcon::Question) != platform::TAnswer::Yes)
         return;
     // Listed names come from the folder itself, so they never lead out of it.
@@ -245,7 +249,8 @@ void TOpenForm::ButDelClick() {
     std::error_code error;
     // A file that vanished meanwhile was not deleted by us either: say so as well.
     if (!fs::remove(path, error) || error)
-        platform::ShowError("Ошибка удаления файла \""_w + platform::DisplayPath(path) + "\"");
+        platform::ShowError(platform::Tr("TOpenForm", "Ошибка удаления файла \"") +
+                            platform::DisplayPath(path) + "\"");
     FillList();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Cp1251Case.h"
 #include "platform/Cp1251Literal.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translate.h"
 #include "words/BuhProcDetail.h"
 
 #include <array>
@@ -310,8 +311,8 @@ std::string FormatNum(double amount, char decimalSeparator) {
 }
 
 void InternalError(int number) {
-    std::string text = "Внутренняя ошибка № "_w;
+    std::string text = platform::Tr("Messages", "Внутренняя ошибка № ");
     AppendInt(text, number);
-    text += ". Обратитесь к разработчику."_w;
+    text += platform::Tr("Messages", ". Обратитесь к разработчику.");
     platform::ShowError(text);
 }

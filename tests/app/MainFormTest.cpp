@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -26,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 
 using namespace testing_support;
 using namespace std::chrono;
@@ -94,6 +96,11 @@ TEST_F(MainFormTest, OpensOnANewOrderWithTheFocusOnTheNumber) {
     EXPECT_FALSE(f->SpeedButton10->isEnabled());
     EXPECT_EQ(f->focusWidget(), f->Edit15);
     EXPECT_EQ(f->Edit15->selectedText(), "1"); // typing replaces the proposed number
+    // And so does a new order, wherever the focus was.
+    f->Edit20->setFocus();
+    f->SpeedButton1Click();
+    EXPECT_EQ(f->focusWidget(), f->Edit15);
+    EXPECT_EQ(f->Edit15->selectedText(), "1");
     EXPECT_TRUE(boxes.Boxes.empty());
 }
 
@@ -110,20 +117,50 @@ TEST_F(MainFormTest, AnOrderNamedAtTheStartIsOpenedInsteadOfANewOne) {
     EXPECT_TRUE(boxes.Boxes.empty());
 }
 
-TEST_F(MainFormTest, LayoutFollowsTheDesign) {
+// Whether a field shows all of `text` without scrolling it.
+static bool ShowsWhole(QLineEdit* e, const QString& text) {
+    const int frame = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e);
+    return e->fontMetrics().horizontalAdvance(text) <= e->width() - 2 * frame - 4;
+}
+
+// The window can be resized: the fields of long texts take the width, and at the size it
+// opens with an IBAN and a typical file name are seen whole.
+TEST_F(MainFormTest, TheFieldsShowTheirTextsWholeAndGrowWithTheWindow) {
     auto f = Open();
-    EXPECT_EQ(f->size(), QSize(713, 425));
-    EXPECT_EQ(f->statusBar()->height(), 19);
-    EXPECT_FALSE(f->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(f->Edit15->geometry(), QRect(112, 44, 73, 23));
-    EXPECT_EQ(f->Edit20->geometry(), QRect(112, 372, 521, 23));
-    EXPECT_EQ(f->GroupBox2->geometry(), QRect(360, 76, 345, 229));
+    QApplication::processEvents();
+    EXPECT_TRUE(f->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_GE(f->width(), 713);
+    const QString iban = QStringLiteral("UA213223130000026007233566001");
+    const struct {
+        QLineEdit* Field;
+        QString Text;
+    } whole[] = {
+        {f->Edit7, iban},
+        {f->Edit14, iban},
+        {f->Edit1, QStringLiteral("ТОВ \"Альфа\" (р/с ") + iban + ")"},
+        {f->Edit8, QStringLiteral("ТОВ \"Ромашка\"")},
+        {f->Edit19, QStringLiteral("№ 0001 від 08.12.2026 - ТОВ \"Ромашка\"")},
+    };
+    for (const auto& w : whole)
+        EXPECT_TRUE(ShowsWhole(w.Field, w.Text)) << w.Field->objectName().toStdString();
+    // The rows keep their order, the parties side by side.
+    EXPECT_LT(f->Edit19->y(), f->Edit15->y());
+    EXPECT_LT(f->GroupBox1->x(), f->GroupBox2->x());
     EXPECT_EQ(f->Edit24->parentWidget(), f->GroupBox2);
-    EXPECT_EQ(f->Edit24->geometry(), QRect(248, 104, 81, 23));
-    EXPECT_EQ(f->SpeedButton10->geometry(), QRect(666, 372, 23, 22));
+    EXPECT_LT(f->Edit16->y(), f->Edit18->y());
+    EXPECT_LT(f->Edit18->y(), f->Edit20->y());
+
+    std::map<QLineEdit*, int> before;
+    for (QLineEdit* e : {f->Edit19, f->Edit7, f->Edit14, f->Edit20, f->Edit18, f->Edit15})
+        before[e] = e->width();
+    f->resize(f->width() + 200, f->height());
+    QApplication::processEvents();
+    for (QLineEdit* e : {f->Edit19, f->Edit7, f->Edit14, f->Edit20, f->Edit18})
+        EXPECT_GT(e->width(), before[e]) << e->objectName().toStdString();
+    EXPECT_EQ(f->Edit15->width(), before[f->Edit15]); // a number has its own width
     EXPECT_EQ(f->SpeedButton8->statusTip(), QStringLiteral("Просмотр платежки в MS Word"));
     EXPECT_EQ(f->SpeedButton8->toolTip(), QStringLiteral("Просмотр платежки в MS Word (Ctrl+P)"));
-    EXPECT_EQ(f->SpeedButton5->toolTip(), f->SpeedButton5->statusTip());
+    EXPECT_EQ(f->SpeedButton5->toolTip(), f->SpeedButton5->statusTip() + QStringLiteral(" (F9)"));
     for (TEdit* e : {f->Edit19, f->Edit22, f->Edit1, f->Edit8, f->Edit18, f->Edit25}) {
         EXPECT_TRUE(e->isReadOnly());
         EXPECT_FALSE(e->focusPolicy() & Qt::TabFocus);
@@ -139,6 +176,36 @@ TEST_F(MainFormTest, LayoutFollowsTheDesign) {
         while (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled())
             w = w->nextInFocusChain();
         EXPECT_EQ(w, expected[i]) << i;
+    }
+}
+
+// The payment instruction prints no bank code: its window hides the MFO fields, and an MFO
+// typed or loaded before is kept and stored all the same.
+TEST_F(MainFormTest, TheWindowFollowsTheKindOfBlank) {
+    const struct {
+        blank::TBlankKind Kind;
+        bool MFOShown;
+    } cases[] = {{blank::TBlankKind::PaymentInstruction, false},
+                 {blank::TBlankKind::PaymentOrder, true}};
+    for (const auto& c : cases) {
+        TOptions options;
+        options.BlankKind = c.Kind;
+        options.Save();
+        auto f = Open();
+        for (QWidget* w : {static_cast<QWidget*>(f->Edit6), static_cast<QWidget*>(f->Edit13),
+                           static_cast<QWidget*>(f->Label4), static_cast<QWidget*>(f->Label9)})
+            EXPECT_EQ(w->isVisible(), c.MFOShown) << w->objectName().toStdString();
+        f->Edit6->setText(QStringLiteral("322313"));
+        f->Edit7->setText(QStringLiteral("UA213223130000026007233566001"));
+        f->Edit2->setText(QStringLiteral("Альфа"));
+        f->Edit9->setText(QStringLiteral("Бета"));
+        f->Editor.SaveOrder();
+        const auto stored = store::ReadPlat(
+            store::DataFilePath(f->Editor.DataDir, f->Editor.Text(editor::TField::PlatFileName),
+                                store::PlatExt),
+            ',');
+        EXPECT_EQ(stored[editor::TField::PayerMFO], "322313");
+        fs::remove_all(f->Editor.DataDir);
     }
 }
 
@@ -200,7 +267,7 @@ TEST_F(MainFormTest, EachControlIsBoundToItsField) {
     Type(f->Edit16, QStringLiteral("120"));
     Type(f->Edit17, QStringLiteral("6"));
     EXPECT_EQ(T(f->Edit25), QStringLiteral("20,01"));
-    EXPECT_EQ(T(f->Edit18), QStringLiteral("Сто двадцать грн. 06 коп."));
+    EXPECT_EQ(T(f->Edit18), QStringLiteral("Сто двадцять грн. 06 коп.")); // the instruction's
     EXPECT_TRUE(f->SpeedButton3->isEnabled());
     f->Edit15->clear();
     EXPECT_EQ(T(f->Edit19), "");
@@ -246,11 +313,15 @@ TEST_F(MainFormTest, AnIbanIsPastedWholeAndItsProblemsAreShown) {
     EXPECT_EQ(f->statusBar()->currentMessage(), wrong);
     f->Edit16->setFocus(); // the status bar speaks of the field in focus only
     EXPECT_EQ(f->statusBar()->currentMessage(), "");
+    EXPECT_TRUE(f->Edit14->Marked()); // its red frame stays
+    EXPECT_FALSE(f->Edit13->Marked());
     f->Edit14->setFocus();
     EXPECT_EQ(f->statusBar()->currentMessage(), wrong);
     Key(f->Edit14, Qt::Key_Backspace);
     Type(f->Edit14, QStringLiteral("1"));
     EXPECT_EQ(f->Edit14->toolTip(), "");
+    EXPECT_FALSE(f->Edit14->Marked());
+    EXPECT_EQ(f->Edit14->font(), f->Edit13->font()); // the mark leaves the font alone
     EXPECT_EQ(f->statusBar()->currentMessage(), "");
 }
 
@@ -296,6 +367,10 @@ TEST_F(MainFormTest, ShortcutsClickTheirButtons) {
     EXPECT_FALSE(f->SpeedButton3->isEnabled());
     QTest::keyClick(f->Edit16, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(modes, std::vector<int>{0});
+    // The payer's, the recipient's requisites and a purpose, each with its dialog's mode.
+    for (const Qt::Key key : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7})
+        QTest::keyClick(f->Edit16, key);
+    EXPECT_EQ(modes, (std::vector<int>{0, 1, 2, 3}));
 
     f->Edit15->clear(); // no number: the output button and its shortcut are off
     boxes.Boxes.clear();

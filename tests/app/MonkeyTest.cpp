@@ -96,7 +96,8 @@ void CheckInvariants(TMainForm& f, unsigned seed, unsigned long step) {
     EXPECT_EQ(T(f.Edit8), StripFileNameChars(T(f.Edit9)));
     EXPECT_EQ(T(f.Edit19), PlatFileNameFor(T(f.Edit15), T(f.Edit21), T(f.Edit8)));
     EXPECT_EQ(T(f.Edit22), DateTextToWordsUkr(T(f.Edit21)));
-    EXPECT_EQ(T(f.Edit18), SumaWordsFor(T(f.Edit16), T(f.Edit17), sep));
+    EXPECT_EQ(T(f.Edit18), SumaWordsFor(T(f.Edit16), T(f.Edit17), sep,
+                                        blank::AmountLanguage(f.Editor.Options.Languages())));
     EXPECT_EQ(T(f.Edit25), NDSAmountFor(T(f.Edit16), T(f.Edit17), sep));
     const bool anyName = !T(f.Edit19).empty() || !T(f.Edit1).empty() || !T(f.Edit8).empty();
     EXPECT_EQ(f.SpeedButton3->isEnabled(),

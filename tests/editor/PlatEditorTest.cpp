@@ -7,6 +7,7 @@
 #include "editor/FieldChecks.h"
 #include "platform/Desktop.h"
 #include "store/DataFiles.h"
+#include "words/BuhProc.h"
 
 #include "support/TestSupport.h"
 
@@ -216,6 +217,35 @@ TEST_F(PlatEditorTest, EachFieldMarksWhatItsChangeHandlerMarks) {
     }
 }
 
+// The amount in words is in the language the blank will print it in.
+TEST_F(PlatEditorTest, TheAmountInWordsIsInTheLanguageOfTheBlank) {
+    using blank::TBlankKind, blank::TLang, blank::TLangChoice;
+    struct Case {
+        TBlankKind Kind;
+        TLang Blank;
+        TLangChoice Suma;
+        bool Ukrainian;
+    };
+    const Case cases[] = {
+        {TBlankKind::PaymentInstruction, TLang::Russian, TLangChoice::AsBlank, true},
+        {TBlankKind::PaymentInstruction, TLang::Ukrainian, TLangChoice::Russian, false},
+        {TBlankKind::PaymentOrder, TLang::Russian, TLangChoice::AsBlank, false},
+        {TBlankKind::PaymentOrder, TLang::Russian, TLangChoice::Ukrainian, true},
+        {TBlankKind::PaymentOrder, TLang::Ukrainian, TLangChoice::AsBlank, true},
+    };
+    for (const Case& c : cases) {
+        E.Options.BlankKind = c.Kind;
+        E.Options.BlankLang = c.Blank;
+        E.Options.SumaLang = c.Suma;
+        E.NewPlat();
+        E.SetText(TField::SumaGrn, "120");
+        E.SetText(TField::SumaKop, "6");
+        EXPECT_EQ(E.Text(TField::SumaWords),
+                  c.Ukrainian ? SumaToWordsUkr(120.06) : SumaToWordsRus(120.06))
+            << static_cast<int>(c.Kind) << static_cast<int>(c.Blank) << static_cast<int>(c.Suma);
+    }
+}
+
 TEST_F(PlatEditorTest, DerivedFieldsFollowTheFieldsTheyComeFrom) {
     using Texts = std::vector<std::pair<TField, std::string>>;
     struct Case {
@@ -224,7 +254,7 @@ TEST_F(PlatEditorTest, DerivedFieldsFollowTheFieldsTheyComeFrom) {
     };
     const Case cases[] = {
         {{{TField::SumaGrn, "120"}, {TField::SumaKop, "6"}},
-         {{TField::NDSAmount, "20,01"}, {TField::SumaWords, W("Сто двадцать грн. 06 коп.")}}},
+         {{TField::NDSAmount, "20,01"}, {TField::SumaWords, SumaToWordsUkr(120.06)}}},
         {{{TField::SumaKop, "50"}}, {{TField::NDSAmount, "0,08"}}},
         {{{TField::SumaGrn, "0"}}, {{TField::NDSAmount, "0,00"}, {TField::SumaWords, ""}}},
         {{{TField::SumaGrn, "5"}, {TField::SumaGrn, ""}},
@@ -745,6 +775,7 @@ TEST_F(PlatEditorTest, TheOutputAndThePreviewAskBeforeTheyShowWhatIsWrong) {
         EXPECT_FALSE(page.Items.empty());
         previewed.push_back(name);
     };
+    E.Options.BlankKind = blank::TBlankKind::PaymentOrder; // the blank that names the banks
     Fill(RealisticOrder());
     E.SetText(TField::RecipientBank, W("АТ \"Ощадбанк\""));
     E.SetText(TField::RecipientOKPO, "14360570");
@@ -769,7 +800,7 @@ TEST_F(PlatEditorTest, TheOutputAndThePreviewAskBeforeTheyShowWhatIsWrong) {
     EXPECT_TRUE(box.Question);
     EXPECT_EQ(U(box.Text), "Перед печатью проверьте платежку:\n"
                            "– Код ЄДРПОУ получателя: неверная контрольная цифра\n"
-                           "– Банк получателя, вторая строка: не виден на бланке целиком\n\n"
+                           "– Банк получателя, вторая строка: не видно на бланке целиком\n\n"
                            "Печатать как есть?");
     EXPECT_EQ(U(box.Caption), "Квирен");
     EXPECT_EQ(box.Default, platform::TAnswer::No);

@@ -72,6 +72,7 @@ TEST(Amount, ValueReadsDecimalNumbersAndNothingElse) {
 TEST(Amount, WordsFollowTheFieldsAndStayEmptyForWhatIsNoAmount) {
     EXPECT_EQ(SumaWordsFor("120", "6", ','), SumaToWordsRus(120.06));
     EXPECT_EQ(SumaWordsFor("", "50", ','), SumaToWordsRus(0.5));
+    EXPECT_EQ(SumaWordsFor("120", "6", ',', blank::TLang::Ukrainian), SumaToWordsUkr(120.06));
     EXPECT_EQ(SumaWordsFor("0", "", ','), "");
     EXPECT_EQ(SumaWordsFor("", "", ','), "");
     EXPECT_EQ(SumaWordsFor("5", "ab", ','), "");
@@ -168,6 +169,7 @@ TEST(Compose, ChecksNumberThenDateThenAmount) {
 
 TEST(Compose, FillsTheRecordFromOrderAndOptions) {
     TOptions options;
+    options.BlankKind = blank::TBlankKind::PaymentOrder;
     options.BlankLang = TLang::Russian;
     options.DateLang = TLangChoice::Ukrainian;
     options.SumaLang = TLangChoice::AsBlank;

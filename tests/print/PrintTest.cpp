@@ -47,6 +47,11 @@ class PrintTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::SetDesktopOpenerForTesting([this](const std::string& p) { Opened.push_back(p); });
+        // These orders are laid out on the blank 0410001, which lists the empty bank codes.
+        TOptions o;
+        o.BlankKind = blank::TBlankKind::PaymentOrder;
+        o.UiLang = blank::TLang::Russian; // the messages below, whatever the locale
+        o.Save();
     }
     void TearDown() override { platform::SetDesktopOpenerForTesting(nullptr); }
 
@@ -87,6 +92,8 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
     int shown = 0;
     for (const auto& v : variants) {
         TOptions& o = window.Options;
+        o.BlankKind = blank::TBlankKind::PaymentOrder;
+        o.UiLang = blank::TLang::Russian;
         o.BlankLang = *blank::LangOf(v.blank);
         o.DateLang = *blank::LangChoiceOf(v.date);
         o.SumaLang = *blank::LangChoiceOf(v.suma);
@@ -319,12 +326,12 @@ TEST_F(PrintTest, TheRendererListsWhatIsWrongOrWillNotShowAndPrints) {
              r[order::TField::RecipientBank] = W("АТ \"Державний ощадний банк України\"");
              r[order::TField::RecipientBank2] = W("Київське обласне управління");
          },
-         "vantrel-print: Банк получателя, вторая строка: не виден на бланке целиком\n"},
+         "vantrel-print: Банк получателя, вторая строка: не видно на бланке целиком\n"},
         {"a purpose of eight lines",
          [](store::TPlatRecord& r) {
              r[order::TField::Purpose] = W(std::string(8 * 70, 'x') + " end");
          },
-         "vantrel-print: Назначение платежа: не виден на бланке целиком\n"},
+         "vantrel-print: Назначение платежа: не видно на бланке целиком\n"},
         {"a wrong IBAN",
          [](store::TPlatRecord& r) {
              r[order::TField::PayerAccount] = "UA213223130000026007233566002";

@@ -41,9 +41,15 @@ void ExpectDefaults(const TOptions& o) {
     EXPECT_EQ(U(o.strBezNDS), ", без ПДВ");
     EXPECT_EQ(U(o.strNDSRus), ", в т.ч. НДС [NDS] грн.");
     EXPECT_EQ(U(o.strBezNDSRus), ", без НДС");
-    // A settings file from before the second blank prints the first.
-    EXPECT_TRUE(o.Languages() == (TLanguages{TBlankKind::PaymentOrder, TLang::Ukrainian,
+    // Without a stored kind the blank is the payment instruction that has replaced 0410001.
+    EXPECT_TRUE(o.Languages() == (TLanguages{TBlankKind::PaymentInstruction, TLang::Ukrainian,
                                              TLangChoice::AsBlank, TLangChoice::AsBlank}));
+    // Without a stored interface language, the one the front end took from the locale.
+    EXPECT_EQ(o.UiLang, TOptions::DefaultUiLang);
+    const TLang before = TOptions::DefaultUiLang;
+    TOptions::DefaultUiLang = TLang::Ukrainian;
+    EXPECT_EQ(TOptions().UiLang, TLang::Ukrainian);
+    TOptions::DefaultUiLang = before;
 }
 
 // Every field away from its default, texts with what a careless store would damage.
@@ -58,7 +64,8 @@ TOptions Unusual() {
     o.BlankLang = TLang::Russian;
     o.DateLang = TLangChoice::Ukrainian;
     o.SumaLang = TLangChoice::Russian;
-    o.BlankKind = TBlankKind::PaymentInstruction;
+    o.BlankKind = TBlankKind::PaymentOrder;
+    o.UiLang = TOptions::DefaultUiLang == TLang::Russian ? TLang::Ukrainian : TLang::Russian;
     return o;
 }
 
@@ -67,6 +74,7 @@ void ExpectSame(const TOptions& a, const TOptions& b) {
     EXPECT_EQ(a.BoldPolName, b.BoldPolName);
     EXPECT_EQ(a.fNDS, b.fNDS);
     EXPECT_EQ(a.fBezNDS, b.fBezNDS);
+    EXPECT_EQ(a.UiLang, b.UiLang);
     EXPECT_EQ(a.ShowCopyNumber, b.ShowCopyNumber);
     EXPECT_EQ(a.ShowOneSignatureRights, b.ShowOneSignatureRights);
     EXPECT_EQ(U(a.strNDS), U(b.strNDS));
@@ -243,7 +251,8 @@ TEST_F(OptionsTest, TheFirstSaveWritesTheWholeKeyInTheFixedOrder) {
                                             "\"strBezNDS\"=\", без ПДВ\"\r\n"
                                             "\"strNDSRus\"=\", в т.ч. НДС [NDS] грн.\"\r\n"
                                             "\"strBezNDSRus\"=\", без НДС\"\r\n"
-                                            "\"BlankKind\"=dword:00000000\r\n"
+                                            "\"BlankKind\"=dword:00000001\r\n"
+                                            "\"UiLang\"=dword:00000001\r\n"
                                             "\"OurCompany\"=\"\"\r\n"
                                             "\r\n"));
     // Nothing but the settings file is left in the folder.
@@ -317,7 +326,7 @@ TEST_F(OptionsTest, AValueThatCannotBeTakenIsNamedOnceAndGetsItsDefault) {
         {"\"BlankLang\"=dword:00000002", "значение \"BlankLang\"" + range, {1, 0, 1, 1}, "x"},
         {"\"DateLang\"=dword:00000007", "значение \"DateLang\"" + range, {1, 1, -1, 1}, "x"},
         {"\"SumaLang\"=dword:80000000", "значение \"SumaLang\"" + range, {1, 1, 1, -1}, "x"},
-        {"\"BlankKind\"=dword:fffffffe", "значение \"BlankKind\"" + range, {0, 1, 1, 1}, "x"},
+        {"\"BlankKind\"=dword:fffffffe", "значение \"BlankKind\"" + range, {1, 1, 1, 1}, "x"},
         {"\"BlankLang\"=dword:1\r\n\"strNDS\"=\"unterminated",
          "значение \"BlankLang\" неверного типа, значение \"strNDS\" неверного типа; взяты "
          "значения по умолчанию",

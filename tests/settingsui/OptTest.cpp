@@ -1,5 +1,7 @@
 // The settings dialog over a registry file in a fresh configuration folder.
 #include "settingsui/Opt.h"
+
+#include "formkit/Language.h"
 #include "platform/Files.h"
 #include "settings/Options.h"
 
@@ -8,6 +10,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -15,6 +19,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include <cstdlib>
 #include <optional>
@@ -85,14 +91,15 @@ TEST_F(OptFormTest, WithDefaultOptionsTheDialogOpensOnTheFirstPageWithNothingEdi
     TOptForm f(o);
     f.show();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Настройки"));
-    EXPECT_EQ(f.size(), QSize(313, 407));
+    EXPECT_EQ(f.size(), QSize(313, 473));
     EXPECT_EQ(f.PageControl1->currentIndex(), 0);
-    EXPECT_EQ(f.PageControl1->tabText(0), QStringLiteral("Общие"));
-    EXPECT_EQ(f.PageControl1->tabText(1), QStringLiteral("Язык"));
+    EXPECT_EQ(f.PageControl1->tabText(0), QStringLiteral("&Общие"));
+    EXPECT_EQ(f.PageControl1->tabText(1), QStringLiteral("Я&зык"));
     for (QCheckBox* c :
          {f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox5, f.CheckBox6})
         EXPECT_FALSE(c->isChecked()) << c->objectName().toStdString();
-    EXPECT_EQ(f.CheckBox6->text(), QStringLiteral("Отображать строку \"З правом одного підпису\""));
+    EXPECT_EQ(f.CheckBox6->text(),
+              QStringLiteral("Отображать &строку \"З правом одного підпису\""));
     EXPECT_EQ(Editable(f), "....");
     for (QLineEdit* e : {f.Edit1, f.Edit2, f.Edit3, f.Edit4}) {
         // Grey like a button face, and skipped by Tab.
@@ -129,6 +136,8 @@ TEST_F(OptFormTest, OpeningReloadsTheStoredValuesOverTheOnesInMemory) {
 
 TEST_F(OptFormTest, OnlyTheTextOfTheAmountsLanguageIsEditable) {
     TOptions o;
+    o.BlankKind = blank::TBlankKind::PaymentOrder; // the blank of two languages
+    o.Save();
     TOptForm f(o);
     f.show();
     // The sequence a user goes through, by clicks.
@@ -202,7 +211,8 @@ TEST_F(OptFormTest, EveryControlMarksTheDialogModified) {
                                                   [&] { f.RadioGroup1->Button(1)->click(); },
                                                   [&] { f.RadioGroup2->Button(2)->click(); },
                                                   [&] { f.RadioGroup3->Button(1)->click(); },
-                                                  [&] { f.RadioGroup4->Button(1)->click(); }};
+                                                  [&] { f.RadioGroup4->Button(0)->click(); },
+                                                  [&] { f.RadioGroup5->Button(0)->click(); }};
     for (size_t i = 0; i < changes.size(); ++i) {
         f.Modified = false;
         f.UpdateControls();
@@ -211,24 +221,103 @@ TEST_F(OptFormTest, EveryControlMarksTheDialogModified) {
     }
 }
 
-// The blank's kind is chosen on the languages' page, stored by OK like the others, and read
-// back; without a stored kind the dialog shows the payment order of form 0410001.
-TEST_F(OptFormTest, TheKindOfBlankIsChosenAndStored) {
+// The blank's kind and the interface language are chosen on the languages' page, stored by
+// OK like the others, and read back; without a stored kind the dialog shows the payment
+// instruction, without a stored language the locale's. OK puts the language in use at once.
+// Every control is reached from the keyboard in either language: Alt and a letter of a
+// caption opens a page or moves the focus into a group.
+TEST_F(OptFormTest, MnemonicsReachThePagesAndTheGroups) {
+    struct Step {
+        char16_t Letter;
+        int Page;                      // the page shown after the key
+        TRadioGroup* TOptForm::*Group; // the group the focus is in, or none
+    };
+    struct Case {
+        blank::TLang Lang;
+        std::vector<Step> Steps;
+    };
+    const Case cases[] = {
+        {blank::TLang::Russian,
+         {{u'З', 1, nullptr},
+          {u'В', 1, &TOptForm::RadioGroup4},
+          {u'Б', 1, &TOptForm::RadioGroup1},
+          {u'Д', 1, &TOptForm::RadioGroup2},
+          {u'У', 1, &TOptForm::RadioGroup3},
+          {u'П', 1, &TOptForm::RadioGroup5},
+          {u'О', 0, nullptr}}},
+        {blank::TLang::Ukrainian,
+         {{u'М', 1, nullptr},
+          {u'В', 1, &TOptForm::RadioGroup4},
+          {u'Б', 1, &TOptForm::RadioGroup1},
+          {u'Д', 1, &TOptForm::RadioGroup2},
+          {u'У', 1, &TOptForm::RadioGroup3},
+          {u'П', 1, &TOptForm::RadioGroup5},
+          {u'З', 0, nullptr}}},
+    };
+    for (const Case& c : cases) {
+        SetInterfaceLanguage(c.Lang);
+        TOptions o;
+        TOptForm f(o);
+        f.show();
+        f.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        // No two captions that can be seen together share their letter.
+        for (QWidget* page : {f.TabSheet1, f.TabSheet2}) {
+            QStringList captions = {f.PageControl1->tabText(0), f.PageControl1->tabText(1),
+                                    f.ButApply->text()};
+            for (QAbstractButton* b : page->findChildren<QAbstractButton*>())
+                captions.append(b->text());
+            for (QGroupBox* g : page->findChildren<QGroupBox*>())
+                captions.append(g->title());
+            std::set<int> letters;
+            for (const QString& caption : captions) {
+                const int letter = QKeySequence::mnemonic(caption)[0].toCombined();
+                if (letter != 0) {
+                    EXPECT_TRUE(letters.insert(letter).second) << caption.toStdString();
+                }
+            }
+        }
+        for (const Step& step : c.Steps) {
+            // A Cyrillic key, with its text: keyClick knows Latin letters only.
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &f;
+            for (const QTest::KeyAction action : {QTest::Press, QTest::Release})
+                QTest::sendKeyEvent(action, target, static_cast<Qt::Key>(step.Letter),
+                                    QString(QChar(step.Letter)), Qt::AltModifier);
+            EXPECT_EQ(f.PageControl1->currentIndex(), step.Page) << static_cast<int>(step.Letter);
+            if (step.Group) {
+                EXPECT_TRUE((f.*step.Group)->isAncestorOf(QApplication::focusWidget()))
+                    << static_cast<int>(step.Letter);
+            }
+        }
+    }
+    SetInterfaceLanguage(blank::TLang::Russian);
+}
+
+TEST_F(OptFormTest, TheKindOfBlankAndTheInterfaceLanguageAreChosenAndStored) {
     TOptions o;
     {
         TOptForm f(o);
         f.show();
-        EXPECT_EQ(f.RadioGroup4->ItemIndex(), 0);
+        EXPECT_EQ(f.RadioGroup4->ItemIndex(), 1);
+        EXPECT_EQ(f.RadioGroup5->ItemIndex(), blank::CodeOf(TOptions::DefaultUiLang));
         EXPECT_EQ(f.RadioGroup4->parentWidget(), f.TabSheet2);
         f.PageControl1->setCurrentIndex(1);
-        Click(f.RadioGroup4->Button(1));
+        Click(f.RadioGroup4->Button(0));
+        Click(f.RadioGroup5->Button(0));
         Click(f.ButOK);
     }
-    EXPECT_EQ(o.BlankKind, blank::TBlankKind::PaymentInstruction);
-    EXPECT_EQ(Reloaded().BlankKind, blank::TBlankKind::PaymentInstruction);
+    EXPECT_EQ(o.BlankKind, blank::TBlankKind::PaymentOrder);
+    EXPECT_EQ(Reloaded().BlankKind, blank::TBlankKind::PaymentOrder);
+    EXPECT_EQ(Reloaded().UiLang, blank::TLang::Ukrainian);
+    EXPECT_EQ(InterfaceLanguage(), blank::TLang::Ukrainian);
     TOptForm again(o);
     again.show();
-    EXPECT_EQ(again.RadioGroup4->ItemIndex(), 1);
+    EXPECT_EQ(again.RadioGroup4->ItemIndex(), 0);
+    EXPECT_EQ(again.RadioGroup5->ItemIndex(), 0);
+    EXPECT_EQ(again.windowTitle(), QStringLiteral("Налаштування"));
+    SetInterfaceLanguage(blank::TLang::Russian);
+    QCoreApplication::processEvents(); // the language change reaches the open dialog
+    EXPECT_EQ(again.windowTitle(), QStringLiteral("Настройки"));
 }
 
 TEST_F(OptFormTest, ApplyStoresAndCancelKeepsWhatWasApplied) {

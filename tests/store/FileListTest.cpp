@@ -83,7 +83,9 @@ TEST(ListFiles, NamesInWindows1251BytesAreListedNumberedLoadedAndRemoved) {
 TEST(NextPlatNumber, CountsOnlyTheOrdersOfTheYear) {
     const std::vector<std::string> names = {W("№ 0007 от 10.01.2002 - A.plt"),
                                             W("№ 0012 от 05.03.2002.plt"),
-                                            W("№ 0040 от 30.12.2001 - B.plt")};
+                                            W("№ 0040 от 30.12.2001 - B.plt"),
+                                            // the Ukrainian interface's name, in the same folder
+                                            W("№ 0009 від 11.01.2002 - В.plt")};
     EXPECT_EQ(NextPlatNumber(names, 2002), 13);
     EXPECT_EQ(NextPlatNumber(names, 2003), 1);
     EXPECT_EQ(NextPlatNumber(names, 2001), 41);
@@ -97,6 +99,8 @@ TEST(NextPlatNumber, NamesOutsideThePatternCountAsZero) {
         std::int32_t Expected;
     } cases[] = {
         {"№ 0050 от 05.03.2002.plt", 51},
+        {"№ 0060 від 05.03.2002 - Ромашка.plt", 61},
+        {"№ 0060 від 05.03.plt", 1},             // no year after " від"
         {"№ 0050 from 05.03.2002.plt", 1},       // no " от"
         {"№ 0050 от 05.03.02.plt", 1},           // two-digit year
         {"№ 0050 от 05.03.02 - Ромашка.plt", 1}, // the year's place holds other text
