@@ -179,6 +179,10 @@
 
 Друкувати як є?</translation>
     </message>
+    <message>
+        <source>Банк %1 не совпадает с банком IBAN (%2)</source>
+        <translation>Банк %1 не збігається з банком IBAN (%2)</translation>
+    </message>
 </context>
 <context>
     <name>Editor</name>
@@ -281,6 +285,24 @@
     <message>
         <source>Не найдена программа для просмотра документов RTF. Документ сохранён в файле &quot;%1&quot;. Установите текстовый процессор, например LibreOffice Writer.</source>
         <translation>Не знайдено програми для перегляду документів RTF. Документ збережено у файлі &quot;%1&quot;. Установіть текстовий процесор, наприклад LibreOffice Writer.</translation>
+    </message>
+    <message>
+        <source>грн</source>
+        <translation>грн</translation>
+    </message>
+    <message>
+        <source>сумма не указана</source>
+        <translation>суму не зазначено</translation>
+    </message>
+    <message>
+        <source>Заполнено из QR-кода счёта: </source>
+        <translation>Заповнено з QR-коду рахунку: </translation>
+    </message>
+    <message>
+        <source>Реквизиты &quot;%1&quot; уже сохранены со счётом %2.
+Заменить их реквизитами со счётом %3? (Нет — сохранить оба, новые под именем &quot;%4&quot;)</source>
+        <translation>Реквізити &quot;%1&quot; уже збережено з рахунком %2.
+Замінити їх реквізитами з рахунком %3? (Ні — зберегти обидва, нові під назвою &quot;%4&quot;)</translation>
     </message>
 </context>
 <context>
@@ -439,6 +461,109 @@
         <source>Ошибка чтения файла</source>
         <translation>Помилка читання файлу</translation>
     </message>
+    <message>
+        <source>Временный каталог &quot;%1&quot; не защищён от других пользователей: он должен быть каталогом пользователя с правами 0700 в каталоге пользователя или системы; документ не создан</source>
+        <translation>Тимчасова тека "%1" не захищена від інших користувачів: вона має бути текою користувача з правами 0700 у теці користувача або системи; документ не створено</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%1&quot; не является обычным файлом</source>
+        <translation>Файл &quot;%1&quot; не є звичайним файлом</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%1&quot; слишком велик</source>
+        <translation>Файл &quot;%1&quot; завеликий</translation>
+    </message>
+</context>
+<context>
+    <name>Invoice</name>
+    <message>
+        <source>: символ </source>
+        <translation>: символ </translation>
+    </message>
+    <message>
+        <source> не существует в кодировке Windows-1251</source>
+        <translation> не існує в кодуванні Windows-1251</translation>
+    </message>
+    <message>
+        <source>Это не QR-код платежа по счёту: </source>
+        <translation>Це не QR-код платежу за рахунком: </translation>
+    </message>
+    <message>
+        <source>ссылка не содержит данных в Base64URL</source>
+        <translation>посилання не містить даних у Base64URL</translation>
+    </message>
+    <message>
+        <source>нет служебной метки BCD</source>
+        <translation>немає службової мітки BCD</translation>
+    </message>
+    <message>
+        <source>данные обрываются после служебной метки</source>
+        <translation>дані обриваються після службової мітки</translation>
+    </message>
+    <message>
+        <source>неизвестная версия формата «</source>
+        <translation>невідома версія формату «</translation>
+    </message>
+    <message>
+        <source>» (известны 001, 002 и 003)</source>
+        <translation>» (відомі 001, 002 і 003)</translation>
+    </message>
+    <message>
+        <source>неизвестная кодировка «</source>
+        <translation>невідоме кодування «</translation>
+    </message>
+    <message>
+        <source>» (1 — UTF-8, 2 — Windows-1251)</source>
+        <translation>» (1 — UTF-8, 2 — Windows-1251)</translation>
+    </message>
+    <message>
+        <source>функция «</source>
+        <translation>функція «</translation>
+    </message>
+    <message>
+        <source>» — не кредитовый перевод (UCT)</source>
+        <translation>» — не кредитовий переказ (UCT)</translation>
+    </message>
+    <message>
+        <source>в данных меньше строк, чем полей платежа</source>
+        <translation>у даних менше рядків, ніж полів платежу</translation>
+    </message>
+    <message>
+        <source>текст не в кодировке UTF-8, указанной в данных</source>
+        <translation>текст не в кодуванні UTF-8, зазначеному в даних</translation>
+    </message>
+    <message>
+        <source>Получатель</source>
+        <translation>Отримувач</translation>
+    </message>
+    <message>
+        <source>Назначение платежа</source>
+        <translation>Призначення платежу</translation>
+    </message>
+    <message>
+        <source>В QR-коде не указан получатель</source>
+        <translation>У QR-коді не зазначено отримувача</translation>
+    </message>
+    <message>
+        <source>Счёт получателя в QR-коде содержит недопустимые символы</source>
+        <translation>Рахунок отримувача в QR-коді містить неприпустимі символи</translation>
+    </message>
+    <message>
+        <source>В QR-коде нет IBAN получателя</source>
+        <translation>У QR-коді немає IBAN отримувача</translation>
+    </message>
+    <message>
+        <source>Код получателя</source>
+        <translation>Код отримувача</translation>
+    </message>
+    <message>
+        <source>Сумма в QR-коде записана неверно: «</source>
+        <translation>Суму в QR-коді записано неправильно: «</translation>
+    </message>
+    <message>
+        <source>» (ожидается UAH и сумма с точкой и двумя знаками копеек)</source>
+        <translation>» (очікується UAH і сума з крапкою та двома знаками копійок)</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -468,6 +593,13 @@
     <message>
         <source>Не удалось начать печать на выбранном принтере</source>
         <translation>Не вдалося почати друк на вибраному принтері</translation>
+    </message>
+</context>
+<context>
+    <name>Print</name>
+    <message>
+        <source>Документ не может быть записан в файл самого платёжного поручения</source>
+        <translation>Документ не можна записати у файл самого платіжного доручення</translation>
     </message>
 </context>
 <context>
@@ -511,6 +643,22 @@
     <message>
         <source>Ошибка создания папки &quot;</source>
         <translation>Помилка створення теки &quot;</translation>
+    </message>
+    <message>
+        <source>значение &quot;%1&quot; неверного типа</source>
+        <translation>значення "%1" неправильного типу</translation>
+    </message>
+    <message>
+        <source>значение &quot;%1&quot; вне допустимых пределов</source>
+        <translation>значення &quot;%1&quot; поза допустимими межами</translation>
+    </message>
+    <message>
+        <source>В файле настроек %1; взято значение по умолчанию</source>
+        <translation>У файлі налаштувань %1; взято типове значення</translation>
+    </message>
+    <message>
+        <source>В файле настроек %1; взяты значения по умолчанию</source>
+        <translation>У файлі налаштувань %1; взято типові значення</translation>
     </message>
 </context>
 <context>
@@ -576,6 +724,57 @@
     </message>
 </context>
 <context>
+    <name>TDirectoryForm</name>
+    <message>
+        <source>Реквизиты плательщиков</source>
+        <translation>Реквізити платників</translation>
+    </message>
+    <message>
+        <source>Реквизиты получателей</source>
+        <translation>Реквізити отримувачів</translation>
+    </message>
+    <message>
+        <source>Поиск: наименование, код, счёт, банк</source>
+        <translation>Пошук: найменування, код, рахунок, банк</translation>
+    </message>
+    <message>
+        <source>Наименование</source>
+        <translation>Найменування</translation>
+    </message>
+    <message>
+        <source>Код</source>
+        <translation>Код</translation>
+    </message>
+    <message>
+        <source>Счёт</source>
+        <translation>Рахунок</translation>
+    </message>
+    <message>
+        <source>Банк</source>
+        <translation>Банк</translation>
+    </message>
+    <message>
+        <source>&amp;Открыть</source>
+        <translation>&amp;Відкрити</translation>
+    </message>
+    <message>
+        <source>&amp;Наша организация</source>
+        <translation>&amp;Наша організація</translation>
+    </message>
+    <message>
+        <source>Каждая новая платежка начинается с реквизитов этого плательщика</source>
+        <translation>Кожна нова платіжка починається з реквізитів цього платника</translation>
+    </message>
+    <message>
+        <source>&amp;Удалить</source>
+        <translation>&amp;Видалити</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+<context>
     <name>TEdit</name>
     <message>
         <source>Символ %1 не поддерживается и пропущен</source>
@@ -599,6 +798,61 @@
     <message>
         <source>Сохранить назначение под &amp;именем</source>
         <translation>Зберегти призначення під &amp;назвою</translation>
+    </message>
+</context>
+<context>
+    <name>TJournalForm</name>
+    <message>
+        <source>Номер</source>
+        <translation>Номер</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Получатель</source>
+        <translation>Отримувач</translation>
+    </message>
+    <message>
+        <source>Сумма</source>
+        <translation>Сума</translation>
+    </message>
+    <message>
+        <source>Назначение</source>
+        <translation>Призначення</translation>
+    </message>
+    <message>
+        <source>Журнал платежек</source>
+        <translation>Журнал платіжок</translation>
+    </message>
+    <message>
+        <source>Поиск: номер, дата, получатель, код, IBAN, сумма, назначение</source>
+        <translation>Пошук: номер, дата, отримувач, код, IBAN, сума, призначення</translation>
+    </message>
+    <message>
+        <source>&amp;Открыть</source>
+        <translation>&amp;Відкрити</translation>
+    </message>
+    <message>
+        <source>&amp;Копировать как новую</source>
+        <translation>&amp;Копіювати як нову</translation>
+    </message>
+    <message>
+        <source>&amp;Удалить</source>
+        <translation>&amp;Видалити</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Платежек: %1, на сумму %2</source>
+        <translation>Платіжок: %1, на суму %2</translation>
+    </message>
+    <message>
+        <source> (прочитано %1 из %2)</source>
+        <translation> (прочитано %1 з %2)</translation>
     </message>
 </context>
 <context>

@@ -133,8 +133,8 @@ std::string BankProblem(const std::string& bank, const std::string& bank2,
     const auto code = requisites::UkrainianBankCode(account);
     if (!code || requisites::BankNameFits(bank + " " + bank2, *code))
         return {};
-    return "Банк "_w + whose + " не совпадает с банком IBAN ("_w +
-           requisites::BankNameOf(*code).value_or(*code) + ")";
+    return platform::Args(Tr("Checks", "Банк %1 не совпадает с банком IBAN (%2)"),
+                          {whose, requisites::BankNameOf(*code).value_or(*code)});
 }
 
 } // namespace

@@ -283,15 +283,15 @@ std::string TPlatEditor::FillFromInvoice(std::string_view payload) {
         const std::size_t point = text.find('.');
         SetText(TField::SumaGrn, text.substr(0, point));
         SetText(TField::SumaKop, text.substr(point + 1));
-        amount =
-            ", "_w + text.substr(0, point) + DecimalSeparator + text.substr(point + 1) + " грн"_w;
+        amount = ", " + text.substr(0, point) + DecimalSeparator + text.substr(point + 1) + " " +
+                 Tr("Editor", "грн");
     } else {
         SetText(TField::SumaGrn, "");
         SetText(TField::SumaKop, "");
-        amount = ", сумма не указана"_w;
+        amount = ", " + Tr("Editor", "сумма не указана");
     }
     SetText(TField::Purpose, payment.Purpose);
-    return "Заполнено из QR-кода счёта: "_w + payment.Name + amount;
+    return Tr("Editor", "Заполнено из QR-кода счёта: ") + payment.Name + amount;
 }
 
 std::string TPlatEditor::Problem(TField field) const {
@@ -523,10 +523,12 @@ TPlatEditor::TSaved TPlatEditor::SaveParty(order::TParty party) {
         if (!storedAccount.empty() && storedAccount != account) {
             const std::string beside = store::FitFileName(PayerFileNameFor(name, account), ext);
             switch (platform::MessageBoxes().Ask(
-                "Реквизиты \""_w + name + "\" уже сохранены со счётом "_w + storedAccount +
-                    ".\nЗаменить их реквизитами со счётом "_w + account +
-                    "? (Нет — сохранить оба, новые под именем \""_w + beside + "\")"_w,
-                "Сохранение данных"_w, platform::TMsgIcon::Warning, platform::TAnswer::No)) {
+                platform::Args(Tr("Editor", "Реквизиты \"%1\" уже сохранены со счётом %2.\n"
+                                            "Заменить их реквизитами со счётом %3? (Нет — "
+                                            "сохранить оба, новые под именем \"%4\")"),
+                               {name, storedAccount, account, beside}),
+                Tr("Editor", "Сохранение данных"), platform::TMsgIcon::Warning,
+                platform::TAnswer::No)) {
             case platform::TAnswer::Yes:
                 platform::WriteFileAtomically(target, bytes);
                 loaded = TLoadedFile{target, bytes};

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251.h"
 #include "platform/Cp1251Literal.h"
+#include "platform/Translate.h"
 #include "requisites/BankNames.h"
 #include "requisites/Requisites.h"
 
@@ -58,7 +59,7 @@ bool HasNonAscii(std::string_view text) {
 // A text field of the payment in Windows-1251: a character the code page lacks becomes the
 // look-alike it has, or the payment is refused with the field named. The fields are lines of
 // the order, so a control character left inside becomes a blank.
-std::optional<std::string> Cp1251Field(std::string_view text, bool utf8, const char* what,
+std::optional<std::string> Cp1251Field(std::string_view text, bool utf8, const std::string& what,
                                        std::string& error) {
     std::string out;
     if (!utf8) {
@@ -84,8 +85,8 @@ std::optional<std::string> Cp1251Field(std::string_view text, bool utf8, const c
             if (!byte) {
                 char code[16];
                 std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
-                error = std::string(what) + ": символ "_w + code +
-                        " не существует в кодировке Windows-1251"_w;
+                error = what + platform::Tr("Invoice", ": символ ") + code +
+                        platform::Tr("Invoice", " не существует в кодировке Windows-1251");
                 return std::nullopt;
             }
             out += static_cast<char>(*byte);
@@ -123,7 +124,10 @@ std::optional<std::optional<std::int64_t>> Amount(std::string_view text) {
     return std::optional<std::int64_t>{kopecks};
 }
 
-const char* const NotPayment = "Это не QR-код платежа по счёту: "_w;
+// The start of every refusal of a code that is not a payment.
+std::string NotPayment() {
+    return platform::Tr("Invoice", "Это не QR-код платежа по счёту: ");
+}
 
 } // namespace
 
@@ -169,7 +173,7 @@ std::variant<TPayment, std::string> ParsePayload(std::string_view text) {
             continue;
         const auto data = DecodeBase64Url(trimmed.substr(start.size()));
         if (!data)
-            return NotPayment + std::string("ссылка не содержит данных в Base64URL"_w);
+            return NotPayment() + platform::Tr("Invoice", "ссылка не содержит данных в Base64URL");
         decoded = *data;
         text = decoded;
         break;
@@ -179,26 +183,29 @@ std::variant<TPayment, std::string> ParsePayload(std::string_view text) {
     while (!lines.empty() && Trimmed(lines.front()).empty())
         lines.erase(lines.begin());
     if (lines.empty() || lines[0] != "BCD")
-        return NotPayment + std::string("нет служебной метки BCD"_w);
+        return NotPayment() + platform::Tr("Invoice", "нет служебной метки BCD");
     if (lines.size() < 4)
-        return NotPayment + std::string("данные обрываются после служебной метки"_w);
+        return NotPayment() + platform::Tr("Invoice", "данные обрываются после служебной метки");
     const std::string_view version = lines[1];
     if (version != "001" && version != "002" && version != "003")
-        return NotPayment + std::string("неизвестная версия формата «"_w) +
-               std::string(version.substr(0, 8)) + "» (известны 001, 002 и 003)"_w;
+        return NotPayment() + platform::Tr("Invoice", "неизвестная версия формата «") +
+               std::string(version.substr(0, 8)) +
+               platform::Tr("Invoice", "» (известны 001, 002 и 003)");
     const std::string_view encoding = lines[2];
     if (encoding != "1" && encoding != "2")
-        return NotPayment + std::string("неизвестная кодировка «"_w) +
-               std::string(encoding.substr(0, 8)) + "» (1 — UTF-8, 2 — Windows-1251)"_w;
+        return NotPayment() + platform::Tr("Invoice", "неизвестная кодировка «") +
+               std::string(encoding.substr(0, 8)) +
+               platform::Tr("Invoice", "» (1 — UTF-8, 2 — Windows-1251)");
     if (lines[3] != "UCT")
-        return NotPayment + std::string("функция «"_w) + std::string(lines[3].substr(0, 8)) +
-               "» — не кредитовый перевод (UCT)"_w;
+        return NotPayment() + platform::Tr("Invoice", "функция «") +
+               std::string(lines[3].substr(0, 8)) +
+               platform::Tr("Invoice", "» — не кредитовый перевод (UCT)");
     // BCD, version, encoding, function, BIC or recipient's ID, name, IBAN, amount, code,
     // category, reference, purpose; the display text and, in 003, the lock mask, the dates
     // and the signature follow and are nothing the order prints.
     constexpr std::size_t Name = 5, Iban = 6, Sum = 7, Code = 8, Purpose = 11;
     if (lines.size() <= Purpose)
-        return NotPayment + std::string("в данных меньше строк, чем полей платежа"_w);
+        return NotPayment() + platform::Tr("Invoice", "в данных меньше строк, чем полей платежа");
 
     const bool declaredUtf8 = encoding == "1";
     std::string whole;
@@ -206,23 +213,25 @@ std::variant<TPayment, std::string> ParsePayload(std::string_view text) {
         whole += lines[i];
     const bool validUtf8 = platform::IsValidUtf8(whole);
     if (declaredUtf8 && !validUtf8)
-        return NotPayment + std::string("текст не в кодировке UTF-8, указанной в данных"_w);
+        return NotPayment() +
+               platform::Tr("Invoice", "текст не в кодировке UTF-8, указанной в данных");
     // Windows-1251 Cyrillic is practically never valid UTF-8: a text that is and holds more
     // than ASCII was converted on its way here.
     const bool utf8 = declaredUtf8 || (validUtf8 && HasNonAscii(whole));
 
     TPayment payment;
     std::string error;
-    const auto name = Cp1251Field(lines[Name], utf8, "Получатель"_w, error);
+    const auto name = Cp1251Field(lines[Name], utf8, platform::Tr("Invoice", "Получатель"), error);
     if (!name)
         return error;
-    const auto purpose = Cp1251Field(lines[Purpose], utf8, "Назначение платежа"_w, error);
+    const auto purpose =
+        Cp1251Field(lines[Purpose], utf8, platform::Tr("Invoice", "Назначение платежа"), error);
     if (!purpose)
         return error;
     payment.Name = *name;
     payment.Purpose = *purpose;
     if (payment.Name.empty())
-        return "В QR-коде не указан получатель"_w;
+        return platform::Tr("Invoice", "В QR-коде не указан получатель");
 
     for (char c : Trimmed(lines[Iban])) {
         if (c == ' ')
@@ -230,22 +239,25 @@ std::variant<TPayment, std::string> ParsePayload(std::string_view text) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
         if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-            return "Счёт получателя в QR-коде содержит недопустимые символы"_w;
+            return platform::Tr("Invoice",
+                                "Счёт получателя в QR-коде содержит недопустимые символы");
         payment.Iban += c;
     }
     if (payment.Iban.size() < 5 || payment.Iban.size() > 34 || !requisites::IsIban(payment.Iban))
-        return "В QR-коде нет IBAN получателя"_w;
+        return platform::Tr("Invoice", "В QR-коде нет IBAN получателя");
 
     // A passport's series is Cyrillic: the code is converted as the names are.
-    const auto codeText = Cp1251Field(lines[Code], utf8, "Код получателя"_w, error);
+    const auto codeText =
+        Cp1251Field(lines[Code], utf8, platform::Tr("Invoice", "Код получателя"), error);
     if (!codeText)
         return error;
     payment.Code = *codeText;
 
     const auto amount = Amount(Trimmed(lines[Sum]));
     if (!amount)
-        return "Сумма в QR-коде записана неверно: «"_w + std::string(lines[Sum].substr(0, 20)) +
-               "» (ожидается UAH и сумма с точкой и двумя знаками копеек)"_w;
+        return platform::Tr("Invoice", "Сумма в QR-коде записана неверно: «") +
+               std::string(lines[Sum].substr(0, 20)) +
+               platform::Tr("Invoice", "» (ожидается UAH и сумма с точкой и двумя знаками копеек)");
     payment.Kopecks = *amount;
     return payment;
 }

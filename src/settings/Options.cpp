@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251Literal.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Translate.h"
 #include "settings/RegClass.h"
 
 #include <optional>
@@ -94,16 +95,21 @@ template <class E> TFinding Read(TMyRegistry& reg, const char* name, E& value) {
 
 // One message for all the values that were not taken, so that a damaged file is told once.
 std::string FindingsMessage(const std::vector<std::pair<std::string, TFinding>>& findings) {
-    std::string text = "В файле настроек "_w;
+    using platform::Args;
+    using platform::Tr;
+    std::string values;
     for (std::size_t i = 0; i < findings.size(); ++i) {
         if (i > 0)
-            text += ", ";
-        text += "значение \""_w + findings[i].first + "\" " +
-                (findings[i].second == TFinding::WrongType ? "неверного типа"_w
-                                                           : "вне допустимых пределов"_w);
+            values += ", ";
+        values += Args(findings[i].second == TFinding::WrongType
+                           ? Tr("Settings", "значение \"%1\" неверного типа")
+                           : Tr("Settings", "значение \"%1\" вне допустимых пределов"),
+                       {findings[i].first});
     }
-    return text + (findings.size() == 1 ? "; взято значение по умолчанию"_w
-                                        : "; взяты значения по умолчанию"_w);
+    return Args(findings.size() == 1
+                    ? Tr("Settings", "В файле настроек %1; взято значение по умолчанию")
+                    : Tr("Settings", "В файле настроек %1; взяты значения по умолчанию"),
+                {values});
 }
 
 void Write(TMyRegistry& reg, const char* name, bool value) {

@@ -280,7 +280,8 @@ fs::path DataFilePath(const fs::path& dataDir, std::string_view name, std::strin
     // On this system "/" would lead into another folder and a NUL would cut the name short:
     // either way some other file than the one named would be written or read.
     if (fileName.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
-        throw platform::TFileError("Недопустимое имя файла \""_w + fileName + "\"", EINVAL);
+        throw platform::TFileError(
+            platform::Tr("Store", "Недопустимое имя файла \"") + fileName + "\"", EINVAL);
     const std::string fitted = FitFileName(name, ext) + "." + std::string(ext);
     if (fitted != fileName) {
         // A file copied from Windows keeps its Windows-1251 bytes, which may fit as they are.
@@ -324,16 +325,19 @@ std::string ReadDataFile(const fs::path& path) {
     case TState::Read:
         break;
     case TState::NotRegular:
-        throw TDataFileError("Файл \""_w + platform::DisplayPath(path) +
-                             "\" не является обычным файлом"_w);
+        throw TDataFileError(
+            platform::Args(platform::Tr("Files", "Файл \"%1\" не является обычным файлом"),
+                           {platform::DisplayPath(path)}));
     case TState::TooLarge:
-        throw TDataFileError("Файл \""_w + platform::DisplayPath(path) + "\" слишком велик"_w);
+        throw TDataFileError(platform::Args(platform::Tr("Store", "Файл \"%1\" слишком велик"),
+                                            {platform::DisplayPath(path)}));
     case TState::Missing:
     case TState::OpenFailed:
     case TState::ReadFailed: {
         const int e = read.State == TState::Missing ? ENOENT : read.Error;
-        throw platform::TFileError((read.State == TState::ReadFailed ? "Ошибка чтения файла"_w
-                                                                     : "Ошибка открытия файла"_w) +
+        throw platform::TFileError((read.State == TState::ReadFailed
+                                        ? platform::Tr("Files", "Ошибка чтения файла")
+                                        : platform::Tr("Files", "Ошибка открытия файла")) +
                                        std::string(" \"") + platform::DisplayPath(path) +
                                        "\": " + platform::ErrorReason(e),
                                    e);

@@ -22,26 +22,26 @@
 namespace fs = std::filesystem;
 using order::TSlot;
 
-namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TDirectoryForm", text);
-}
-
-} // namespace
+namespace {} // namespace
 
 TDirectoryForm::TDirectoryForm(fs::path dataDir, int mode, QWidget* parent)
     : QDialog(parent), DataDir(std::move(dataDir)),
       Ext(mode == 1 ? store::PayerExt : store::RecipientExt) {
     setObjectName("DirectoryForm");
-    setWindowTitle(mode == 1 ? Tr("Реквизиты плательщиков") : Tr("Реквизиты получателей"));
+    setWindowTitle(mode == 1
+                       ? QCoreApplication::translate("TDirectoryForm", "Реквизиты плательщиков")
+                       : QCoreApplication::translate("TDirectoryForm", "Реквизиты получателей"));
     resize(820, 460);
     SearchEdit = new QLineEdit(this);
     SearchEdit->setObjectName("SearchEdit");
-    SearchEdit->setPlaceholderText(Tr("Поиск: наименование, код, счёт, банк"));
+    SearchEdit->setPlaceholderText(
+        QCoreApplication::translate("TDirectoryForm", "Поиск: наименование, код, счёт, банк"));
     Table = new QTableWidget(0, 4, this);
     Table->setObjectName("Table");
-    Table->setHorizontalHeaderLabels({Tr("Наименование"), Tr("Код"), Tr("Счёт"), Tr("Банк")});
+    Table->setHorizontalHeaderLabels({QCoreApplication::translate("TDirectoryForm", "Наименование"),
+                                      QCoreApplication::translate("TDirectoryForm", "Код"),
+                                      QCoreApplication::translate("TDirectoryForm", "Счёт"),
+                                      QCoreApplication::translate("TDirectoryForm", "Банк")});
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::SingleSelection);
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -50,12 +50,14 @@ TDirectoryForm::TDirectoryForm(fs::path dataDir, int mode, QWidget* parent)
     Table->horizontalHeader()->setStretchLastSection(true);
     for (const auto& [column, width] : {std::pair{0, 280}, {1, 90}, {2, 230}})
         Table->setColumnWidth(column, width);
-    ButOk = new QPushButton(Tr("&Открыть"), this);
-    ButOurs = new QPushButton(Tr("&Наша организация"), this);
-    ButOurs->setToolTip(Tr("Каждая новая платежка начинается с реквизитов этого плательщика"));
+    ButOk = new QPushButton(QCoreApplication::translate("TDirectoryForm", "&Открыть"), this);
+    ButOurs =
+        new QPushButton(QCoreApplication::translate("TDirectoryForm", "&Наша организация"), this);
+    ButOurs->setToolTip(QCoreApplication::translate(
+        "TDirectoryForm", "Каждая новая платежка начинается с реквизитов этого плательщика"));
     ButOurs->setVisible(mode == 1);
-    ButDel = new QPushButton(Tr("&Удалить"), this);
-    ButCancel = new QPushButton(Tr("Отмена"), this);
+    ButDel = new QPushButton(QCoreApplication::translate("TDirectoryForm", "&Удалить"), this);
+    ButCancel = new QPushButton(QCoreApplication::translate("TDirectoryForm", "Отмена"), this);
     for (QPushButton* b : {ButOk, ButOurs, ButDel, ButCancel})
         b->setAutoDefault(false);
     ButOk->setDefault(true);

@@ -31,10 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TJournalForm", text);
-}
-
 QString Amount(std::int64_t kopecks, char separator) {
     return FromCp1251(FormatNum(static_cast<double>(kopecks) / 100, separator));
 }
@@ -81,8 +77,14 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return {};
-        static const char* const headers[] = {"Номер", "Дата", "Получатель", "Сумма", "Назначение"};
-        return Tr(headers[section]);
+        static const char* const headers[] = {
+            QT_TRANSLATE_NOOP("TJournalForm", "Номер"),
+            QT_TRANSLATE_NOOP("TJournalForm", "Дата"),
+            QT_TRANSLATE_NOOP("TJournalForm", "Получатель"),
+            QT_TRANSLATE_NOOP("TJournalForm", "Сумма"),
+            QT_TRANSLATE_NOOP("TJournalForm", "Назначение"),
+        };
+        return QCoreApplication::translate("TJournalForm", headers[section]);
     }
 
     void Show(std::vector<const editor::TJournalRow*> rows) {
@@ -98,12 +100,12 @@ private:
 TJournalForm::TJournalForm(fs::path dataDir, char decimalSeparator, QWidget* parent)
     : QDialog(parent), DataDir(std::move(dataDir)), Separator(decimalSeparator) {
     setObjectName("JournalForm");
-    setWindowTitle(Tr("Журнал платежек"));
+    setWindowTitle(QCoreApplication::translate("TJournalForm", "Журнал платежек"));
     resize(860, 520);
     SearchEdit = new QLineEdit(this);
     SearchEdit->setObjectName("SearchEdit");
-    SearchEdit->setPlaceholderText(
-        Tr("Поиск: номер, дата, получатель, код, IBAN, сумма, назначение"));
+    SearchEdit->setPlaceholderText(QCoreApplication::translate(
+        "TJournalForm", "Поиск: номер, дата, получатель, код, IBAN, сумма, назначение"));
     Table = new QTableView(this);
     Table->setObjectName("Table");
     Model = new TJournalModel(Separator, this);
@@ -119,10 +121,11 @@ TJournalForm::TJournalForm(fs::path dataDir, char decimalSeparator, QWidget* par
         Table->setColumnWidth(column, width);
     SumLabel = new QLabel(this);
     SumLabel->setObjectName("SumLabel");
-    ButOk = new QPushButton(Tr("&Открыть"), this);
-    ButCopy = new QPushButton(Tr("&Копировать как новую"), this);
-    ButDel = new QPushButton(Tr("&Удалить"), this);
-    ButCancel = new QPushButton(Tr("Отмена"), this);
+    ButOk = new QPushButton(QCoreApplication::translate("TJournalForm", "&Открыть"), this);
+    ButCopy =
+        new QPushButton(QCoreApplication::translate("TJournalForm", "&Копировать как новую"), this);
+    ButDel = new QPushButton(QCoreApplication::translate("TJournalForm", "&Удалить"), this);
+    ButCancel = new QPushButton(QCoreApplication::translate("TJournalForm", "Отмена"), this);
     ButOk->setDefault(true);
     for (QPushButton* b : {ButOk, ButCopy, ButDel, ButCancel})
         b->setAutoDefault(false);
@@ -218,10 +221,13 @@ void TJournalForm::Refilter() {
                                             : 0;
     if (row >= 0)
         Table->selectRow(row);
-    QString text =
-        Tr("Платежек: %1, на сумму %2").arg(Model->Rows.size()).arg(Amount(sum, Separator));
+    QString text = QCoreApplication::translate("TJournalForm", "Платежек: %1, на сумму %2")
+                       .arg(Model->Rows.size())
+                       .arg(Amount(sum, Separator));
     if (!Unread.empty())
-        text += Tr(" (прочитано %1 из %2)").arg(Total - Unread.size()).arg(Total);
+        text += QCoreApplication::translate("TJournalForm", " (прочитано %1 из %2)")
+                    .arg(Total - Unread.size())
+                    .arg(Total);
     SumLabel->setText(text);
     UpdateButtons();
 }
