@@ -463,7 +463,7 @@
     </message>
     <message>
         <source>Временный каталог &quot;%1&quot; не защищён от других пользователей: он должен быть каталогом пользователя с правами 0700 в каталоге пользователя или системы; документ не создан</source>
-        <translation>Тимчасова тека "%1" не захищена від інших користувачів: вона має бути текою користувача з правами 0700 у теці користувача або системи; документ не створено</translation>
+        <translation>Тимчасова тека &quot;%1&quot; не захищена від інших користувачів: вона має бути текою користувача з правами 0700 у теці користувача або системи; документ не створено</translation>
     </message>
     <message>
         <source>Файл &quot;%1&quot; не является обычным файлом</source>
@@ -646,7 +646,7 @@
     </message>
     <message>
         <source>значение &quot;%1&quot; неверного типа</source>
-        <translation>значення "%1" неправильного типу</translation>
+        <translation>значення &quot;%1&quot; неправильного типу</translation>
     </message>
     <message>
         <source>значение &quot;%1&quot; вне допустимых пределов</source>
@@ -932,6 +932,18 @@
     <message>
         <source>Код ЕДРПОУ/РНОКПП</source>
         <translation>Код за ЄДРПОУ/РНОКПП</translation>
+    </message>
+    <message>
+        <source>Заполнить из QR-кода счёта (картинка или PDF)</source>
+        <translation>Заповнити з QR-коду рахунку (зображення або PDF)</translation>
+    </message>
+    <message>
+        <source>Счёт с QR-кодом платежа</source>
+        <translation>Рахунок із QR-кодом платежу</translation>
+    </message>
+    <message>
+        <source>Счета (*.pdf *.png *.jpg *.jpeg);;Все файлы (*)</source>
+        <translation>Рахунки (*.pdf *.png *.jpg *.jpeg);;Усі файли (*)</translation>
     </message>
 </context>
 <context>

@@ -8,8 +8,11 @@
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Translate.h"
 #include "platform/Version.h"
 #include "preview/Preview.h"
+#include "qr/InvoiceQr.h"
 #include "settingsui/Opt.h"
 #include "storeui/Directory.h"
 #include "storeui/GetNZNFileName.h"
@@ -17,12 +20,18 @@
 #include "storeui/Open.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QPointer>
 #include <QScreen>
 #include <QShortcut>
@@ -253,6 +262,7 @@ void TMainForm::BuildControls() {
     SpeedButton8 = button(client, "SpeedButton8", QStyle::SP_FileDialogContentsView);
     SpeedButton4 = button(client, "SpeedButton4", QStyle::SP_MessageBoxInformation);
     SpeedButton11 = button(client, "SpeedButton11", QStyle::SP_ComputerIcon);
+    SpeedButton12 = button(client, "SpeedButton12", QStyle::SP_FileLinkIcon);
     SpeedButton9 = button(client, "SpeedButton9", QStyle::SP_DirOpenIcon);
     SpeedButton10 = button(client, "SpeedButton10", QStyle::SP_DialogSaveButton);
 
@@ -262,7 +272,7 @@ void TMainForm::BuildControls() {
     g->setContentsMargins(8, 8, 8, 4);
     addLabel(g, 0, Label13);
     QHBoxLayout* top = row({Edit19, SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton5,
-                            SpeedButton8, SpeedButton4, SpeedButton11});
+                            SpeedButton8, SpeedButton4, SpeedButton11, SpeedButton12});
     top->setSpacing(1);
     top->insertSpacing(1, 6);
     g->addLayout(top, 0, 1);
@@ -314,6 +324,14 @@ void TMainForm::Bind() {
                 [this, field, e] { RunGuarded([&] { Editor.SetText(field, Text(e)); }); });
         e->Pasted = [this, field, e](const QString& text) {
             RunGuarded([&] {
+                const QString data = text.trimmed();
+                if (data.startsWith(QStringLiteral("https://bank.gov.ua/qr/")) ||
+                    data.startsWith(QStringLiteral("https://qr.bank.gov.ua/")) ||
+                    data.startsWith(QStringLiteral("BCD"))) {
+                    const qr::TFound found = qr::FindInvoiceIn(data.toStdString());
+                    FillFromInvoice(found.Payload, found.Message);
+                    return;
+                }
                 if (const auto insert = Editor.Paste(field, ToCp1251Lossy(text)))
                     e->insert(FromCp1251(*insert));
             });
@@ -388,6 +406,10 @@ void TMainForm::Bind() {
     click(SpeedButton9, &TMainForm::SpeedButton9Click);
     click(SpeedButton10, &TMainForm::SpeedButton10Click);
     click(SpeedButton11, &TMainForm::SpeedButton11Click);
+    click(SpeedButton12, &TMainForm::SpeedButton12Click);
+    // An invoice's picture, PDF or link dropped onto the window fills the order as the button
+    // does.
+    setAcceptDrops(true);
 }
 
 QWidget* TMainForm::Control(editor::TField field) const {
@@ -471,6 +493,9 @@ const TButtonCommand ButtonCommands[] = {
      QKeySequence(Qt::Key_F7)},
     {&TMainForm::SpeedButton10, QT_TRANSLATE_NOOP("TMainForm", "Сохранить назначение"),
      QKeySequence(Qt::Key_F8)},
+    {&TMainForm::SpeedButton12,
+     QT_TRANSLATE_NOOP("TMainForm", "Заполнить из QR-кода счёта (картинка или PDF)"),
+     QKeySequence(Qt::CTRL | Qt::Key_I)},
 };
 
 } // namespace
@@ -485,6 +510,9 @@ void TMainForm::AddShortcuts() {
                 b->click();
         });
     }
+    // The clipboard's picture of an invoice's QR code, or its link.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), this),
+            &QShortcut::activated, this, [this] { RunGuarded([this] { PasteInvoice(); }); });
     for (const QKeySequence& key :
          {QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W),
           QKeySequence(Qt::CTRL | Qt::Key_Q)})
@@ -668,6 +696,61 @@ void TMainForm::SpeedButton8Click() {
 
 void TMainForm::SpeedButton11Click() {
     Editor.Preview();
+}
+
+void TMainForm::FillFromInvoice(const std::optional<std::string>& payload,
+                                const std::string& message) {
+    if (!payload) {
+        platform::MessageBoxes().Show(message, platform::Tr("Editor", "Квирен"),
+                                      platform::TMsgIcon::Exclamation);
+        return;
+    }
+    statusBar()->showMessage(FromCp1251(Editor.FillFromInvoice(*payload)), 15000);
+}
+
+void TMainForm::SpeedButton12Click() {
+    const QString path =
+        AskInvoiceFile
+            ? AskInvoiceFile()
+            : QFileDialog::getOpenFileName(
+                  this, QCoreApplication::translate("TMainForm", "Счёт с QR-кодом платежа"),
+                  QString(),
+                  QCoreApplication::translate("TMainForm",
+                                              "Счета (*.pdf *.png *.jpg *.jpeg);;Все файлы (*)"));
+    if (path.isEmpty())
+        return;
+    const qr::TFound found = qr::FindInvoiceInFile(path);
+    FillFromInvoice(found.Payload, found.Message);
+}
+
+void TMainForm::PasteInvoice() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const qr::TFound found =
+        data && data->hasImage()
+            ? qr::FindInvoice(qvariant_cast<QImage>(data->imageData()))
+            : qr::FindInvoiceIn(QGuiApplication::clipboard()->text().trimmed().toStdString());
+    FillFromInvoice(found.Payload, found.Message);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() || data->hasImage() || data->hasText())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    RunGuarded([&] {
+        qr::TFound found;
+        if (data->hasUrls() && data->urls().first().isLocalFile())
+            found = qr::FindInvoiceInFile(data->urls().first().toLocalFile());
+        else if (data->hasImage())
+            found = qr::FindInvoice(qvariant_cast<QImage>(data->imageData()));
+        else
+            found = qr::FindInvoiceIn(data->text().trimmed().toStdString());
+        FillFromInvoice(found.Payload, found.Message);
+    });
+    event->acceptProposedAction();
 }
 
 void TMainForm::SpeedButton9Click() {

@@ -10,6 +10,8 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 class QComboBox;
@@ -43,7 +45,8 @@ public:
     TEdit *Edit16, *Edit17, *Edit25, *Edit18, *Edit20;
     QComboBox* ComboBox1; // the VAT wording of this order's purpose
     QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton5, *SpeedButton8,
-        *SpeedButton4, *SpeedButton6, *SpeedButton7, *SpeedButton9, *SpeedButton10, *SpeedButton11;
+        *SpeedButton4, *SpeedButton6, *SpeedButton7, *SpeedButton9, *SpeedButton10, *SpeedButton11,
+        *SpeedButton12;
 
     // The control of a field (the field table names it); the VAT choice is no edit field.
     TEdit* Edit(editor::TField field) const { return Edits[static_cast<std::size_t>(field)]; }
@@ -66,12 +69,21 @@ public:
     void SpeedButton9Click();
     void SpeedButton10Click();
     void SpeedButton11Click();
+    // Fills the order from an invoice's payment QR code: a picture or a PDF chosen in the file
+    // dialog (SpeedButton12), the clipboard's picture or text (PasteInvoice), or what is
+    // dropped onto the window.
+    void SpeedButton12Click();
+    void PasteInvoice();
+    // The invoice file to read (the file dialog; a test answers it).
+    std::function<QString()> AskInvoiceFile;
 
     // Every text of the window in the interface language; again on each change of it.
     void Retranslate();
 
 protected:
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -86,6 +98,7 @@ private:
     void ShowSumaWords();
     void ShowProblems();
     void UpdateSaveButtons();
+    void FillFromInvoice(const std::optional<std::string>& payload, const std::string& message);
 
     std::array<TEdit*, editor::FieldCount> Edits{};
     QString ShownProblem; // the problem the status bar shows, empty for none

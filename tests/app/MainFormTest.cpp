@@ -510,3 +510,37 @@ TEST_F(MainFormTest, OurCompanyBeginsEveryNewOrder) {
     EXPECT_EQ(again->Editor.Record()[editor::TField::PayerAccount], ours[order::TSlot::Account]);
     EXPECT_FALSE(again->Editor.PayerModified);
 }
+
+// An invoice's QR code fills the recipient, the amount and the purpose from a photo chosen
+// with Ctrl+I or from the National Bank's link pasted into any field; the payer, the number and
+// the date stay, and the status bar says what was filled.
+TEST_F(MainFormTest, AnInvoicesQrCodeFillsTheOrder) {
+    const fs::path cases = fs::path(std::getenv("TEST_SOURCE_DIR")) / "invoice" / "cases";
+    for (const bool link : {false, true}) {
+        SCOPED_TRACE(link);
+        auto f = Open();
+        f->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+        f->Edit2->setText(QStringLiteral("ТОВ Квітень"));
+        if (link) {
+            QApplication::clipboard()->setText(
+                QString::fromStdString(ReadFileBytes(cases / "nbu-002-dental.link")));
+            f->Edit20->setFocus();
+            QTest::keyClick(f->Edit20, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            f->AskInvoiceFile = [&] {
+                return QString::fromStdString((cases / "photo-turned-noisy.jpg").string());
+            };
+            QTest::keyClick(f->Edit15, Qt::Key_I, Qt::ControlModifier);
+        }
+        EXPECT_EQ(T(f->Edit9), QStringLiteral("ТОВ “Стоматологія”"));
+        EXPECT_EQ(T(f->Edit12), QStringLiteral("40723824"));
+        EXPECT_EQ(T(f->Edit14), QStringLiteral("UA783226690000026005012107358"));
+        EXPECT_EQ(T(f->Edit16), QStringLiteral("1034"));
+        EXPECT_EQ(T(f->Edit17), QStringLiteral("28"));
+        EXPECT_EQ(T(f->Edit20), QStringLiteral("Стоматологічні послуги"));
+        EXPECT_EQ(T(f->Edit2), QStringLiteral("ТОВ Квітень"));
+        EXPECT_FALSE(f->statusBar()->currentMessage().isEmpty());
+        f->Editor.PlatModified = f->Editor.PayerModified = f->Editor.RecipientModified = false;
+    }
+}
