@@ -515,7 +515,7 @@ TEST_F(MainFormTest, OurCompanyBeginsEveryNewOrder) {
 // with Ctrl+I or from the National Bank's link pasted into any field; the payer, the number and
 // the date stay, and the status bar says what was filled.
 TEST_F(MainFormTest, AnInvoicesQrCodeFillsTheOrder) {
-    const fs::path cases = fs::path(std::getenv("TEST_SOURCE_DIR")) / "invoice" / "cases";
+    const fs::path cases = INVOICE_CASES;
     for (const bool link : {false, true}) {
         SCOPED_TRACE(link);
         auto f = Open();
