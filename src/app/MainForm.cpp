@@ -510,6 +510,9 @@ void TMainForm::AddShortcuts() {
                 b->click();
         });
     }
+    // A new order made from the one shown: the next number, today's date.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), this),
+            &QShortcut::activated, this, [this] { RunGuarded([this] { Editor.CopyAsNew(); }); });
     // The clipboard's picture of an invoice's QR code, or its link.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), this),
             &QShortcut::activated, this, [this] { RunGuarded([this] { PasteInvoice(); }); });

@@ -79,19 +79,19 @@ void SortJournal(std::vector<TJournalRow>& rows) {
 
 std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char decimalSeparator,
                                      std::chrono::year currentYear) {
-    std::vector<std::string> names = store::ListFileNames(dataDir, store::PlatExt);
     std::vector<TJournalRow> rows;
-    rows.reserve(names.size());
-    for (std::string& name : names) {
+    // The names as they stand on disk make the paths: no second look for each file.
+    store::ForEachFile(dataDir, store::PlatExt, [&](std::string&& name, std::string_view onDisk) {
         std::string bytes;
         try {
-            bytes = store::ReadDataFile(store::DataFilePath(dataDir, name, store::PlatExt));
+            bytes = store::ReadDataFile(dataDir / onDisk);
         } catch (const std::exception&) {
-            continue; // gone since the listing, or no file of ours
+            return; // gone since the listing, or no file of ours
         }
+        name.resize(name.size() - store::PlatExt.size() - 1);
         if (auto row = JournalRow(std::move(name), bytes, decimalSeparator, currentYear))
             rows.push_back(std::move(*row));
-    }
+    });
     SortJournal(rows);
     return rows;
 }

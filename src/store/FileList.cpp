@@ -81,12 +81,20 @@ constexpr std::array<std::uint16_t, 256> Weights = MakeWeights();
 
 std::vector<std::string> ListFiles(const fs::path& directory, std::string_view ext) {
     std::vector<std::string> names;
+    ForEachFile(directory, ext, [&names](std::string&& name, std::string_view) {
+        names.push_back(std::move(name));
+    });
+    return names;
+}
+
+void ForEachFile(const fs::path& directory, std::string_view ext,
+                 const std::function<void(std::string&& name, std::string_view onDisk)>& each) {
     // readdir rather than directory_iterator: the type comes with the name, and no path is
     // built for each entry (the open dialog and the numbering list folders of many thousands
     // of orders).
     DIR* dir = ::opendir(directory.c_str());
     if (!dir)
-        return names;
+        return;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         // The extension is ASCII, the same bytes in UTF-8 and Windows-1251, so only the
@@ -102,10 +110,9 @@ std::vector<std::string> ListFiles(const fs::path& directory, std::string_view e
         if (!regular)
             continue;
         if (std::optional<std::string> cp1251 = platform::Cp1251FromFileName(name))
-            names.push_back(std::move(*cp1251));
+            each(std::move(*cp1251), name);
     }
     ::closedir(dir);
-    return names;
 }
 
 std::vector<std::string> ListFileNames(const fs::path& directory, std::string_view ext) {

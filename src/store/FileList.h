@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,10 @@ std::string ProposeNZNFileName(std::string_view purpose);
 // a UTF-8 name holding a character the code page lacks cannot be ours and is left out.
 // A missing or unreadable folder lists nothing.
 std::vector<std::string> ListFiles(const std::filesystem::path& directory, std::string_view ext);
+
+// The same, each handed to `each` with its name as it stands on disk (what a path is made of).
+void ForEachFile(const std::filesystem::path& directory, std::string_view ext,
+                 const std::function<void(std::string&& name, std::string_view onDisk)>& each);
 
 // The same names without the dot and the extension: what the open dialog shows and the
 // caller turns back into a path with DataFilePath.
