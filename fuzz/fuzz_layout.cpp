@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const store::TDataFileError&) {
         return 0;
     }
-    const std::vector<std::string> lines = store::SplitLines(file);
+    const std::vector<std::string_view> lines = store::SplitLines(file);
     std::string* const wordings[] = {&options.strNDS, &options.strBezNDS, &options.strNDSRus,
                                      &options.strBezNDSRus};
     for (std::size_t i = 0; i < 4 && 20 + i < lines.size(); ++i)

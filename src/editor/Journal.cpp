@@ -7,34 +7,43 @@
 
 #include <algorithm>
 #include <charconv>
-#include <numeric>
+#include <tuple>
 
 namespace editor {
 namespace {
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
+std::string Lower(std::string text) {
+    for (char& c : text)
         c = static_cast<char>(platform::Cp1251Lower(static_cast<unsigned char>(c)));
-    return out;
+    return text;
 }
 
-std::int64_t NumberOf(const TJournalRow& row) {
-    std::int64_t n = -1;
+// Where a row stands, the smaller first: dated rows, the newest first, then the greater
+// number.
+using TJournalKey = std::tuple<bool, int, int, int, std::int64_t>;
+
+TJournalKey JournalKey(const TJournalRow& row) {
+    std::int64_t number = -1;
     const std::string& text = row.Order[order::TField::Number];
-    std::from_chars(text.data(), text.data() + text.size(), n);
-    return n;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    if (!row.Date)
+        return {true, 0, 0, 0, -number};
+    const std::chrono::year_month_day& d = *row.Date;
+    return {false, -static_cast<int>(d.year()), -static_cast<int>(unsigned(d.month())),
+            -static_cast<int>(unsigned(d.day())), -number};
 }
 
 } // namespace
 
-std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
-                                      char decimalSeparator, std::chrono::year currentYear) {
-    TJournalRow row;
+namespace {
+
+// Filled where it stands: a row is a whole order, some thirty strings to move otherwise.
+bool FillJournalRow(TJournalRow& row, std::string&& name, std::string_view bytes,
+                    char decimalSeparator, std::chrono::year currentYear) {
     try {
         row.Order = store::ParsePlat(bytes, decimalSeparator);
     } catch (const store::TDataFileError&) {
-        return std::nullopt;
+        return false;
     }
     using enum order::TField;
     const store::TPlatRecord& o = row.Order;
@@ -44,35 +53,41 @@ std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
     std::string searched;
     for (const order::TField field :
          {Number, Date, RecipientName, RecipientOKPO, RecipientAccount, Purpose})
-        searched += o[field] + '\n';
+        (searched += o[field]) += '\n';
     if (row.Kopecks) {
         // As it is typed when it is looked for: "1500,07", "1500.07", "1500".
         const std::string whole = std::to_string(*row.Kopecks / 100);
         const std::string cents = FormatNum(static_cast<double>(*row.Kopecks) / 100, ',');
         searched += cents + '\n' + whole + '.' + cents.substr(cents.size() - 2) + '\n';
     }
-    row.Searched = Lower(searched);
+    row.Searched = Lower(std::move(searched));
+    return true;
+}
+
+} // namespace
+
+std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
+                                      char decimalSeparator, std::chrono::year currentYear) {
+    TJournalRow row;
+    if (!FillJournalRow(row, std::move(name), bytes, decimalSeparator, currentYear))
+        return std::nullopt;
     return row;
 }
 
 bool JournalBefore(const TJournalRow& a, const TJournalRow& b) {
-    if (a.Date.has_value() != b.Date.has_value())
-        return a.Date.has_value();
-    if (a.Date && *a.Date != *b.Date)
-        return *a.Date > *b.Date;
-    return NumberOf(a) > NumberOf(b);
+    return JournalKey(a) < JournalKey(b);
 }
 
 void SortJournal(std::vector<TJournalRow>& rows) {
-    // A row is a whole order: the order is found on indices, and each row moved once.
-    std::vector<std::size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&rows](std::size_t a, std::size_t b) {
-        return JournalBefore(rows[a], rows[b]);
-    });
+    // A row is a whole order: the order is found on the keys, and each row moved once.
+    std::vector<std::pair<TJournalKey, std::size_t>> order;
+    order.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        order.emplace_back(JournalKey(rows[i]), i);
+    std::sort(order.begin(), order.end()); // the index settles ties: stable
     std::vector<TJournalRow> sorted;
     sorted.reserve(rows.size());
-    for (const std::size_t i : order)
+    for (const auto& [key, i] : order)
         sorted.push_back(std::move(rows[i]));
     rows = std::move(sorted);
 }
@@ -80,24 +95,18 @@ void SortJournal(std::vector<TJournalRow>& rows) {
 std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char decimalSeparator,
                                      std::chrono::year currentYear) {
     std::vector<TJournalRow> rows;
-    // The names as they stand on disk make the paths: no second look for each file.
-    store::ForEachFile(dataDir, store::PlatExt, [&](std::string&& name, std::string_view onDisk) {
-        std::string bytes;
-        try {
-            bytes = store::ReadDataFile(dataDir / onDisk);
-        } catch (const std::exception&) {
-            return; // gone since the listing, or no file of ours
-        }
+    store::ReadEachFile(dataDir, store::PlatExt, [&](std::string&& name, std::string_view bytes) {
         name.resize(name.size() - store::PlatExt.size() - 1);
-        if (auto row = JournalRow(std::move(name), bytes, decimalSeparator, currentYear))
-            rows.push_back(std::move(*row));
+        if (!FillJournalRow(rows.emplace_back(), std::move(name), bytes, decimalSeparator,
+                            currentYear))
+            rows.pop_back();
     });
     SortJournal(rows);
     return rows;
 }
 
 TJournalSearch::TJournalSearch(std::string_view query) {
-    const std::string lower = Lower(query);
+    const std::string lower = Lower(std::string(query));
     for (std::size_t at = 0; at < lower.size();) {
         const std::size_t end = std::min(lower.find(' ', at), lower.size());
         if (end > at)
@@ -116,7 +125,7 @@ std::string SearchedText(const std::vector<std::string>& texts) {
     std::string joined;
     for (const std::string& text : texts)
         joined += text + '\n';
-    return Lower(joined);
+    return Lower(std::move(joined));
 }
 
 std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,

@@ -253,6 +253,50 @@ fs::path ExistingPathFromCp1251(const fs::path& folder, std::string_view name) {
     return ::lstat(own.c_str(), &st) == 0 ? own : utf8;
 }
 
+namespace {
+
+// The rest of a read once the file is open: only a regular file within `maxBytes` is read.
+// Closes `fd`.
+TFileRead ReadOpened(int fd, std::size_t maxBytes) {
+    using TState = TFileRead::TState;
+    struct stat st {};
+    TFileRead result{TState::Read};
+    if (::fstat(fd, &st) != 0) {
+        result = {TState::OpenFailed, errno};
+    } else if (!S_ISREG(st.st_mode)) {
+        result = {TState::NotRegular};
+    } else if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        result = {TState::TooLarge};
+    } else {
+        // Straight into the string, with room for one byte more than the file holds: that
+        // byte read tells a file that grew since the look, and the rest is then read as any.
+        const auto size = static_cast<std::size_t>(st.st_size);
+        std::string& bytes = result.Bytes;
+        bytes.resize(size + 1);
+        std::size_t got = 0;
+        bool failed = false;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                failed = n < 0;
+                break;
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        bytes.resize(got);
+        if (failed || (got > size && !ReadAll(fd, bytes, maxBytes + 1 - got)))
+            result = {TState::ReadFailed, errno};
+        else if (bytes.size() > maxBytes)
+            result = {TState::TooLarge}; // it grew since the look
+    }
+    ::close(fd);
+    return result;
+}
+
+} // namespace
+
 TFileRead ReadRegularFile(const fs::path& path, std::size_t maxBytes, bool follow) {
     using TState = TFileRead::TState;
     struct stat st {};
@@ -268,20 +312,15 @@ TFileRead ReadRegularFile(const fs::path& path, std::size_t maxBytes, bool follo
         return errno == ELOOP ? TFileRead{TState::NotRegular}
                               : TFileRead{TState::OpenFailed, errno};
     }
-    TFileRead result{TState::Read};
-    if (::fstat(fd, &st) != 0) {
-        result = {TState::OpenFailed, errno};
-    } else if (!S_ISREG(st.st_mode)) {
-        result = {TState::NotRegular};
-    } else if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
-        result = {TState::TooLarge};
-    } else if (!ReadAll(fd, result.Bytes, maxBytes + 1)) {
-        result = {TState::ReadFailed, errno};
-    } else if (result.Bytes.size() > maxBytes) {
-        result = {TState::TooLarge}; // it grew since the look
-    }
-    ::close(fd);
-    return result;
+    return ReadOpened(fd, maxBytes);
+}
+
+TFileRead ReadRegularFileAt(int dirFd, const char* name, std::size_t maxBytes) {
+    using TState = TFileRead::TState;
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? TFileRead{TState::Missing} : TFileRead{TState::OpenFailed, errno};
+    return ReadOpened(fd, maxBytes);
 }
 
 std::string ReadWholeFile(const fs::path& path, std::size_t maxBytes) {

@@ -90,6 +90,10 @@ struct TFileRead {
 // Without `follow` a symbolic link is no regular file.
 TFileRead ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
                           bool follow = true);
+// The same for an entry of a folder being listed, open as `dirFd`, whose listing already told
+// a regular file (followed as a link): no path is walked again, and nothing else looked at
+// before the open, which does not wait.
+TFileRead ReadRegularFileAt(int dirFd, const char* name, std::size_t maxBytes);
 
 // The largest file ReadWholeFile reads unless told otherwise: more than any data file.
 inline constexpr std::size_t MaxReadBytes = 64 * 1024;

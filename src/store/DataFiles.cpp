@@ -45,12 +45,13 @@ void AppendField(std::string& out, const std::string& value, bool usesPlaceholde
     AppendLine(out, usesPlaceholder && value.empty() ? Placeholder : std::string_view(value));
 }
 
-std::string ReadField(const std::vector<std::string>& lines, size_t index, bool usesPlaceholder) {
+std::string ReadField(const std::vector<std::string_view>& lines, size_t index,
+                      bool usesPlaceholder) {
     if (index >= lines.size())
         return {};
     if (usesPlaceholder && lines[index] == Placeholder)
         return {};
-    return lines[index];
+    return std::string(lines[index]);
 }
 
 std::string_view TrimBlanks(std::string_view t) {
@@ -158,8 +159,9 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
-    std::vector<std::string> lines;
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     size_t start = 0;
     while (start < bytes.size()) {
         const size_t lf = bytes.find('\n', start);
@@ -205,9 +207,8 @@ std::string FormatPlat(const TPlatRecord& plat) {
 }
 
 TPlatRecord ParsePlat(std::string_view bytes, char decimalSeparator) {
-    const std::vector<std::string> lines = SplitLines(bytes);
-    CheckPlatVersion(lines.empty() ? std::string_view() : std::string_view(lines[0]),
-                     decimalSeparator);
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    CheckPlatVersion(lines.empty() ? std::string_view() : lines[0], decimalSeparator);
     TPlatRecord plat;
     size_t index = 1;
     for (const order::TFieldInfo* line : PlatLines)
@@ -223,7 +224,7 @@ std::string FormatRequisites(const TRequisites& requisites) {
 }
 
 TRequisites ParseRequisites(std::string_view bytes) {
-    const std::vector<std::string> lines = SplitLines(bytes);
+    const std::vector<std::string_view> lines = SplitLines(bytes);
     TRequisites requisites;
     for (size_t index = 0; index < requisites.Values.size(); ++index)
         requisites.Values[index] = ReadField(lines, index, true);

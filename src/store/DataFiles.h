@@ -73,7 +73,8 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text);
 // The lines of a file: CR LF and a bare LF both end a line (a CR just before an LF is
 // dropped; a lone CR elsewhere belongs to the value). A last line without an ending
 // counts; an ending at the very end does not start another line.
-std::vector<std::string> SplitLines(std::string_view bytes);
+// The lines point into `bytes`.
+std::vector<std::string_view> SplitLines(std::string_view bytes);
 
 // Line 1 of an order file against FileVersion. `decimalSeparator` is the user's.
 // Throws TPlatVersionError for a newer version and TNotIntegerError when the line is not a

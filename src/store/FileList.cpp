@@ -79,16 +79,13 @@ constexpr std::array<std::uint16_t, 256> Weights = MakeWeights();
 
 } // namespace
 
-std::vector<std::string> ListFiles(const fs::path& directory, std::string_view ext) {
-    std::vector<std::string> names;
-    ForEachFile(directory, ext, [&names](std::string&& name, std::string_view) {
-        names.push_back(std::move(name));
-    });
-    return names;
-}
+namespace {
 
-void ForEachFile(const fs::path& directory, std::string_view ext,
-                 const std::function<void(std::string&& name, std::string_view onDisk)>& each) {
+// Each regular file of the folder whose name ends in `ext`, with its name in Windows-1251 and
+// as it stands on disk (in the folder open as `dirFd`).
+void ForEachFile(
+    const fs::path& directory, std::string_view ext,
+    const std::function<void(int dirFd, std::string&& name, const char* onDisk)>& each) {
     // readdir rather than directory_iterator: the type comes with the name, and no path is
     // built for each entry (the open dialog and the numbering list folders of many thousands
     // of orders).
@@ -110,9 +107,29 @@ void ForEachFile(const fs::path& directory, std::string_view ext,
         if (!regular)
             continue;
         if (std::optional<std::string> cp1251 = platform::Cp1251FromFileName(name))
-            each(std::move(*cp1251), name);
+            each(::dirfd(dir), std::move(*cp1251), entry->d_name);
     }
     ::closedir(dir);
+}
+
+} // namespace
+
+std::vector<std::string> ListFiles(const fs::path& directory, std::string_view ext) {
+    std::vector<std::string> names;
+    ForEachFile(directory, ext, [&names](int, std::string&& name, const char*) {
+        names.push_back(std::move(name));
+    });
+    return names;
+}
+
+void ReadEachFile(const fs::path& directory, std::string_view ext,
+                  const std::function<void(std::string&& name, std::string_view bytes)>& each) {
+    ForEachFile(directory, ext, [&](int dirFd, std::string&& name, const char* onDisk) {
+        // Opened within the listed folder: no path walked again for each of thousands.
+        platform::TFileRead read = platform::ReadRegularFileAt(dirFd, onDisk, MaxDataFileSize);
+        if (read.State == platform::TFileRead::TState::Read)
+            each(std::move(name), read.Bytes);
+    });
 }
 
 std::vector<std::string> ListFileNames(const fs::path& directory, std::string_view ext) {

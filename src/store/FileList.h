@@ -30,9 +30,11 @@ std::string ProposeNZNFileName(std::string_view purpose);
 // A missing or unreadable folder lists nothing.
 std::vector<std::string> ListFiles(const std::filesystem::path& directory, std::string_view ext);
 
-// The same, each handed to `each` with its name as it stands on disk (what a path is made of).
-void ForEachFile(const std::filesystem::path& directory, std::string_view ext,
-                 const std::function<void(std::string&& name, std::string_view onDisk)>& each);
+// Each of those files handed to `each` with its bytes, read as ReadDataFile reads (a regular
+// file within MaxDataFileSize); one that cannot be read so (gone since the listing, too
+// large) is passed over.
+void ReadEachFile(const std::filesystem::path& directory, std::string_view ext,
+                  const std::function<void(std::string&& name, std::string_view bytes)>& each);
 
 // The same names without the dot and the extension: what the open dialog shows and the
 // caller turns back into a path with DataFilePath.
