@@ -78,29 +78,31 @@ void Error(const std::string& cp1251) {
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-// The blank as a PDF: the painter needs Qt's GUI module, and the module a platform. A
-// program for scripts writes a file and shows nothing, so it takes the offscreen platform
-// and runs where there is no display at all.
-void WritePdf(const blank::TPage& page, const std::string& path, const QString& title) {
+// Qt's GUI module, for the painter of the PDF and the QR code's reader, on the offscreen
+// platform: a program for scripts writes a file and shows nothing, so it runs where there is
+// no display at all. Made only where no application is running yet.
+class TOffscreenGui {
+public:
+    TOffscreenGui() {
+        if (!QCoreApplication::instance())
+            App.emplace(Argc, Argv);
+    }
+
+private:
     // The application takes its options out of the arguments, which outlive it.
-    char name[] = "vantrel-print", option[] = "-platform", offscreen[] = "offscreen";
-    char* argv[] = {name, option, offscreen, nullptr};
-    int argc = 3;
-    std::optional<QGuiApplication> app;
-    if (!QCoreApplication::instance())
-        app.emplace(argc, argv);
+    char Name[14] = "vantrel-print", Option[10] = "-platform", Offscreen[10] = "offscreen";
+    char* Argv[4] = {Name, Option, Offscreen, nullptr};
+    int Argc = 3;
+    std::optional<QGuiApplication> App;
+};
+
+void WritePdf(const blank::TPage& page, const std::string& path, const QString& title) {
+    const TOffscreenGui gui;
     paint::WritePdf(layout::Lay(page), title, path, platform::TDurability::Durable);
 }
 
-// The QR code's reader draws PDF pages and reads pictures with Qt's GUI module: the offscreen
-// platform, as for the PDF, so that it runs with no display.
 int PrintInvoice(const std::string& fileOrText) {
-    char name[] = "vantrel-print", option[] = "-platform", offscreen[] = "offscreen";
-    char* argv[] = {name, option, offscreen, nullptr};
-    int argc = 3;
-    std::optional<QGuiApplication> app;
-    if (!QCoreApplication::instance())
-        app.emplace(argc, argv);
+    const TOffscreenGui gui;
     const qr::TFound found = qr::FindInvoiceIn(fileOrText);
     if (!found.Payload) {
         Error(found.Message);

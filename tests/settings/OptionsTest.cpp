@@ -143,26 +143,15 @@ std::string ErrorOf(TOptions& o, void (TOptions::*op)()) {
 // XDG_CONFIG_HOME, as the program finds them.
 class OptionsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* v = std::getenv("XDG_CONFIG_HOME");
-        SavedXdg = v ? std::optional<std::string>(v) : std::nullopt;
-        ::setenv("XDG_CONFIG_HOME", Dir.Path().c_str(), 1);
-    }
-    void TearDown() override {
-        if (SavedXdg)
-            ::setenv("XDG_CONFIG_HOME", SavedXdg->c_str(), 1);
-        else
-            ::unsetenv("XDG_CONFIG_HOME");
-        platform::SetWriteFaultForTesting(nullptr);
-    }
+    void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
     void Store(const std::string& bytes) {
         fs::create_directories(File.parent_path());
         WriteFileBytes(File, bytes);
     }
 
-    TTempDir Dir;
+    TScratch Scratch; // the settings in a fresh folder, as the program finds them
+    const TTempDir& Dir = Scratch.Config;
     fs::path File = Dir / "Morvane" / "Vantrel.reg";
-    std::optional<std::string> SavedXdg;
 };
 
 TEST_F(OptionsTest, CreateGivesTheDefaultsAndSetDefaultsRestoresThem) {

@@ -41,18 +41,7 @@ const char* const ValueNames[] = {"BoldPlatName", "BoldPolName",    "fNDS",
 
 class OptFormTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* v = std::getenv("XDG_CONFIG_HOME");
-        SavedXdg = v ? std::optional<std::string>(v) : std::nullopt;
-        ::setenv("XDG_CONFIG_HOME", Dir.Path().c_str(), 1);
-    }
-    void TearDown() override {
-        platform::SetWriteFaultForTesting(nullptr);
-        if (SavedXdg)
-            ::setenv("XDG_CONFIG_HOME", SavedXdg->c_str(), 1);
-        else
-            ::unsetenv("XDG_CONFIG_HOME");
-    }
+    void TearDown() override { platform::SetWriteFaultForTesting(nullptr); }
     void Store(const std::string& bytes) {
         fs::create_directories(File.parent_path());
         WriteFileBytes(File, bytes);
@@ -70,9 +59,9 @@ protected:
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
     }
 
-    TTempDir Dir;
+    TScratch Scratch; // the settings in a fresh folder, as the program finds them
+    const TTempDir& Dir = Scratch.Config;
     fs::path File = Dir / "Morvane" / "Vantrel.reg";
-    std::optional<std::string> SavedXdg;
     TRecordingBoxes Boxes;
 };
 
