@@ -373,6 +373,11 @@ void TMainForm::Bind() {
         });
     };
     Editor.ChooseOrder = [this] { return ChooseOrder(Editor.DataDir, Editor.DecimalSeparator); };
+    // A repeat payment differs in its amount: selected, typing replaces it.
+    Editor.CopiedAsNew = [this] {
+        Edit16->setFocus();
+        Edit16->selectAll();
+    };
     Editor.AskNZNFileName = [this](const std::string& purpose) {
         return AskNZNFileName(Editor.DataDir, purpose);
     };

@@ -585,6 +585,8 @@ void TPlatEditor::CopyAsNew() {
     SetText(TField::Date, DateText(today));
     PlatModified = true;
     UpdateSaveButtons();
+    if (CopiedAsNew)
+        CopiedAsNew();
 }
 
 void TPlatEditor::LoadPlatFrom(const std::filesystem::path& path) {

@@ -50,6 +50,8 @@ public:
     // states were recomputed; the window repaints from them.
     std::function<void(TField)> FieldChanged;
     std::function<void()> ButtonsChanged;
+    // Called when an order was copied as new: what is typed next is its amount.
+    std::function<void()> CopiedAsNew;
 
     // The dialogs the commands need: the open dialog (mode 0 orders, 1 payer requisites,
     // 2 recipient requisites, 3 purposes; the chosen name without extension, empty when

@@ -472,8 +472,9 @@ TEST_F(MainFormTest, ARepeatPaymentInAFewKeys) {
     EXPECT_EQ(T(f->Edit9), QStringLiteral("ТОВ Нова Пошта"));
     f->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
-    f->Edit16->setFocus();
-    f->Edit16->selectAll();
+    // The amount is what a repeat payment changes: it has the focus, selected.
+    EXPECT_TRUE(f->Edit16->hasFocus());
+    EXPECT_EQ(f->Edit16->selectedText(), QStringLiteral("1500"));
     Type(f->Edit16, QStringLiteral("1750"));
     QTest::keyClick(f->Edit16, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(fs::exists(S.Data() / "№ 0009 от 07.12.2026 - ТОВ Нова Пошта.plt"));
