@@ -78,17 +78,38 @@ bool JournalBefore(const TJournalRow& a, const TJournalRow& b) {
     return JournalKey(a) < JournalKey(b);
 }
 
-void SortJournal(std::vector<TJournalRow>& rows) {
-    // A row is a whole order: the order is found on the keys, and each row moved once.
+namespace {
+
+// Where each row goes: the keys made once per row, not once per comparison (the window
+// sorts up to 100,000 rows again as each slice of them is read).
+template <typename TRowAt>
+std::vector<std::pair<TJournalKey, std::size_t>> JournalOrder(std::size_t count, TRowAt rowAt) {
     std::vector<std::pair<TJournalKey, std::size_t>> order;
-    order.reserve(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        order.emplace_back(JournalKey(rows[i]), i);
+    order.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        order.emplace_back(JournalKey(rowAt(i)), i);
     std::sort(order.begin(), order.end()); // the index settles ties: stable
+    return order;
+}
+
+} // namespace
+
+void SortJournal(std::vector<TJournalRow>& rows) {
+    // A row is a whole order: each is moved once, to its place.
     std::vector<TJournalRow> sorted;
     sorted.reserve(rows.size());
-    for (const auto& [key, i] : order)
+    for (const auto& [key, i] : JournalOrder(
+             rows.size(), [&rows](std::size_t i) -> const TJournalRow& { return rows[i]; }))
         sorted.push_back(std::move(rows[i]));
+    rows = std::move(sorted);
+}
+
+void SortJournal(std::vector<const TJournalRow*>& rows) {
+    std::vector<const TJournalRow*> sorted;
+    sorted.reserve(rows.size());
+    for (const auto& [key, i] : JournalOrder(
+             rows.size(), [&rows](std::size_t i) -> const TJournalRow& { return *rows[i]; }))
+        sorted.push_back(rows[i]);
     rows = std::move(sorted);
 }
 

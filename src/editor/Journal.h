@@ -39,6 +39,7 @@ std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
 // Newest first, then the greater number.
 bool JournalBefore(const TJournalRow& a, const TJournalRow& b);
 void SortJournal(std::vector<TJournalRow>& rows);
+void SortJournal(std::vector<const TJournalRow*>& rows);
 
 // Whether a row holds every word of `query` (blanks separate the words), in the case of
 // neither. An empty query keeps every row.

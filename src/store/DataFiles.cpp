@@ -45,13 +45,13 @@ void AppendField(std::string& out, const std::string& value, bool usesPlaceholde
     AppendLine(out, usesPlaceholder && value.empty() ? Placeholder : std::string_view(value));
 }
 
-std::string ReadField(const std::vector<std::string_view>& lines, size_t index,
-                      bool usesPlaceholder) {
+std::string_view ReadField(const std::vector<std::string_view>& lines, size_t index,
+                           bool usesPlaceholder) {
     if (index >= lines.size())
         return {};
     if (usesPlaceholder && lines[index] == Placeholder)
         return {};
-    return std::string(lines[index]);
+    return lines[index];
 }
 
 std::string_view TrimBlanks(std::string_view t) {
@@ -212,7 +212,7 @@ TPlatRecord ParsePlat(std::string_view bytes, char decimalSeparator) {
     TPlatRecord plat;
     size_t index = 1;
     for (const order::TFieldInfo* line : PlatLines)
-        plat[line->Field] = ReadField(lines, index++, line->Stored == order::TStored::Dashed);
+        plat[line->Field].assign(ReadField(lines, index++, line->Stored == order::TStored::Dashed));
     return plat;
 }
 
@@ -227,7 +227,7 @@ TRequisites ParseRequisites(std::string_view bytes) {
     const std::vector<std::string_view> lines = SplitLines(bytes);
     TRequisites requisites;
     for (size_t index = 0; index < requisites.Values.size(); ++index)
-        requisites.Values[index] = ReadField(lines, index, true);
+        requisites.Values[index].assign(ReadField(lines, index, true));
     return requisites;
 }
 
@@ -238,7 +238,7 @@ std::string FormatPurpose(const std::string& purpose) {
 }
 
 std::string ParsePurpose(std::string_view bytes) {
-    return ReadField(SplitLines(bytes), 0, false);
+    return std::string(ReadField(SplitLines(bytes), 0, false));
 }
 
 std::string FitFileName(std::string_view name, std::string_view ext) {

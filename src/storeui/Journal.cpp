@@ -208,8 +208,7 @@ void TJournalForm::Refilter() {
     for (const editor::TJournalRow& row : Rows)
         if (search.Keeps(row))
             shown.push_back(&row);
-    std::stable_sort(shown.begin(), shown.end(),
-                     [](const auto* a, const auto* b) { return editor::JournalBefore(*a, *b); });
+    editor::SortJournal(shown);
     std::int64_t sum = 0;
     for (const editor::TJournalRow* row : shown)
         sum += row->Kopecks.value_or(0);
