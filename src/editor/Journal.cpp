@@ -74,10 +74,6 @@ std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
     return row;
 }
 
-bool JournalBefore(const TJournalRow& a, const TJournalRow& b) {
-    return JournalKey(a) < JournalKey(b);
-}
-
 namespace {
 
 // Where each row goes: the keys made once per row, not once per comparison (the window
@@ -117,7 +113,6 @@ std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char 
                                      std::chrono::year currentYear) {
     std::vector<TJournalRow> rows;
     store::ReadEachFile(dataDir, store::PlatExt, [&](std::string&& name, std::string_view bytes) {
-        name.resize(name.size() - store::PlatExt.size() - 1);
         if (!FillJournalRow(rows.emplace_back(), std::move(name), bytes, decimalSeparator,
                             currentYear))
             rows.pop_back();
@@ -149,21 +144,21 @@ std::string SearchedText(const std::vector<std::string>& texts) {
     return Lower(std::move(joined));
 }
 
-std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,
-                                       std::string_view query) {
+std::vector<const TJournalRow*> SearchJournal(const std::vector<TJournalRow>& rows,
+                                              std::string_view query) {
     const TJournalSearch search(query);
-    std::vector<std::size_t> shown;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (search.Keeps(rows[i]))
-            shown.push_back(i);
+    std::vector<const TJournalRow*> shown;
+    for (const TJournalRow& row : rows)
+        if (search.Keeps(row))
+            shown.push_back(&row);
+    SortJournal(shown);
     return shown;
 }
 
-std::int64_t JournalSum(const std::vector<TJournalRow>& rows,
-                        const std::vector<std::size_t>& shown) {
+std::int64_t JournalSum(const std::vector<const TJournalRow*>& shown) {
     std::int64_t sum = 0;
-    for (const std::size_t i : shown)
-        sum += rows[i].Kopecks.value_or(0);
+    for (const TJournalRow* row : shown)
+        sum += row->Kopecks.value_or(0);
     return sum;
 }
 

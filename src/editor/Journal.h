@@ -37,7 +37,6 @@ std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char 
 std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
                                       char decimalSeparator, std::chrono::year currentYear);
 // Newest first, then the greater number.
-bool JournalBefore(const TJournalRow& a, const TJournalRow& b);
 void SortJournal(std::vector<TJournalRow>& rows);
 void SortJournal(std::vector<const TJournalRow*>& rows);
 
@@ -53,15 +52,14 @@ public:
 private:
     std::vector<std::string> Words;
 };
-// The rows the search keeps: the indices into `rows`, in their order.
-std::vector<std::size_t> SearchJournal(const std::vector<TJournalRow>& rows,
-                                       std::string_view query);
+// The rows the search keeps, newest first (SortJournal), whatever the order of `rows`.
+std::vector<const TJournalRow*> SearchJournal(const std::vector<TJournalRow>& rows,
+                                              std::string_view query);
 
 // Texts to search as the journal searches them: joined, in small letters.
 std::string SearchedText(const std::vector<std::string>& texts);
 
 // The sum of the amounts of the rows `shown`, in kopecks.
-std::int64_t JournalSum(const std::vector<TJournalRow>& rows,
-                        const std::vector<std::size_t>& shown);
+std::int64_t JournalSum(const std::vector<const TJournalRow*>& shown);
 
 } // namespace editor

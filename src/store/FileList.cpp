@@ -127,8 +127,10 @@ void ReadEachFile(const fs::path& directory, std::string_view ext,
     ForEachFile(directory, ext, [&](int dirFd, std::string&& name, const char* onDisk) {
         // Opened within the listed folder: no path walked again for each of thousands.
         platform::TFileRead read = platform::ReadRegularFileAt(dirFd, onDisk, MaxDataFileSize);
-        if (read.State == platform::TFileRead::TState::Read)
-            each(std::move(name), read.Bytes);
+        if (read.State != platform::TFileRead::TState::Read)
+            return;
+        name.resize(name.size() - ext.size() - 1);
+        each(std::move(name), read.Bytes);
     });
 }
 

@@ -30,9 +30,9 @@ std::string ProposeNZNFileName(std::string_view purpose);
 // A missing or unreadable folder lists nothing.
 std::vector<std::string> ListFiles(const std::filesystem::path& directory, std::string_view ext);
 
-// Each of those files handed to `each` with its bytes, read as ReadDataFile reads (a regular
-// file within MaxDataFileSize); one that cannot be read so (gone since the listing, too
-// large) is passed over.
+// Each of those files handed to `each` with its name as ListFileNames gives it and its bytes, read
+// as ReadDataFile reads (a regular file within MaxDataFileSize); one that cannot be read so (gone
+// since the listing, too large) is passed over.
 void ReadEachFile(const std::filesystem::path& directory, std::string_view ext,
                   const std::function<void(std::string&& name, std::string_view bytes)>& each);
 

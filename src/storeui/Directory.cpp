@@ -71,19 +71,13 @@ TDirectoryForm::TDirectoryForm(fs::path dataDir, int mode, QWidget* parent)
     layout->addLayout(buttons);
 
     // A few hundred files at most: read at once.
-    for (std::string& name : store::ListFileNames(DataDir, Ext)) {
-        try {
-            TRow row{std::move(name),
-                     store::ReadRequisites(store::DataFilePath(DataDir, row.Name, Ext)),
-                     {}};
-            const store::TRequisites& r = row.Requisites;
-            row.Searched = editor::SearchedText({r[TSlot::Name], r[TSlot::OKPO], r[TSlot::Account],
-                                                 r[TSlot::Bank], r[TSlot::Bank2], r[TSlot::City]});
-            Rows.push_back(std::move(row));
-        } catch (const std::exception&) {
-            // Gone since the listing, or no file of ours.
-        }
-    }
+    store::ReadEachFile(DataDir, Ext, [this](std::string&& name, std::string_view bytes) {
+        TRow row{std::move(name), store::ParseRequisites(bytes), {}};
+        const store::TRequisites& r = row.Requisites;
+        row.Searched = editor::SearchedText({r[TSlot::Name], r[TSlot::OKPO], r[TSlot::Account],
+                                             r[TSlot::Bank], r[TSlot::Bank2], r[TSlot::City]});
+        Rows.push_back(std::move(row));
+    });
     std::sort(Rows.begin(), Rows.end(),
               [](const TRow& a, const TRow& b) { return store::FileNameLess(a.Name, b.Name); });
 

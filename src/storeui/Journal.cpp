@@ -203,15 +203,9 @@ int TJournalForm::SelectedRow() const {
 void TJournalForm::Refilter() {
     const editor::TJournalRow* selected =
         SelectedRow() >= 0 ? Model->Rows[static_cast<std::size_t>(SelectedRow())] : nullptr;
-    const editor::TJournalSearch search(ToCp1251Lossy(SearchEdit->text()));
-    std::vector<const editor::TJournalRow*> shown;
-    for (const editor::TJournalRow& row : Rows)
-        if (search.Keeps(row))
-            shown.push_back(&row);
-    editor::SortJournal(shown);
-    std::int64_t sum = 0;
-    for (const editor::TJournalRow* row : shown)
-        sum += row->Kopecks.value_or(0);
+    std::vector<const editor::TJournalRow*> shown =
+        editor::SearchJournal(Rows, ToCp1251Lossy(SearchEdit->text()));
+    const std::int64_t sum = editor::JournalSum(shown);
     Model->Show(std::move(shown));
     // The selection stays on its order while the rows change around it, else the first row.
     const auto at = std::find(Model->Rows.begin(), Model->Rows.end(), selected);

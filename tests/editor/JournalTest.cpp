@@ -65,12 +65,12 @@ TEST(Journal, WhatASearchLeavesAndItsSum) {
         const auto shown = editor::SearchJournal(rows, W(c.Query));
         std::vector<int> numbers;
         std::int64_t sum = 0;
-        for (const std::size_t i : shown) {
-            numbers.push_back(std::stoi(rows[i].Order[TField::Number]));
+        for (const editor::TJournalRow* row : shown) {
+            numbers.push_back(std::stoi(row->Order[TField::Number]));
             sum += numbers.back() * 10001;
         }
         EXPECT_EQ(numbers, c.Numbers);
-        EXPECT_EQ(editor::JournalSum(rows, shown), sum);
+        EXPECT_EQ(editor::JournalSum(shown), sum);
     }
     EXPECT_EQ(editor::SearchJournal(rows, "  ").size(), 38u);
 }
