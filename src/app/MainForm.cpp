@@ -5,6 +5,7 @@
 #include "formkit/Application.h"
 #include "formkit/Language.h"
 #include "formkit/QtText.h"
+#include "invoice/Invoice.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
@@ -325,9 +326,7 @@ void TMainForm::Bind() {
         e->Pasted = [this, field, e](const QString& text) {
             RunGuarded([&] {
                 const QString data = text.trimmed();
-                if (data.startsWith(QStringLiteral("https://bank.gov.ua/qr/")) ||
-                    data.startsWith(QStringLiteral("https://qr.bank.gov.ua/")) ||
-                    data.startsWith(QStringLiteral("BCD"))) {
+                if (invoice::IsPayloadText(data.toStdString())) {
                     const qr::TFound found = qr::FindInvoiceIn(data.toStdString());
                     FillFromInvoice(found.Payload, found.Message);
                     return;
@@ -731,12 +730,23 @@ void TMainForm::SpeedButton12Click() {
     FillFromInvoice(found.Payload, found.Message);
 }
 
+namespace {
+
+// An invoice's code in what the clipboard or a drop holds: a file of this machine, a
+// picture, or the text of a link or of the data.
+qr::TFound InvoiceInMime(const QMimeData& data) {
+    if (data.hasUrls() && data.urls().first().isLocalFile())
+        return qr::FindInvoiceInFile(data.urls().first().toLocalFile());
+    if (data.hasImage())
+        return qr::FindInvoice(qvariant_cast<QImage>(data.imageData()));
+    return qr::FindInvoiceIn(data.text().trimmed().toStdString());
+}
+
+} // namespace
+
 void TMainForm::PasteInvoice() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    const qr::TFound found =
-        data && data->hasImage()
-            ? qr::FindInvoice(qvariant_cast<QImage>(data->imageData()))
-            : qr::FindInvoiceIn(QGuiApplication::clipboard()->text().trimmed().toStdString());
+    const qr::TFound found = data ? InvoiceInMime(*data) : qr::FindInvoiceIn(std::string());
     FillFromInvoice(found.Payload, found.Message);
 }
 
@@ -749,13 +759,7 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
 void TMainForm::dropEvent(QDropEvent* event) {
     const QMimeData* data = event->mimeData();
     RunGuarded([&] {
-        qr::TFound found;
-        if (data->hasUrls() && data->urls().first().isLocalFile())
-            found = qr::FindInvoiceInFile(data->urls().first().toLocalFile());
-        else if (data->hasImage())
-            found = qr::FindInvoice(qvariant_cast<QImage>(data->imageData()));
-        else
-            found = qr::FindInvoiceIn(data->text().trimmed().toStdString());
+        const qr::TFound found = InvoiceInMime(*data);
         FillFromInvoice(found.Payload, found.Message);
     });
     event->acceptProposedAction();

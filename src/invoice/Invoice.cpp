@@ -6,6 +6,7 @@
 #include "requisites/BankNames.h"
 #include "requisites/Requisites.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <vector>
@@ -163,12 +164,25 @@ std::optional<std::string> DecodeBase64Url(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// The link's host names the format: bank.gov.ua/qr/ for 002, qr.bank.gov.ua for 003; the
+// version line inside says which, so either host takes either.
+constexpr std::string_view LinkStarts[] = {"https://bank.gov.ua/qr/", "https://qr.bank.gov.ua/"};
+
+} // namespace
+
+bool IsPayloadText(std::string_view text) {
+    const std::string_view trimmed = Trimmed(text);
+    return trimmed.starts_with("BCD") ||
+           std::any_of(std::begin(LinkStarts), std::end(LinkStarts),
+                       [&](std::string_view start) { return StartsWithNoCase(trimmed, start); });
+}
+
 std::variant<TPayment, std::string> ParsePayload(std::string_view text) {
     std::string decoded;
     const std::string_view trimmed = Trimmed(text);
-    // The link's host names the format: bank.gov.ua/qr/ for 002, qr.bank.gov.ua for 003; the
-    // version line inside says which, so either host takes either.
-    for (std::string_view start : {"https://bank.gov.ua/qr/", "https://qr.bank.gov.ua/"}) {
+    for (std::string_view start : LinkStarts) {
         if (!StartsWithNoCase(trimmed, start))
             continue;
         const auto data = DecodeBase64Url(trimmed.substr(start.size()));

@@ -29,6 +29,11 @@ struct TPayment {
 // and the line of blanks that format 001 may put before "BCD", are no part of it.
 std::variant<TPayment, std::string> ParsePayload(std::string_view text);
 
+// Whether `text` is meant as an invoice's code rather than as words: the National Bank's link
+// (either host, in either case) or data from "BCD" on, blanks around it aside. A paste of it
+// fills the order instead of the field it lands in.
+bool IsPayloadText(std::string_view text);
+
 // Base64URL ("-" and "_" for "+" and "/", padding optional); the standard alphabet is taken
 // too. Nothing for any other character or an impossible length.
 std::optional<std::string> DecodeBase64Url(std::string_view text);
