@@ -1,8 +1,8 @@
 #include "storeui/Directory.h"
+#include "storeui/Open.h"
 
 #include "formkit/DialogKit.h"
 #include "formkit/QtText.h"
-#include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "store/FileList.h"
@@ -138,17 +138,8 @@ void TDirectoryForm::Delete() {
     if (row < 0)
         return;
     const TRow* shown = Visible[static_cast<std::size_t>(row)];
-    const char* words = Ext == store::PayerExt ? "Удалить реквизиты плательщика"_w
-                                               : "Удалить реквизиты получателя"_w;
-    if (platform::MessageBoxes().Ask(std::string(words) + " \"" + shown->Name + "\"", "Удаление"_w,
-                                     platform::TMsgIcon::Question) != platform::TAnswer::Yes)
+    if (DeleteDataFile(DataDir, shown->Name, Ext) != TDeleted::Deleted)
         return;
-    const fs::path path = store::DataFilePath(DataDir, shown->Name, Ext);
-    std::error_code ec;
-    if (!fs::remove(path, ec) || ec) {
-        platform::ShowError("Ошибка удаления файла \""_w + platform::DisplayPath(path) + "\"");
-        return;
-    }
     Rows.erase(Rows.begin() + (shown - Rows.data()));
     Refilter();
     if (!Visible.empty())

@@ -1,9 +1,9 @@
 #include "storeui/Journal.h"
+#include "storeui/Open.h"
 
 #include "formkit/DialogKit.h"
 #include "formkit/QtText.h"
 #include "platform/Clock.h"
-#include "platform/Cp1251Literal.h"
 #include "platform/Files.h"
 #include "platform/MessageBoxes.h"
 #include "store/DataFiles.h"
@@ -25,7 +25,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <numeric>
 
 namespace fs = std::filesystem;
 
@@ -244,15 +243,8 @@ void TJournalForm::Delete() {
     if (row < 0)
         return;
     const editor::TJournalRow* shown = Model->Rows[static_cast<std::size_t>(row)];
-    if (platform::MessageBoxes().Ask("Удалить платежку \""_w + shown->Name + "\"", "Удаление"_w,
-                                     platform::TMsgIcon::Question) != platform::TAnswer::Yes)
+    if (DeleteDataFile(DataDir, shown->Name, store::PlatExt) != TDeleted::Deleted)
         return;
-    const fs::path path = store::DataFilePath(DataDir, shown->Name, store::PlatExt);
-    std::error_code ec;
-    if (!fs::remove(path, ec) || ec) {
-        platform::ShowError("Ошибка удаления файла \""_w + platform::DisplayPath(path) + "\"");
-        return;
-    }
     const auto at = std::find_if(Rows.begin(), Rows.end(),
                                  [shown](const editor::TJournalRow& r) { return &r == shown; });
     Rows.erase(at);

@@ -20,6 +20,7 @@
 #include <QStringList>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string_view>
@@ -237,21 +238,9 @@ void TOpenForm::ButDelClick() {
     const int index = SelectedIndex();
     if (index < 0)
         return;
-    const TModeInfo& info = ModeInfo(Mode);
-    const std::string& entry = Entries.at(static_cast<size_t>(index));
-    if (platform::MessageBoxes().Ask(platform::Tr("TOpenForm", info.DeleteWords) + " \"" + entry +
-                                         "\"",
-                                     platform::Tr("TOpenForm", "Удаление"),
-                                     platform::TMsgIcon::Question) != platform::TAnswer::Yes)
-        return;
-    // Listed names come from the folder itself, so they never lead out of it.
-    const fs::path path = store::DataFilePath(DataDir, entry, info.Ext);
-    std::error_code error;
-    // A file that vanished meanwhile was not deleted by us either: say so as well.
-    if (!fs::remove(path, error) || error)
-        platform::ShowError(platform::Tr("TOpenForm", "Ошибка удаления файла \"") +
-                            platform::DisplayPath(path) + "\"");
-    FillList();
+    if (DeleteDataFile(DataDir, Entries.at(static_cast<size_t>(index)), ModeInfo(Mode).Ext) !=
+        TDeleted::Kept)
+        FillList();
 }
 
 void TOpenForm::ButCancelClick() {
@@ -261,6 +250,28 @@ void TOpenForm::ButCancelClick() {
 void TOpenForm::reject() {
     FileName.clear();
     QDialog::reject();
+}
+
+TDeleted DeleteDataFile(const fs::path& dataDir, const std::string& name, std::string_view ext) {
+    const auto info = std::find_if(Modes.begin(), Modes.end(),
+                                   [ext](const TModeInfo& m) { return m.Ext == ext; });
+    if (info == Modes.end())
+        throw std::out_of_range("DeleteDataFile: " + std::string(ext));
+    if (platform::MessageBoxes().Ask(platform::Tr("TOpenForm", info->DeleteWords) + " \"" + name +
+                                         "\"",
+                                     platform::Tr("TOpenForm", "Удаление"),
+                                     platform::TMsgIcon::Question) != platform::TAnswer::Yes)
+        return TDeleted::Kept;
+    // Listed names come from the folder itself, so they never lead out of it.
+    const fs::path path = store::DataFilePath(dataDir, name, ext);
+    std::error_code error;
+    // A file that vanished meanwhile was not deleted by us either: say so as well.
+    if (!fs::remove(path, error) || error) {
+        platform::ShowError(platform::Tr("TOpenForm", "Ошибка удаления файла \"") +
+                            platform::DisplayPath(path) + "\"");
+        return TDeleted::Failed;
+    }
+    return TDeleted::Deleted;
 }
 
 std::string SelectDataFile(const fs::path& dataDir, int mode) {

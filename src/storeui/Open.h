@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QListWidget;
@@ -64,3 +65,10 @@ private:
 // 3 purposes; returns the chosen name (Windows-1251, without extension) or "" when
 // cancelled. A mode outside 0..3 throws std::out_of_range.
 std::string SelectDataFile(const std::filesystem::path& dataDir, int mode);
+
+// Deletes the stored file `name` (Windows-1251, without extension) of the kind `ext` from
+// `dataDir` after the user's Yes to the question for its kind. A deletion the system refuses,
+// or of a file that vanished meanwhile, is said in a box with the file's full path.
+enum class TDeleted { Kept, Failed, Deleted };
+TDeleted DeleteDataFile(const std::filesystem::path& dataDir, const std::string& name,
+                        std::string_view ext);
