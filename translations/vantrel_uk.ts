@@ -564,6 +564,18 @@
         <source>» (ожидается UAH и сумма с точкой и двумя знаками копеек)</source>
         <translation>» (очікується UAH і сума з крапкою та двома знаками копійок)</translation>
     </message>
+    <message>
+        <source>QR-код платежа не найден</source>
+        <translation>QR-код платежу не знайдено</translation>
+    </message>
+    <message>
+        <source>PDF не открывается: </source>
+        <translation>PDF не відкривається: </translation>
+    </message>
+    <message>
+        <source>Файл не открывается: </source>
+        <translation>Файл не відкривається: </translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>

@@ -1,7 +1,8 @@
 #include "qr/InvoiceQr.h"
 
 #include "invoice/Invoice.h"
-#include "platform/Cp1251Literal.h"
+#include "platform/Files.h"
+#include "platform/Translate.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <ZXing/ReadBarcode.h>
 #include <poppler-qt6.h>
 
+#include <filesystem>
 #include <memory>
 #include <variant>
 
@@ -41,7 +43,14 @@ TFound Choose(const std::vector<std::string>& contents, TFound found) {
     return found;
 }
 
-const char* const NoCode = "QR-код платежа не найден"_w;
+std::string NoCode() {
+    return platform::Tr("Invoice", "QR-код платежа не найден");
+}
+
+// The file's name as the messages show names: in Windows-1251, whatever the system's bytes.
+std::string Shown(const QString& path) {
+    return platform::DisplayPath(std::filesystem::path(QFile::encodeName(path).toStdString()));
+}
 
 bool IsPdf(const QByteArray& head) {
     return head.startsWith("%PDF-");
@@ -50,9 +59,9 @@ bool IsPdf(const QByteArray& head) {
 TFound FindInPdf(const QString& path) {
     const std::unique_ptr<Poppler::Document> document(Poppler::Document::load(path));
     if (!document || document->isLocked())
-        return {std::nullopt, "PDF не открывается: "_w + QFile::encodeName(path).toStdString()};
+        return {std::nullopt, platform::Tr("Invoice", "PDF не открывается: ") + Shown(path)};
     document->setRenderHint(Poppler::Document::Antialiasing);
-    TFound found{std::nullopt, NoCode};
+    TFound found{std::nullopt, NoCode()};
     // 150 dpi gives the smallest module the rules allow (0.5 mm) three pixels; a code printed
     // smaller than that, or drawn finely on a busy page, is tried again at 300.
     for (const double dpi : {150.0, 300.0}) {
@@ -83,13 +92,13 @@ std::vector<std::string> QrContents(const QImage& image) {
 }
 
 TFound FindInvoice(const QImage& image) {
-    return Choose(QrContents(image), {std::nullopt, NoCode});
+    return Choose(QrContents(image), {std::nullopt, NoCode()});
 }
 
 TFound FindInvoiceInFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, "Файл не открывается: "_w + QFile::encodeName(path).toStdString()};
+        return {std::nullopt, platform::Tr("Invoice", "Файл не открывается: ") + Shown(path)};
     // A payload file is small; the head tells a PDF, and a picture reads itself.
     const QByteArray head = file.peek(16);
     if (IsPdf(head))
@@ -98,7 +107,7 @@ TFound FindInvoiceInFile(const QString& path) {
     if (image.load(path))
         return FindInvoice(image);
     const QByteArray text = file.read(64 * 1024);
-    return Choose({text.toStdString()}, {std::nullopt, NoCode});
+    return Choose({text.toStdString()}, {std::nullopt, NoCode()});
 }
 
 TFound FindInvoiceIn(const std::string& fileOrText) {
@@ -106,7 +115,7 @@ TFound FindInvoiceIn(const std::string& fileOrText) {
     if (!fileOrText.empty() && fileOrText.find('\n') == std::string::npos &&
         QFileInfo(path).isFile())
         return FindInvoiceInFile(path);
-    return Choose({fileOrText}, {std::nullopt, NoCode});
+    return Choose({fileOrText}, {std::nullopt, NoCode()});
 }
 
 } // namespace qr
