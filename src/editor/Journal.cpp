@@ -24,7 +24,7 @@ using TJournalKey = std::tuple<bool, int, int, int, std::int64_t>;
 
 TJournalKey JournalKey(const TJournalRow& row) {
     std::int64_t number = -1;
-    const std::string& text = row.Order[order::TField::Number];
+    const std::string_view text = row[order::TField::Number];
     std::from_chars(text.data(), text.data() + text.size(), number);
     if (!row.Date)
         return {true, 0, 0, 0, -number};
@@ -35,36 +35,56 @@ TJournalKey JournalKey(const TJournalRow& row) {
 
 } // namespace
 
-namespace {
+std::string_view TJournalRow::operator[](order::TField field) const {
+    const auto* kept = std::find(JournalFields.begin(), JournalFields.end(), field);
+    if (kept == JournalFields.end())
+        return {};
+    const auto i = static_cast<std::size_t>(kept - JournalFields.begin());
+    const std::size_t begin = i == 0 ? 0 : Ends[i - 1] + 1;
+    return std::string_view(Texts).substr(begin, Ends[i] - begin);
+}
 
-// Filled where it stands: a row is a whole order, some thirty strings to move otherwise.
 bool FillJournalRow(TJournalRow& row, std::string&& name, std::string_view bytes,
                     char decimalSeparator, std::chrono::year currentYear) {
+    store::TPlatView o;
     try {
-        row.Order = store::ParsePlat(bytes, decimalSeparator);
+        o = store::ParsePlatView(bytes, decimalSeparator);
     } catch (const store::TDataFileError&) {
         return false;
     }
     using enum order::TField;
-    const store::TPlatRecord& o = row.Order;
     row.Name = std::move(name);
     row.Date = ReadDateText(o[Date], currentYear);
     row.Kopecks = AmountKopecks(o[SumaGrn], o[SumaKop], decimalSeparator);
-    std::string searched;
-    for (const order::TField field :
-         {Number, Date, RecipientName, RecipientOKPO, RecipientAccount, Purpose})
-        (searched += o[field]) += '\n';
+    std::string& texts = row.Texts;
+    texts.clear();
+    std::size_t kept = 2 * 24; // the amount written twice
+    for (const order::TField field : JournalFields)
+        kept += o[field].size() + 1;
+    texts.reserve(2 * kept);
+    for (std::size_t i = 0; i < JournalFields.size(); ++i) {
+        (texts += o[JournalFields[i]]) += '\n';
+        row.Ends[i] = static_cast<std::uint32_t>(texts.size() - 1);
+    }
     if (row.Kopecks) {
         // As it is typed when it is looked for: "1500,07", "1500.07", "1500".
+        char cents[4] = {',', static_cast<char>('0' + *row.Kopecks % 100 / 10),
+                         static_cast<char>('0' + *row.Kopecks % 10), '\n'};
         const std::string whole = std::to_string(*row.Kopecks / 100);
-        const std::string cents = FormatNum(static_cast<double>(*row.Kopecks) / 100, ',');
-        searched += cents + '\n' + whole + '.' + cents.substr(cents.size() - 2) + '\n';
+        (texts += whole).append(cents, 4);
+        cents[0] = '.';
+        (texts += whole).append(cents, 4);
     }
-    row.Searched = Lower(std::move(searched));
+    // The searched copy follows; the texts' own bytes are kept apart for the columns.
+    row.SearchedAt = texts.size();
+    texts.resize(2 * row.SearchedAt);
+    std::transform(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(row.SearchedAt),
+                   texts.begin() + static_cast<std::ptrdiff_t>(row.SearchedAt), [](char c) {
+                       return static_cast<char>(
+                           platform::Cp1251Lower(static_cast<unsigned char>(c)));
+                   });
     return true;
 }
-
-} // namespace
 
 std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
                                       char decimalSeparator, std::chrono::year currentYear) {

@@ -6,6 +6,7 @@
 
 #include "store/DataFiles.h"
 
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -17,15 +18,32 @@
 
 namespace editor {
 
-struct TJournalRow {
+// The fields of an order the journal keeps: what it shows and what a search looks in.
+inline constexpr std::array<order::TField, 6> JournalFields = {
+    order::TField::Number,           order::TField::Date,
+    order::TField::RecipientName,    order::TField::RecipientOKPO,
+    order::TField::RecipientAccount, order::TField::Purpose};
+
+class TJournalRow {
+public:
     std::string Name; // the file's name without its extension, as the open dialog returns it
-    store::TPlatRecord Order;
     // The order's date and amount as the output reads them; nothing where it would not.
     std::optional<std::chrono::year_month_day> Date;
     std::optional<std::int64_t> Kopecks;
-    // What a search looks in: the number, the date, the recipient's name, code and IBAN,
-    // the amount and the purpose, in small letters.
-    std::string Searched;
+
+    // One of JournalFields as the file holds it; nothing for a field not kept.
+    std::string_view operator[](order::TField field) const;
+    // What a search looks in: the kept fields and the amount as it is typed, in small letters.
+    std::string_view Searched() const { return std::string_view(Texts).substr(SearchedAt); }
+
+private:
+    friend bool FillJournalRow(TJournalRow&, std::string&&, std::string_view, char,
+                               std::chrono::year);
+    // A row per order of years of them: the kept fields, each ended by a line feed, then the
+    // searched text, all in one string rather than a string each.
+    std::string Texts;
+    std::array<std::uint32_t, JournalFields.size()> Ends{};
+    std::size_t SearchedAt = 0;
 };
 
 // Every order of `dataDir` that reads as an order, newest first (by its date, an order
@@ -33,7 +51,10 @@ struct TJournalRow {
 // read is left out. `decimalSeparator` is the user's (for the version line and the amount).
 std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char decimalSeparator,
                                      std::chrono::year currentYear);
-// The row of one order file's bytes; nothing for a file that is no order.
+// The row of one order file's bytes, filled where it stands; false for a file that is no order.
+bool FillJournalRow(TJournalRow& row, std::string&& name, std::string_view bytes,
+                    char decimalSeparator, std::chrono::year currentYear);
+// The same as a value.
 std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
                                       char decimalSeparator, std::chrono::year currentYear);
 // Newest first, then the greater number.
@@ -45,7 +66,7 @@ void SortJournal(std::vector<const TJournalRow*>& rows);
 class TJournalSearch {
 public:
     explicit TJournalSearch(std::string_view query);
-    bool Keeps(const TJournalRow& row) const { return Keeps(row.Searched); }
+    bool Keeps(const TJournalRow& row) const { return Keeps(row.Searched()); }
     // `searched`: the texts looked in, in small letters (SearchedText).
     bool Keeps(std::string_view searched) const;
 

@@ -45,6 +45,19 @@ void AppendField(std::string& out, const std::string& value, bool usesPlaceholde
     AppendLine(out, usesPlaceholder && value.empty() ? Placeholder : std::string_view(value));
 }
 
+// The line that starts at `at` (before the end of `bytes`), `at` moved past its ending.
+std::string_view NextLine(std::string_view bytes, std::size_t& at) {
+    const std::size_t start = at;
+    const std::size_t lf = bytes.find('\n', start);
+    if (lf == std::string_view::npos) {
+        at = bytes.size();
+        return bytes.substr(start);
+    }
+    at = lf + 1;
+    const std::size_t end = lf > start && bytes[lf - 1] == '\r' ? lf - 1 : lf;
+    return bytes.substr(start, end - start);
+}
+
 std::string_view ReadField(const std::vector<std::string_view>& lines, size_t index,
                            bool usesPlaceholder) {
     if (index >= lines.size())
@@ -162,19 +175,8 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text) {
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-    size_t start = 0;
-    while (start < bytes.size()) {
-        const size_t lf = bytes.find('\n', start);
-        if (lf == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(start));
-            break;
-        }
-        size_t end = lf;
-        if (end > start && bytes[end - 1] == '\r')
-            --end;
-        lines.emplace_back(bytes.substr(start, end - start));
-        start = lf + 1;
-    }
+    for (std::size_t at = 0; at < bytes.size();)
+        lines.push_back(NextLine(bytes, at));
     return lines;
 }
 
@@ -206,13 +208,27 @@ std::string FormatPlat(const TPlatRecord& plat) {
     return out;
 }
 
+TPlatView ParsePlatView(std::string_view bytes, char decimalSeparator) {
+    // Line by line where they stand: the journal reads thousands of orders this way.
+    std::size_t at = 0;
+    CheckPlatVersion(at < bytes.size() ? NextLine(bytes, at) : std::string_view(),
+                     decimalSeparator);
+    TPlatView plat;
+    for (const order::TFieldInfo* line : PlatLines) {
+        if (at >= bytes.size())
+            break;
+        const std::string_view value = NextLine(bytes, at);
+        if (line->Stored != order::TStored::Dashed || value != Placeholder)
+            plat.Values[static_cast<std::size_t>(line->Field)] = value;
+    }
+    return plat;
+}
+
 TPlatRecord ParsePlat(std::string_view bytes, char decimalSeparator) {
-    const std::vector<std::string_view> lines = SplitLines(bytes);
-    CheckPlatVersion(lines.empty() ? std::string_view() : lines[0], decimalSeparator);
+    const TPlatView view = ParsePlatView(bytes, decimalSeparator);
     TPlatRecord plat;
-    size_t index = 1;
-    for (const order::TFieldInfo* line : PlatLines)
-        plat[line->Field].assign(ReadField(lines, index++, line->Stored == order::TStored::Dashed));
+    for (std::size_t i = 0; i < view.Values.size(); ++i)
+        plat.Values[i].assign(view.Values[i]);
     return plat;
 }
 

@@ -61,15 +61,15 @@ public:
         using enum order::TField;
         switch (index.column()) {
         case 0:
-            return FromCp1251(row.Order[Number]);
+            return FromCp1251(row[Number]);
         case 1:
-            return FromCp1251(row.Order[Date]);
+            return FromCp1251(row[Date]);
         case 2:
-            return FromCp1251(row.Order[RecipientName]);
+            return FromCp1251(row[RecipientName]);
         case 3:
             return row.Kopecks ? Amount(*row.Kopecks, Separator) : QString();
         default:
-            return FromCp1251(row.Order[Purpose]);
+            return FromCp1251(row[Purpose]);
         }
     }
 

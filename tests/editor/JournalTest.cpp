@@ -40,9 +40,13 @@ TEST(Journal, WhatASearchLeavesAndItsSum) {
         store::WritePlat(data / ("№ " + std::to_string(n) + ".plt"), Order(n));
     WriteFileBytes(data / "not an order.plt", "hello\r\n");
     const auto rows = editor::ReadJournal(data.Path(), ',', std::chrono::year{2026});
-    ASSERT_EQ(rows.size(), 38u);                         // the foreign file is left out
-    EXPECT_EQ(rows.front().Order[TField::Number], "38"); // the newest first
-    EXPECT_EQ(rows.back().Order[TField::Number], "1");
+    ASSERT_EQ(rows.size(), 38u);                   // the foreign file is left out
+    EXPECT_EQ(rows.front()[TField::Number], "38"); // the newest first
+    EXPECT_EQ(rows.back()[TField::Number], "1");
+    // The columns are cut from one text per row: each whole, nothing of its neighbour.
+    EXPECT_EQ(rows.back()[TField::RecipientName], W("ТОВ Нова Пошта"));
+    EXPECT_EQ(rows.back()[TField::Purpose], W("Оплата за товар"));
+    EXPECT_EQ(rows.back()[TField::SumaGrn], ""); // not kept
 
     struct TCase {
         const char* Query;
@@ -66,7 +70,7 @@ TEST(Journal, WhatASearchLeavesAndItsSum) {
         std::vector<int> numbers;
         std::int64_t sum = 0;
         for (const editor::TJournalRow* row : shown) {
-            numbers.push_back(std::stoi(row->Order[TField::Number]));
+            numbers.push_back(std::stoi(std::string((*row)[TField::Number])));
             sum += numbers.back() * 10001;
         }
         EXPECT_EQ(numbers, c.Numbers);
