@@ -86,14 +86,6 @@ bool FillJournalRow(TJournalRow& row, std::string&& name, std::string_view bytes
     return true;
 }
 
-std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
-                                      char decimalSeparator, std::chrono::year currentYear) {
-    TJournalRow row;
-    if (!FillJournalRow(row, std::move(name), bytes, decimalSeparator, currentYear))
-        return std::nullopt;
-    return row;
-}
-
 namespace {
 
 // Where each row goes: the keys made once per row, not once per comparison (the window
@@ -129,14 +121,25 @@ void SortJournal(std::vector<const TJournalRow*>& rows) {
     rows = std::move(sorted);
 }
 
+TJournalReader::TJournalReader(const std::filesystem::path& dataDir, char decimalSeparator,
+                               std::chrono::year currentYear)
+    : Files(dataDir, store::PlatExt), Separator(decimalSeparator), Year(currentYear) {}
+
+void TJournalReader::ReadInto(std::vector<TJournalRow>& rows, const std::function<bool()>& enough) {
+    const auto fill = [&](std::string&& name, std::string_view bytes) {
+        if (!FillJournalRow(rows.emplace_back(), std::move(name), bytes, Separator, Year))
+            rows.pop_back();
+    };
+    while (!enough() && Files.ReadNext(fill)) {
+    }
+}
+
 std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char decimalSeparator,
                                      std::chrono::year currentYear) {
+    TJournalReader reader(dataDir, decimalSeparator, currentYear);
     std::vector<TJournalRow> rows;
-    store::ReadEachFile(dataDir, store::PlatExt, [&](std::string&& name, std::string_view bytes) {
-        if (!FillJournalRow(rows.emplace_back(), std::move(name), bytes, decimalSeparator,
-                            currentYear))
-            rows.pop_back();
-    });
+    rows.reserve(reader.ListedCount());
+    reader.ReadInto(rows, [] { return false; });
     SortJournal(rows);
     return rows;
 }

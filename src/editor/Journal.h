@@ -5,12 +5,14 @@
 // from the files once, and a search runs over them in memory.
 
 #include "store/DataFiles.h"
+#include "store/FileList.h"
 
 #include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,17 +48,32 @@ private:
     std::size_t SearchedAt = 0;
 };
 
+// The orders of `dataDir` read into rows bit by bit, for a window that shows the first while
+// it reads the rest. A file that is no order (or cannot be read) is left out.
+// `decimalSeparator` is the user's (for the version line and the amount).
+class TJournalReader {
+public:
+    TJournalReader(const std::filesystem::path& dataDir, char decimalSeparator,
+                   std::chrono::year currentYear);
+    std::size_t ListedCount() const { return Files.ListedCount(); }
+    std::size_t UnreadCount() const { return Files.UnreadCount(); }
+    // Reads on until every file is read or `enough` says so (asked before each file); the rows
+    // are added at the end of `rows` in the order read.
+    void ReadInto(std::vector<TJournalRow>& rows, const std::function<bool()>& enough);
+
+private:
+    store::TFolderReader Files;
+    char Separator;
+    std::chrono::year Year;
+};
+
 // Every order of `dataDir` that reads as an order, newest first (by its date, an order
-// without a readable date last), then by its number, the greater first. A file that cannot be
-// read is left out. `decimalSeparator` is the user's (for the version line and the amount).
+// without a readable date last), then by its number, the greater first.
 std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char decimalSeparator,
                                      std::chrono::year currentYear);
 // The row of one order file's bytes, filled where it stands; false for a file that is no order.
 bool FillJournalRow(TJournalRow& row, std::string&& name, std::string_view bytes,
                     char decimalSeparator, std::chrono::year currentYear);
-// The same as a value.
-std::optional<TJournalRow> JournalRow(std::string name, std::string_view bytes,
-                                      char decimalSeparator, std::chrono::year currentYear);
 // Newest first, then the greater number.
 void SortJournal(std::vector<TJournalRow>& rows);
 void SortJournal(std::vector<const TJournalRow*>& rows);

@@ -8,7 +8,9 @@
 #include "platform/Files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -81,17 +83,20 @@ constexpr std::array<std::uint16_t, 256> Weights = MakeWeights();
 
 namespace {
 
-// Each regular file of the folder whose name ends in `ext`, with its name in Windows-1251 and
-// as it stands on disk (in the folder open as `dirFd`).
-void ForEachFile(
-    const fs::path& directory, std::string_view ext,
-    const std::function<void(int dirFd, std::string&& name, const char* onDisk)>& each) {
+// Each regular file of the folder open as `dirFd` whose name ends in `ext`, with its name in
+// Windows-1251 and as it stands on disk.
+void ForEachFile(int dirFd, std::string_view ext,
+                 const std::function<void(std::string&& name, const char* onDisk)>& each) {
     // readdir rather than directory_iterator: the type comes with the name, and no path is
     // built for each entry (the open dialog and the numbering list folders of many thousands
-    // of orders).
-    DIR* dir = ::opendir(directory.c_str());
-    if (!dir)
+    // of orders). The listing has a descriptor of its own, so that `dirFd` stays open.
+    const int listing = dirFd < 0 ? -1 : ::dup(dirFd);
+    DIR* dir = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (!dir) {
+        if (listing >= 0)
+            ::close(listing);
         return;
+    }
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         // The extension is ASCII, the same bytes in UTF-8 and Windows-1251, so only the
@@ -102,36 +107,75 @@ void ForEachFile(
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             // Followed as a link, as a regular file is recognised everywhere else.
             struct stat st {};
-            regular = ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+            regular = ::fstatat(dirFd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
         }
         if (!regular)
             continue;
         if (std::optional<std::string> cp1251 = platform::Cp1251FromFileName(name))
-            each(::dirfd(dir), std::move(*cp1251), entry->d_name);
+            each(std::move(*cp1251), entry->d_name);
     }
     ::closedir(dir);
+}
+
+int OpenFolder(const fs::path& directory) {
+    return ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+// One file of the folder read as ReadEachFile reads it: opened within the listed folder, no
+// path walked again for each of thousands.
+void ReadListedFile(int dirFd, std::string&& name, const char* onDisk, std::string_view ext,
+                    const std::function<void(std::string&& name, std::string_view bytes)>& each) {
+    platform::TFileRead read = platform::ReadRegularFileAt(dirFd, onDisk, MaxDataFileSize);
+    if (read.State != platform::TFileRead::TState::Read)
+        return;
+    name.resize(name.size() - ext.size() - 1);
+    each(std::move(name), read.Bytes);
 }
 
 } // namespace
 
 std::vector<std::string> ListFiles(const fs::path& directory, std::string_view ext) {
     std::vector<std::string> names;
-    ForEachFile(directory, ext, [&names](int, std::string&& name, const char*) {
-        names.push_back(std::move(name));
-    });
+    const int dirFd = OpenFolder(directory);
+    ForEachFile(dirFd, ext,
+                [&names](std::string&& name, const char*) { names.push_back(std::move(name)); });
+    if (dirFd >= 0)
+        ::close(dirFd);
     return names;
 }
 
 void ReadEachFile(const fs::path& directory, std::string_view ext,
                   const std::function<void(std::string&& name, std::string_view bytes)>& each) {
-    ForEachFile(directory, ext, [&](int dirFd, std::string&& name, const char* onDisk) {
-        // Opened within the listed folder: no path walked again for each of thousands.
-        platform::TFileRead read = platform::ReadRegularFileAt(dirFd, onDisk, MaxDataFileSize);
-        if (read.State != platform::TFileRead::TState::Read)
-            return;
-        name.resize(name.size() - ext.size() - 1);
-        each(std::move(name), read.Bytes);
+    const int dirFd = OpenFolder(directory);
+    ForEachFile(dirFd, ext, [&](std::string&& name, const char* onDisk) {
+        ReadListedFile(dirFd, std::move(name), onDisk, ext, each);
     });
+    if (dirFd >= 0)
+        ::close(dirFd);
+}
+
+TFolderReader::TFolderReader(const fs::path& directory, std::string_view ext)
+    : DirFd(OpenFolder(directory)), Ext(ext) {
+    ForEachFile(DirFd, ext, [this](std::string&& name, const char* onDisk) {
+        Unread.emplace_back(std::move(name), onDisk);
+    });
+    std::reverse(Unread.begin(), Unread.end()); // read from the back, in the listing's order
+    Listed = Unread.size();
+}
+
+TFolderReader::~TFolderReader() {
+    if (DirFd >= 0)
+        ::close(DirFd);
+}
+
+bool TFolderReader::ReadNext(
+    const std::function<void(std::string&& name, std::string_view bytes)>& each) {
+    if (Unread.empty())
+        return false;
+    auto [name, onDisk] = std::move(Unread.back());
+    Unread.pop_back();
+    ReadListedFile(DirFd, std::move(name), onDisk.c_str(), Ext, each);
+    return true;
 }
 
 std::vector<std::string> ListFileNames(const fs::path& directory, std::string_view ext) {

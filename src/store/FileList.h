@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace store {
@@ -35,6 +36,28 @@ std::vector<std::string> ListFiles(const std::filesystem::path& directory, std::
 // since the listing, too large) is passed over.
 void ReadEachFile(const std::filesystem::path& directory, std::string_view ext,
                   const std::function<void(std::string&& name, std::string_view bytes)>& each);
+
+// The same files listed at once and read one at a time, as ReadEachFile reads them: for what
+// reads thousands of them in slices between the turns of a window (the journal).
+class TFolderReader {
+public:
+    TFolderReader(const std::filesystem::path& directory, std::string_view ext);
+    ~TFolderReader();
+    TFolderReader(const TFolderReader&) = delete;
+    TFolderReader& operator=(const TFolderReader&) = delete;
+
+    std::size_t ListedCount() const { return Listed; }
+    std::size_t UnreadCount() const { return Unread.size(); }
+    // The next file handed to `each` as ReadEachFile hands it (or passed over as it passes it
+    // over); false when every file listed has had its turn.
+    bool ReadNext(const std::function<void(std::string&& name, std::string_view bytes)>& each);
+
+private:
+    int DirFd; // the folder stays open: its files are opened within it
+    std::string Ext;
+    std::vector<std::pair<std::string, std::string>> Unread; // Windows-1251, on disk; last first
+    std::size_t Listed = 0;
+};
 
 // The same names without the dot and the extension: what the open dialog shows and the
 // caller turns back into a path with DataFilePath.

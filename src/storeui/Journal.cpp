@@ -97,7 +97,8 @@ private:
 };
 
 TJournalForm::TJournalForm(fs::path dataDir, char decimalSeparator, QWidget* parent)
-    : QDialog(parent), DataDir(std::move(dataDir)), Separator(decimalSeparator) {
+    : QDialog(parent), DataDir(std::move(dataDir)), Separator(decimalSeparator),
+      Reader(DataDir, Separator, platform::Today().year()) {
     setObjectName("JournalForm");
     setWindowTitle(QCoreApplication::translate("TJournalForm", "Журнал платежек"));
     resize(860, 520);
@@ -150,13 +151,11 @@ TJournalForm::TJournalForm(fs::path dataDir, char decimalSeparator, QWidget* par
     SearchEdit->installEventFilter(this);
 
     // Listed at once, read bit by bit: the first rows show while the rest are read.
-    Unread = store::ListFileNames(DataDir, store::PlatExt);
-    std::reverse(Unread.begin(), Unread.end());
-    Total = Unread.size();
-    Rows.reserve(Total);
-    Reader = new QTimer(this);
-    connect(Reader, &QTimer::timeout, this, [this] { ReadSome(); });
-    Reader->start(0);
+    // The model holds pointers into the rows: room for every order listed, made at once.
+    Rows.reserve(Reader.ListedCount());
+    ReadTimer = new QTimer(this);
+    connect(ReadTimer, &QTimer::timeout, this, [this] { ReadSome(); });
+    ReadTimer->start(0);
     ReadSome();
     UpdateButtons();
 }
@@ -167,26 +166,14 @@ void TJournalForm::ReadSome() {
     // A slice of a frame's time, so that the window answers while years of orders are read.
     QElapsedTimer slice;
     slice.start();
-    const std::chrono::year year = platform::Today().year();
-    while (!Unread.empty() && slice.elapsed() < 30) {
-        std::string name = std::move(Unread.back());
-        Unread.pop_back();
-        try {
-            const std::string bytes =
-                store::ReadDataFile(store::DataFilePath(DataDir, name, store::PlatExt));
-            if (auto row = editor::JournalRow(std::move(name), bytes, Separator, year))
-                Rows.push_back(std::move(*row));
-        } catch (const std::exception&) {
-            // Gone since the listing, or no file of ours: not an order to show.
-        }
-    }
-    if (Unread.empty())
-        Reader->stop();
+    Reader.ReadInto(Rows, [&slice] { return slice.elapsed() >= 30; });
+    if (Reader.UnreadCount() == 0)
+        ReadTimer->stop();
     Refilter();
 }
 
 void TJournalForm::ReadAll() {
-    while (!Unread.empty())
+    while (Reader.UnreadCount() != 0)
         ReadSome();
 }
 
@@ -216,10 +203,10 @@ void TJournalForm::Refilter() {
     QString text = QCoreApplication::translate("TJournalForm", "Платежек: %1, на сумму %2")
                        .arg(Model->Rows.size())
                        .arg(Amount(sum, Separator));
-    if (!Unread.empty())
+    if (Reader.UnreadCount() != 0)
         text += QCoreApplication::translate("TJournalForm", " (прочитано %1 из %2)")
-                    .arg(Total - Unread.size())
-                    .arg(Total);
+                    .arg(Reader.ListedCount() - Reader.UnreadCount())
+                    .arg(Reader.ListedCount());
     SumLabel->setText(text);
     UpdateButtons();
 }

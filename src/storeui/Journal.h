@@ -53,11 +53,10 @@ private:
 
     std::filesystem::path DataDir;
     char Separator;
-    std::vector<std::string> Unread; // names still to read, the last first
-    std::size_t Total = 0;
+    editor::TJournalReader Reader;
     std::vector<editor::TJournalRow> Rows;
     TJournalModel* Model;
-    QTimer* Reader;
+    QTimer* ReadTimer;
 };
 
 // Shows the journal; returns the order chosen, or an empty name when cancelled.
