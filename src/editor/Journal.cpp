@@ -12,12 +12,6 @@
 namespace editor {
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(platform::Cp1251Lower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // Where a row stands, the smaller first: dated rows, the newest first, then the greater
 // number.
 using TJournalKey = std::tuple<bool, int, int, int, std::int64_t>;
@@ -77,12 +71,7 @@ bool FillJournalRow(TJournalRow& row, std::string&& name, std::string_view bytes
     }
     // The searched copy follows; the texts' own bytes are kept apart for the columns.
     row.SearchedAt = texts.size();
-    texts.resize(2 * row.SearchedAt);
-    std::transform(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(row.SearchedAt),
-                   texts.begin() + static_cast<std::ptrdiff_t>(row.SearchedAt), [](char c) {
-                       return static_cast<char>(
-                           platform::Cp1251Lower(static_cast<unsigned char>(c)));
-                   });
+    texts += platform::Cp1251LowerText(texts);
     return true;
 }
 
@@ -145,7 +134,7 @@ std::vector<TJournalRow> ReadJournal(const std::filesystem::path& dataDir, char 
 }
 
 TJournalSearch::TJournalSearch(std::string_view query) {
-    const std::string lower = Lower(std::string(query));
+    const std::string lower = platform::Cp1251LowerText(query);
     for (std::size_t at = 0; at < lower.size();) {
         const std::size_t end = std::min(lower.find(' ', at), lower.size());
         if (end > at)
@@ -164,7 +153,7 @@ std::string SearchedText(const std::vector<std::string>& texts) {
     std::string joined;
     for (const std::string& text : texts)
         joined += text + '\n';
-    return Lower(std::move(joined));
+    return platform::Cp1251LowerText(joined);
 }
 
 std::vector<const TJournalRow*> SearchJournal(const std::vector<TJournalRow>& rows,

@@ -6,6 +6,8 @@
 #include <array>
 
 namespace editor {
+using platform::Cp1251UpperText;
+
 namespace {
 
 constexpr char NoBreakSpace = '\xA0';
@@ -19,19 +21,13 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(platform::Cp1251Upper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 // The names invoices put in front of a requisite, as capitals; the longer before the shorter
 // that begins it.
 const std::array<std::string, 12> kNames = {
-    Upper("РНОКПП"_w), Upper("ЄДРПОУ"_w),  Upper("ЕДРПОУ"_w), Upper("ОКПО"_w),
-    Upper("IBAN"),     Upper("рахунок"_w), Upper("рах."_w),   Upper("р/р"_w),
-    Upper("р/с"_w),    Upper("МФО"_w),     Upper("код"_w),    Upper("№"_w),
+    Cp1251UpperText("РНОКПП"_w), Cp1251UpperText("ЄДРПОУ"_w), Cp1251UpperText("ЕДРПОУ"_w),
+    Cp1251UpperText("ОКПО"_w),   Cp1251UpperText("IBAN"),     Cp1251UpperText("рахунок"_w),
+    Cp1251UpperText("рах."_w),   Cp1251UpperText("р/р"_w),    Cp1251UpperText("р/с"_w),
+    Cp1251UpperText("МФО"_w),    Cp1251UpperText("код"_w),    Cp1251UpperText("№"_w),
 };
 
 // The text without the names in front of its value, and the colons and blanks after them.
@@ -40,13 +36,13 @@ std::string_view WithoutNames(std::string_view text) {
         found = false;
         while (!text.empty() && (IsBlank(text.front()) || text.front() == ':'))
             text.remove_prefix(1);
-        const std::string head = Upper(text.substr(0, 8));
+        const std::string head = Cp1251UpperText(text.substr(0, 8));
         for (const std::string& name : kNames)
             if (head.starts_with(name)) {
                 // A name is a word of its own: "IBANUA…" would be an account that begins so.
                 const std::size_t end = name.size();
                 if (end < text.size() && !IsBlank(text[end]) && text[end] != ':' &&
-                    name.back() != '.' && name != Upper("№"_w))
+                    name.back() != '.' && name != Cp1251UpperText("№"_w))
                     continue;
                 text.remove_prefix(end);
                 found = true;
@@ -94,8 +90,9 @@ std::optional<TPastedAmount> PastedAmount(std::string_view text) {
         }
     }
     // What may follow the amount: the currency.
-    const std::string rest = Upper(WithoutNames(text.substr(i)));
-    if (!rest.empty() && rest != Upper("грн"_w) && rest != Upper("грн."_w) && rest != "UAH")
+    const std::string rest = Cp1251UpperText(WithoutNames(text.substr(i)));
+    if (!rest.empty() && rest != Cp1251UpperText("грн"_w) && rest != Cp1251UpperText("грн."_w) &&
+        rest != "UAH")
         return std::nullopt;
     if (separator == std::string::npos || separator == 0)
         return std::nullopt;

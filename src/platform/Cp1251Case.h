@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -96,6 +98,20 @@ constexpr unsigned char Cp1251Lower(unsigned char c) {
 // The capital of a small letter, Latin or Cyrillic; any other byte as it is.
 constexpr unsigned char Cp1251Upper(unsigned char c) {
     return cp1251_case_detail::Tables[1][c];
+}
+
+// The text in small letters, or in capitals, byte for byte.
+inline std::string Cp1251LowerText(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(Cp1251Lower(static_cast<unsigned char>(c)));
+    return out;
+}
+inline std::string Cp1251UpperText(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(Cp1251Upper(static_cast<unsigned char>(c)));
+    return out;
 }
 
 } // namespace platform

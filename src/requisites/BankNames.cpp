@@ -17,13 +17,6 @@ const bank_table::TBank* BankOf(std::string_view bankCode) {
     return nullptr;
 }
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(platform::Cp1251Lower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 } // namespace
 
 std::optional<std::string> BankNameOf(std::string_view bankCode) {
@@ -39,11 +32,11 @@ bool BankNameFits(std::string_view typed, std::string_view bankCode) {
     const bank_table::TBank* bank = BankOf(bankCode);
     if (!bank)
         return true;
-    const std::string text = Lower(typed);
+    const std::string text = platform::Cp1251LowerText(typed);
     std::string_view match = bank->Match;
     while (!match.empty()) {
         const std::size_t bar = match.find('|');
-        if (text.find(Lower(match.substr(0, bar))) != std::string::npos)
+        if (text.find(platform::Cp1251LowerText(match.substr(0, bar))) != std::string::npos)
             return true;
         if (bar == std::string_view::npos)
             break;
