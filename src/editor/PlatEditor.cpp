@@ -406,16 +406,11 @@ std::string RequisitesDescription(const std::string& bytes) {
     return text;
 }
 
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code ec;
-    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
-}
-
 } // namespace
 
 std::filesystem::path TPlatEditor::PlatTarget() const {
     // An order opened from outside the data folder is saved where it came from.
-    if (LoadedPlat && !SameFile(LoadedPlat->Path.parent_path(), DataDir))
+    if (LoadedPlat && !platform::SameFile(LoadedPlat->Path.parent_path(), DataDir))
         return LoadedPlat->Path;
     return store::DataFilePath(DataDir, Text(TField::PlatFileName), store::PlatExt);
 }
@@ -426,7 +421,7 @@ bool TPlatEditor::MayReplace(const std::filesystem::path& target, const std::str
     const std::optional<std::string> stored = store::ReadDataFileIfAny(target);
     if (!stored || *stored == bytes)
         return true;
-    if (loaded && SameFile(loaded->Path, target)) {
+    if (loaded && platform::SameFile(loaded->Path, target)) {
         // Another window or program saved it since it was read here.
         return loaded->Bytes == *stored ||
                Ask(platform::Args(Tr("Editor",
@@ -458,23 +453,25 @@ TPlatEditor::TSaved TPlatEditor::SavePlat() {
         return TSaved::Stopped;
     // One number, one order: another order of the same year under this number is asked about.
     const std::string name = Text(TField::PlatFileName);
-    const auto mine = store::PlatNumberAndYear(name + ".plt");
-    for (const std::string& other : store::ListFiles(DataDir, store::PlatExt)) {
-        const auto theirs = store::PlatNumberAndYear(other);
-        const std::filesystem::path path =
-            store::DataFilePath(DataDir, other.substr(0, other.size() - 4), store::PlatExt);
-        if (!mine || !theirs || theirs->Number != mine->Number || theirs->Year != mine->Year ||
-            SameFile(path, target) || (LoadedPlat && SameFile(path, LoadedPlat->Path)))
-            continue;
-        if (!Ask(platform::Args(Tr("Editor", "Номер %1 уже есть у платежки %2 того же года.\n"
-                                             "Сохранить еще одну платежку с этим номером?"),
-                                {Text(TField::Number), Quoted(path)})))
-            return TSaved::Stopped;
-        break;
-    }
+    if (const auto mine = store::PlatNumberAndYear(name + ".plt"))
+        for (const std::string& other : store::ListFiles(DataDir, store::PlatExt)) {
+            const auto theirs = store::PlatNumberAndYear(other);
+            if (!theirs || theirs->Number != mine->Number || theirs->Year != mine->Year)
+                continue;
+            const std::filesystem::path path = store::DataFilePath(
+                DataDir, other.substr(0, other.size() - store::PlatExt.size() - 1), store::PlatExt);
+            if (platform::SameFile(path, target) ||
+                (LoadedPlat && platform::SameFile(path, LoadedPlat->Path)))
+                continue;
+            if (!Ask(platform::Args(Tr("Editor", "Номер %1 уже есть у платежки %2 того же года.\n"
+                                                 "Сохранить еще одну платежку с этим номером?"),
+                                    {Text(TField::Number), Quoted(path)})))
+                return TSaved::Stopped;
+            break;
+        }
     // Saved under another name than it was loaded from: the old one goes only when asked.
     bool replaceLoaded = false;
-    if (LoadedPlat && !SameFile(LoadedPlat->Path, target) &&
+    if (LoadedPlat && !platform::SameFile(LoadedPlat->Path, target) &&
         std::filesystem::exists(LoadedPlat->Path)) {
         switch (platform::MessageBoxes().Ask(
             platform::Args(Tr("Editor", "Платежка загружена из файла %1, а сохраняется в файл %2.\n"
@@ -518,7 +515,8 @@ TPlatEditor::TSaved TPlatEditor::SaveParty(order::TParty party) {
     // replaces the stored one or is kept beside it, named with its account as a payer's is.
     const std::string& account = requisites[order::TSlot::Account];
     if (const auto stored = store::ReadDataFileIfAny(target);
-        !payer && stored && (!loaded || !SameFile(loaded->Path, target)) && !account.empty()) {
+        !payer && stored && (!loaded || !platform::SameFile(loaded->Path, target)) &&
+        !account.empty()) {
         const std::string storedAccount = store::ParseRequisites(*stored)[order::TSlot::Account];
         if (!storedAccount.empty() && storedAccount != account) {
             const std::string beside = store::FitFileName(PayerFileNameFor(name, account), ext);
