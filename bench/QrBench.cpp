@@ -44,7 +44,7 @@ QImage CodeAlone() {
 }
 
 void Check(benchmark::State& state, const qr::TFound& found) {
-    if (!found.Payload)
+    if (!found.Payment)
         state.SkipWithError("no payment found");
 }
 

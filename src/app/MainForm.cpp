@@ -325,10 +325,9 @@ void TMainForm::Bind() {
                 [this, field, e] { RunGuarded([&] { Editor.SetText(field, Text(e)); }); });
         e->Pasted = [this, field, e](const QString& text) {
             RunGuarded([&] {
-                const QString data = text.trimmed();
-                if (invoice::IsPayloadText(data.toStdString())) {
-                    const qr::TFound found = qr::FindInvoiceIn(data.toStdString());
-                    FillFromInvoice(found.Payload, found.Message);
+                const std::string data = text.trimmed().toStdString();
+                if (invoice::IsPayloadText(data)) {
+                    FillFromInvoice(qr::FindInvoiceInText(data));
                     return;
                 }
                 if (const auto insert = Editor.Paste(field, ToCp1251Lossy(text)))
@@ -705,14 +704,13 @@ void TMainForm::SpeedButton11Click() {
     Editor.Preview();
 }
 
-void TMainForm::FillFromInvoice(const std::optional<std::string>& payload,
-                                const std::string& message) {
-    if (!payload) {
-        platform::MessageBoxes().Show(message, platform::Tr("Editor", "Квирен"),
+void TMainForm::FillFromInvoice(const qr::TFound& found) {
+    if (!found.Payment) {
+        platform::MessageBoxes().Show(found.Message, platform::Tr("Editor", "Квирен"),
                                       platform::TMsgIcon::Exclamation);
         return;
     }
-    statusBar()->showMessage(FromCp1251(Editor.FillFromInvoice(*payload)), 15000);
+    statusBar()->showMessage(FromCp1251(Editor.FillFromInvoice(*found.Payment)), 15000);
 }
 
 void TMainForm::SpeedButton12Click() {
@@ -727,7 +725,7 @@ void TMainForm::SpeedButton12Click() {
     if (path.isEmpty())
         return;
     const qr::TFound found = qr::FindInvoiceInFile(path);
-    FillFromInvoice(found.Payload, found.Message);
+    FillFromInvoice(found);
 }
 
 namespace {
@@ -747,7 +745,7 @@ qr::TFound InvoiceInMime(const QMimeData& data) {
 void TMainForm::PasteInvoice() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     const qr::TFound found = data ? InvoiceInMime(*data) : qr::FindInvoiceIn(std::string());
-    FillFromInvoice(found.Payload, found.Message);
+    FillFromInvoice(found);
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
@@ -760,7 +758,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
     const QMimeData* data = event->mimeData();
     RunGuarded([&] {
         const qr::TFound found = InvoiceInMime(*data);
-        FillFromInvoice(found.Payload, found.Message);
+        FillFromInvoice(found);
     });
     event->acceptProposedAction();
 }

@@ -5,6 +5,7 @@
 
 #include "editor/PlatEditor.h"
 #include "formkit/FieldEdit.h"
+#include "qr/InvoiceQr.h"
 
 #include <QMainWindow>
 
@@ -98,7 +99,7 @@ private:
     void ShowSumaWords();
     void ShowProblems();
     void UpdateSaveButtons();
-    void FillFromInvoice(const std::optional<std::string>& payload, const std::string& message);
+    void FillFromInvoice(const qr::TFound& found);
 
     std::array<TEdit*, editor::FieldCount> Edits{};
     QString ShownProblem; // the problem the status bar shows, empty for none

@@ -256,19 +256,13 @@ void TPlatEditor::FillMFO(TField mfo, TField account) {
 }
 
 void TPlatEditor::FillBank(TField bank, TField account) {
-    if (!Text(bank).empty() ||
-        requisites::CheckIban(Text(account)) != requisites::TIbanProblem::None)
+    if (!Text(bank).empty())
         return;
-    if (const auto code = requisites::UkrainianBankCode(Text(account)))
-        if (const auto name = requisites::BankNameOf(*code))
-            SetText(bank, *name);
+    if (const auto name = requisites::BankNameOfIban(Text(account)))
+        SetText(bank, *name);
 }
 
-std::string TPlatEditor::FillFromInvoice(std::string_view payload) {
-    const auto parsed = invoice::ParsePayload(payload);
-    if (const auto* error = std::get_if<std::string>(&parsed))
-        return *error;
-    const invoice::TPayment& payment = std::get<invoice::TPayment>(parsed);
+std::string TPlatEditor::FillFromInvoice(const invoice::TPayment& payment) {
     // Another recipient's bank is not this one's: what the IBAN does not fill itself goes.
     if (Text(TField::RecipientAccount) != payment.Iban)
         for (TField f : {TField::RecipientBank, TField::RecipientBank2, TField::RecipientCity,

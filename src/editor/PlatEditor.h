@@ -7,6 +7,7 @@
 #include "doc/Blank.h"
 #include "doc/PlatRTFDoc.h"
 #include "editor/Fields.h"
+#include "invoice/Invoice.h"
 #include "settings/Options.h"
 #include "store/DataFiles.h"
 
@@ -150,11 +151,9 @@ public:
     // An invoice's QR code read into the order as typing would fill it: the recipient's
     // name, code and IBAN (the bank, the MFO and the city go when the IBAN is another one,
     // and the IBAN fills them anew), the amount (emptied when the invoice leaves it to the
-    // payer) and the purpose; the payer, the number and the date stay. `payload` is the
-    // code's content, a link or the data from "BCD" on (invoice/Invoice.h). What the status
-    // bar says (Russian, Windows-1251): what was filled, or why nothing was, and then the
-    // order is untouched.
-    std::string FillFromInvoice(std::string_view payload);
+    // payer) and the purpose; the payer, the number and the date stay. What the status bar
+    // says (Russian, Windows-1251): what was filled.
+    std::string FillFromInvoice(const invoice::TPayment& payment);
 
     // What the checks of the requisites find in a field as it stands (Russian, Windows-1251),
     // empty when nothing: the window shows it, typing goes on whatever it says.

@@ -130,8 +130,8 @@ std::string NotPayment() {
     return platform::Tr("Invoice", "Это не QR-код платежа по счёту: ");
 }
 
-} // namespace
-
+// Base64URL ("-" and "_" for "+" and "/", padding optional); the standard alphabet is taken
+// too. Nothing for any other character or an impossible length.
 std::optional<std::string> DecodeBase64Url(std::string_view text) {
     while (text.ends_with('='))
         text.remove_suffix(1);
@@ -163,8 +163,6 @@ std::optional<std::string> DecodeBase64Url(std::string_view text) {
     }
     return out;
 }
-
-namespace {
 
 // The link's host names the format: bank.gov.ua/qr/ for 002, qr.bank.gov.ua for 003; the
 // version line inside says which, so either host takes either.
@@ -290,12 +288,9 @@ std::string InvoiceLines(const TPayment& payment) {
     if (payment.Kopecks)
         out += "amount=" + AmountText(*payment.Kopecks) + "\n";
     out += "purpose=" + platform::Cp1251ToUtf8(payment.Purpose) + "\n";
-    // Named only where the window fills it: beside an IBAN whose check digits are right.
-    if (requisites::CheckIban(payment.Iban) != requisites::TIbanProblem::None)
-        return out;
-    if (const auto code = requisites::UkrainianBankCode(payment.Iban))
-        if (const auto bank = requisites::BankNameOf(*code))
-            out += "bank=" + platform::Cp1251ToUtf8(*bank) + "\n";
+    // Named only where the window fills it.
+    if (const auto bank = requisites::BankNameOfIban(payment.Iban))
+        out += "bank=" + platform::Cp1251ToUtf8(*bank) + "\n";
     return out;
 }
 

@@ -34,10 +34,6 @@ std::variant<TPayment, std::string> ParsePayload(std::string_view text);
 // fills the order instead of the field it lands in.
 bool IsPayloadText(std::string_view text);
 
-// Base64URL ("-" and "_" for "+" and "/", padding optional); the standard alphabet is taken
-// too. Nothing for any other character or an impossible length.
-std::optional<std::string> DecodeBase64Url(std::string_view text);
-
 // The amount as vantrel-print writes it: hryvnias, a full stop, two digits of kopecks.
 std::string AmountText(std::int64_t kopecks);
 

@@ -104,12 +104,11 @@ void WritePdf(const blank::TPage& page, const std::string& path, const QString& 
 int PrintInvoice(const std::string& fileOrText) {
     const TOffscreenGui gui;
     const qr::TFound found = qr::FindInvoiceIn(fileOrText);
-    if (!found.Payload) {
+    if (!found.Payment) {
         Error(found.Message);
         return ExitRefused;
     }
-    const std::string lines =
-        invoice::InvoiceLines(std::get<invoice::TPayment>(invoice::ParsePayload(*found.Payload)));
+    const std::string lines = invoice::InvoiceLines(*found.Payment);
     std::fwrite(lines.data(), 1, lines.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : ExitCannotWrite;
 }

@@ -32,12 +32,26 @@ std::vector<std::string> Read(const QImage& gray, ZXing::Binarizer binarizer) {
     return contents;
 }
 
+// The content of every QR code ZXing finds in `image`, as bytes (a payment's data may be
+// Windows-1251, which no text of the decoder would keep), in the order found.
+std::vector<std::string> QrContents(const QImage& image) {
+    if (image.isNull())
+        return {};
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    std::vector<std::string> contents = Read(gray, ZXing::Binarizer::LocalAverage);
+    // A faint or unevenly lit code that the local threshold breaks up may still stand out
+    // from the page as a whole.
+    if (contents.empty())
+        contents = Read(gray, ZXing::Binarizer::GlobalHistogram);
+    return contents;
+}
+
 // The payment among `contents`, or the reader's word on the last one.
 TFound Choose(const std::vector<std::string>& contents, TFound found) {
     for (const std::string& content : contents) {
-        const auto parsed = invoice::ParsePayload(content);
-        if (std::holds_alternative<invoice::TPayment>(parsed))
-            return {content, {}};
+        auto parsed = invoice::ParsePayload(content);
+        if (auto* payment = std::get_if<invoice::TPayment>(&parsed))
+            return {std::move(*payment), {}};
         found.Message = std::get<std::string>(parsed);
     }
     return found;
@@ -70,7 +84,7 @@ TFound FindInPdf(const QString& path) {
             if (!page)
                 continue;
             found = Choose(QrContents(page->renderToImage(dpi, dpi)), found);
-            if (found.Payload)
+            if (found.Payment)
                 return found;
         }
     }
@@ -78,18 +92,6 @@ TFound FindInPdf(const QString& path) {
 }
 
 } // namespace
-
-std::vector<std::string> QrContents(const QImage& image) {
-    if (image.isNull())
-        return {};
-    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
-    std::vector<std::string> contents = Read(gray, ZXing::Binarizer::LocalAverage);
-    // A faint or unevenly lit code that the local threshold breaks up may still stand out
-    // from the page as a whole.
-    if (contents.empty())
-        contents = Read(gray, ZXing::Binarizer::GlobalHistogram);
-    return contents;
-}
 
 TFound FindInvoice(const QImage& image) {
     return Choose(QrContents(image), {std::nullopt, NoCode()});
@@ -115,7 +117,11 @@ TFound FindInvoiceIn(const std::string& fileOrText) {
     if (!fileOrText.empty() && fileOrText.find('\n') == std::string::npos &&
         QFileInfo(path).isFile())
         return FindInvoiceInFile(path);
-    return Choose({fileOrText}, {std::nullopt, NoCode()});
+    return FindInvoiceInText(fileOrText);
+}
+
+TFound FindInvoiceInText(const std::string& text) {
+    return Choose({text}, {std::nullopt, NoCode()});
 }
 
 } // namespace qr

@@ -4,6 +4,8 @@
 // accepts counts: a code that is damaged, not a payment, or not there gives a message and
 // no payload, never part of one.
 
+#include "invoice/Invoice.h"
+
 #include <QImage>
 #include <QString>
 
@@ -13,14 +15,9 @@
 
 namespace qr {
 
-// The content of every QR code ZXing finds in `image`, as bytes (a payment's data may be
-// Windows-1251, which no text of the decoder would keep), in the order found.
-std::vector<std::string> QrContents(const QImage& image);
-
 struct TFound {
-    // The content of the first code that is a payment: what TPlatEditor::FillFromInvoice and
-    // invoice::ParsePayload take.
-    std::optional<std::string> Payload;
+    // The payment of the first code that is one.
+    std::optional<invoice::TPayment> Payment;
     // Why there is none (Russian, Windows-1251): no code at all, or what the reader said of
     // the last code that was not a payment.
     std::string Message;
@@ -34,5 +31,7 @@ TFound FindInvoiceInFile(const QString& path);
 // What vantrel-print --invoice takes: the name of such a file, or the text itself (a link,
 // or data beginning with "BCD").
 TFound FindInvoiceIn(const std::string& fileOrText);
+// The text itself, a link or the data: no file is looked for.
+TFound FindInvoiceInText(const std::string& text);
 
 } // namespace qr

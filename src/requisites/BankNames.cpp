@@ -2,6 +2,7 @@
 
 #include "platform/Cp1251Case.h"
 #include "requisites/BankTable.h"
+#include "requisites/Requisites.h"
 
 #include <algorithm>
 
@@ -26,6 +27,13 @@ std::optional<std::string> BankNameOf(std::string_view bankCode) {
     if (*bank->Form == '\0')
         return std::string(bank->Core);
     return std::string(bank->Form) + " \"" + bank->Core + "\"";
+}
+
+std::optional<std::string> BankNameOfIban(std::string_view iban) {
+    if (CheckIban(iban) != TIbanProblem::None)
+        return std::nullopt;
+    const auto code = UkrainianBankCode(iban);
+    return code ? BankNameOf(*code) : std::nullopt;
 }
 
 bool BankNameFits(std::string_view typed, std::string_view bankCode) {

@@ -12,6 +12,10 @@ namespace requisites {
 // "ПриватБанк", АТ "Укрексімбанк"; a branch's code gives its bank's name. Nothing for a code
 // the table does not know.
 std::optional<std::string> BankNameOf(std::string_view bankCode);
+// The bank of an Ukrainian IBAN whose check digits are right, as BankNameOf names it: what the
+// window fills in beside such an IBAN and what vantrel-print names. Nothing for any other
+// account.
+std::optional<std::string> BankNameOfIban(std::string_view iban);
 
 // Whether `typed` (Windows-1251, a bank's name as the user wrote it) names the bank with this
 // bank code: it contains the bank's own name or another name the bank goes by, whatever the

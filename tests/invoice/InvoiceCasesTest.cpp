@@ -46,10 +46,9 @@ std::vector<std::string> CaseNames() {
 std::string Printed(const fs::path& input) {
     const std::string argument = input.extension() == ".arg" ? ReadFile(input) : input.string();
     const qr::TFound found = qr::FindInvoiceIn(argument);
-    if (!found.Payload)
+    if (!found.Payment)
         return "!" + platform::Cp1251ToUtf8(found.Message) + "\n";
-    return invoice::InvoiceLines(
-        std::get<invoice::TPayment>(invoice::ParsePayload(*found.Payload)));
+    return invoice::InvoiceLines(*found.Payment);
 }
 
 class InvoiceCase : public ::testing::TestWithParam<std::string> {};
