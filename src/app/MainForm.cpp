@@ -466,6 +466,11 @@ void TMainForm::ShowProblems() {
 
 namespace {
 
+// A field's caption in the interface's language.
+QString FieldCaption(editor::TField field) {
+    return TrCp1251("Fields", editor::Info(field).Caption);
+}
+
 // The buttons' hints and keys, for the shortcuts and for every language's tooltips.
 struct TButtonCommand {
     QToolButton* TMainForm::*Button;
@@ -527,27 +532,25 @@ void TMainForm::AddShortcuts() {
 
 void TMainForm::Retranslate() {
     using enum editor::TField;
-    auto caption = [](editor::TField field) {
-        return TrCp1251("Fields", editor::Info(field).Caption);
-    };
-    auto after = [](QLabel* l, const QString& text) { l->setText(text); };
-    Label13->setText(caption(PlatFileName));
-    Label14->setText(caption(Number));
-    Label20->setText(caption(Date));
+    Label13->setText(FieldCaption(PlatFileName));
+    Label14->setText(FieldCaption(Number));
+    Label20->setText(FieldCaption(Date));
     GroupBox1->setTitle(QCoreApplication::translate("TMainForm", "Реквизиты плательщика"));
     GroupBox2->setTitle(QCoreApplication::translate("TMainForm", "Реквизиты получателя"));
-    Label11->setText(caption(PayerFileName));
-    Label12->setText(caption(RecipientFileName));
-    Label1->setText(caption(PayerName));
-    Label6->setText(caption(RecipientName));
-    after(Label21, caption(PayerCity));
-    after(Label22, caption(RecipientCity));
-    Label15->setText(caption(SumaGrn));
-    after(Label16, QCoreApplication::translate("TMainForm", "грн."));
-    after(Label17, QCoreApplication::translate("TMainForm", "коп."));
-    Label23->setText(caption(NDSAmount));
-    Label18->setText(caption(SumaWords));
-    Label19->setText(caption(Purpose));
+    Label11->setText(FieldCaption(PayerFileName));
+    Label12->setText(FieldCaption(RecipientFileName));
+    Label1->setText(FieldCaption(PayerName));
+    Label6->setText(FieldCaption(RecipientName));
+    Label4->setText(FieldCaption(PayerMFO));
+    Label9->setText(FieldCaption(RecipientMFO));
+    Label21->setText(FieldCaption(PayerCity));
+    Label22->setText(FieldCaption(RecipientCity));
+    Label15->setText(FieldCaption(SumaGrn));
+    Label16->setText(QCoreApplication::translate("TMainForm", "грн."));
+    Label17->setText(QCoreApplication::translate("TMainForm", "коп."));
+    Label23->setText(FieldCaption(NDSAmount));
+    Label18->setText(FieldCaption(SumaWords));
+    Label19->setText(FieldCaption(Purpose));
     ShowBlankKind();
     for (int i = 0; i < ComboBox1->count(); ++i)
         ComboBox1->setItemText(i, TrCp1251("Vat", VatChoices[i].Caption));
@@ -569,25 +572,20 @@ void TMainForm::Retranslate() {
 
 void TMainForm::ShowBlankKind() {
     using enum editor::TField;
-    auto caption = [](editor::TField field) {
-        return TrCp1251("Fields", editor::Info(field).Caption);
-    };
     // The payment instruction names each party by its code and IBAN at its provider of
     // payment services, and prints no bank code: the MFO fields go out of sight, with their
     // values kept and stored.
     const bool instruction = Editor.Options.BlankKind == blank::TBlankKind::PaymentInstruction;
     const QString bank = instruction
                              ? QCoreApplication::translate("TMainForm", "Поставщик платежных услуг")
-                             : caption(PayerBank);
+                             : FieldCaption(PayerBank);
     const QString code = instruction ? QCoreApplication::translate("TMainForm", "Код ЕДРПОУ/РНОКПП")
-                                     : caption(PayerOKPO);
-    const QString account = instruction ? QStringLiteral("IBAN") : caption(PayerAccount);
+                                     : FieldCaption(PayerOKPO);
+    const QString account = instruction ? QStringLiteral("IBAN") : FieldCaption(PayerAccount);
     Label3->setText(bank);
     Label8->setText(bank);
     Label2->setText(code);
     Label7->setText(code);
-    Label4->setText(caption(PayerMFO));
-    Label9->setText(caption(RecipientMFO));
     Label5->setText(account);
     Label10->setText(account);
     for (QWidget* w : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(Edit6),

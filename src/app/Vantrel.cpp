@@ -8,7 +8,7 @@
 int Vantrel(int argc, char** argv, const std::function<void(TMainForm&)>& shown) {
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Квирен"));
-    SpeakRussian(app);
+    SpeakRussian();
     // The window's own language, when the settings name none, is the user's.
     TOptions::DefaultUiLang = LocaleInterfaceLanguage();
     TQtMessageBoxes boxes;

@@ -2,14 +2,10 @@
 
 #include "formkit/Language.h"
 
-#include "platform/Cp1251Literal.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Translate.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QToolTip>
-#include <QTranslator>
 
 #include <exception>
 #include <stdexcept>
@@ -39,11 +35,10 @@ void ShowCurrentException() {
     }
 }
 
-bool SpeakRussian(QApplication& app) {
+bool SpeakRussian() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
     QApplication::setFont(font, "QMessageBox");
     QToolTip::setFont(font);
-    (void)app;
     return SetInterfaceLanguage(blank::TLang::Russian);
 }

@@ -14,7 +14,7 @@ public:
 // Makes Qt's own texts Russian (the context menu of every edit field, the buttons of its
 // dialogs) from its translation in QLibraryInfo::TranslationsPath, and gives message boxes
 // and tooltips the window's font. False when no translation was found.
-bool SpeakRussian(QApplication& app);
+bool SpeakRussian();
 
 // Shows the error box for the exception being handled (call inside a catch block).
 void ShowCurrentException();

@@ -1,13 +1,11 @@
 #include "invoice/Invoice.h"
 
 #include "platform/Cp1251.h"
-#include "platform/Cp1251Literal.h"
 #include "platform/Translate.h"
 #include "requisites/BankNames.h"
 #include "requisites/Requisites.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <vector>
 

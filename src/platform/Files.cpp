@@ -1,7 +1,6 @@
 #include "platform/Files.h"
 
 #include "platform/Cp1251.h"
-#include "platform/Cp1251Literal.h"
 #include "platform/Translate.h"
 
 #include <algorithm>
@@ -141,10 +140,6 @@ bool RecentlyWritten(const fs::path& path) {
     const std::time_t age = std::time(nullptr) - st.st_mtime;
     return age > -kFreshSeconds && age < kFreshSeconds;
 }
-
-} // namespace
-
-namespace {
 
 // Makes the program's temporary folder when it is missing and says why it cannot be used:
 // empty when it is a folder nobody else can change. A folder of another user's, or one

@@ -1,7 +1,6 @@
 #include "platform/MessageBoxes.h"
 
 #include "platform/Cp1251.h"
-#include "platform/Cp1251Literal.h"
 #include "platform/Translate.h"
 
 #include <cstdio>

@@ -92,11 +92,6 @@ fs::path ExpectedOf(const fs::path& caseFile) {
     return kHere / "expected" / caseFile.stem().replace_extension(".rtf");
 }
 
-bool Updating() {
-    const char* v = std::getenv("VANTREL_UPDATE_EXPECTED");
-    return v && std::string(v) == "1";
-}
-
 // Width and height in points of the first page's media box.
 std::pair<double, double> PageSize(const std::string& pdf) {
     const std::string key = "/MediaBox[0 0 ";
@@ -234,7 +229,7 @@ TEST(PlatFixtures, EveryCaseGivesItsExpectedDocument) {
     for (const fs::path& file : cases) {
         SCOPED_TRACE(file.filename().string());
         const std::string bytes = rtf::Document(ReadCase(file).Blank());
-        if (Updating()) {
+        if (UpdatingExpected()) {
             WriteFileBytes(ExpectedOf(file), bytes);
             continue;
         }

@@ -8,6 +8,7 @@
 #include "invoice/Invoice.h"
 #include "platform/Cp1251.h"
 #include "qr/InvoiceQr.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,24 +16,16 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <variant>
 
 namespace fs = std::filesystem;
 
+using namespace testing_support;
+
 namespace {
 
 const fs::path kCases = INVOICE_CASES;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<std::string> CaseNames() {
     std::vector<std::string> names;
@@ -44,7 +37,8 @@ std::vector<std::string> CaseNames() {
 }
 
 std::string Printed(const fs::path& input) {
-    const std::string argument = input.extension() == ".arg" ? ReadFile(input) : input.string();
+    const std::string argument =
+        input.extension() == ".arg" ? ReadFileBytes(input) : input.string();
     const qr::TFound found = qr::FindInvoiceIn(argument);
     if (!found.Payment)
         return "!" + platform::Cp1251ToUtf8(found.Message) + "\n";
@@ -57,12 +51,12 @@ TEST_P(InvoiceCase, PrintsWhatTheWindowFills) {
     const fs::path input = kCases / GetParam();
     const fs::path expected = kCases / (GetParam() + ".expected");
     const std::string printed = Printed(input);
-    if (std::getenv("VANTREL_UPDATE_EXPECTED")) {
-        std::ofstream(expected, std::ios::binary) << printed;
+    if (UpdatingExpected()) {
+        WriteFileBytes(expected, printed);
         return;
     }
     ASSERT_TRUE(fs::exists(expected)) << "no " << expected;
-    EXPECT_EQ(printed, ReadFile(expected));
+    EXPECT_EQ(printed, ReadFileBytes(expected));
     // A payment's texts are single lines the order can hold.
     for (const char* name : {"name=", "purpose=", "code="})
         if (const std::size_t at = printed.find(name); at != std::string::npos) {

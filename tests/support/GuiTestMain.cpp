@@ -11,6 +11,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Квирен"));
-    SpeakRussian(app);
+    SpeakRussian();
     return RUN_ALL_TESTS();
 }

@@ -107,6 +107,11 @@ void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
     out << bytes;
 }
 
+bool UpdatingExpected() {
+    const char* v = std::getenv("VANTREL_UPDATE_EXPECTED");
+    return v && std::string(v) == "1";
+}
+
 std::size_t CountPdfPages(const std::string& pdf) {
     std::size_t pages = 0;
     for (std::size_t at = pdf.find("/Type"); at != std::string::npos;

@@ -113,6 +113,9 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // blank lines and "#" comments skipped, a line without "=" fails the test.
 std::vector<std::pair<std::string, std::string>> ReadCaseFile(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
+// Whether a table of cases writes its expected files anew (VANTREL_UPDATE_EXPECTED=1) rather
+// than checking against them.
+bool UpdatingExpected();
 
 // Page objects of a PDF: "/Type /Page" (any white space between), not "/Type /Pages".
 std::size_t CountPdfPages(const std::string& pdf);
