@@ -378,10 +378,14 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes, TDurabili
     WriteFileAtomically(path, {bytes}, durability);
 }
 
+fs::path FolderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
 void WriteFileAtomically(const fs::path& path, std::initializer_list<std::string_view> pieces,
                          TDurability durability) {
     const bool flush = durability == TDurability::Durable;
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const fs::path dir = FolderOf(path);
     std::string temp = (dir / (std::string(TemporaryPrefix) + "XXXXXX")).native();
     struct stat found {};
     const bool exists = ::lstat(path.c_str(), &found) == 0;
@@ -471,6 +475,8 @@ void WriteOutput(const fs::path& target, std::string_view bytes, TDurability dur
         WriteStream(STDOUT_FILENO, target, bytes);
         return;
     }
+    // What earlier writes killed in the middle left beside the target.
+    RemoveStaleTemporaries(FolderOf(target));
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0) {
         // Nothing there, or a link to nothing: a new file in its place.

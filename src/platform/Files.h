@@ -130,12 +130,16 @@ void WriteFileAtomically(const std::filesystem::path& path,
 // is standard output; a FIFO or a character device (a pipe, a terminal, /dev/null) is
 // written into as a stream; a regular file, or a new one, is replaced as WriteFileAtomically
 // does, through a symbolic link to the file it leads to (the link stays). A folder, a block
-// device or a socket is refused. Throws TFileError unless every byte was written.
+// device or a socket is refused. The temporary files that killed writes left in the file's
+// folder go first (RemoveStaleTemporaries). Throws TFileError unless every byte was written.
 void WriteOutput(const std::filesystem::path& target, std::string_view bytes,
                  TDurability durability = TDurability::Durable);
 // Whether `target` ("-": standard output) is the very file `source` (same device and inode,
 // links followed); false when either cannot be looked at.
 bool SameFile(const std::filesystem::path& target, const std::filesystem::path& source);
+
+// The folder `file` stands in ("." for a bare name): where a write leaves its temporary file.
+std::filesystem::path FolderOf(const std::filesystem::path& file);
 
 // The start of every temporary file's name. A process killed in the middle of a write leaves
 // its temporary file behind; no name the program or its user gives a file looks like it.

@@ -267,8 +267,6 @@ void TPreviewForm::SavePdfClick() {
     if (path.isEmpty())
         return;
     const std::filesystem::path file = QFile::encodeName(path).toStdString();
-    // What a save killed in the middle left in that folder before.
-    platform::RemoveStaleTemporaries(file.parent_path());
     paint::WritePdf(Page, Name, file, platform::TDurability::Durable);
 }
 

@@ -78,14 +78,19 @@ void Error(const std::string& cp1251) {
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-// Qt's GUI module, for the painter of the PDF and the QR code's reader, on the offscreen
-// platform: a program for scripts writes a file and shows nothing, so it runs where there is
-// no display at all. Made only where no application is running yet.
-class TOffscreenGui {
+// The application, which translates the messages and, with Qt's GUI module, draws the PDF
+// and reads the QR code: on the offscreen platform, for a program for scripts writes a file
+// and shows nothing, so it runs where there is no display at all. Made only where no
+// application is running yet.
+class TOffscreenApp {
 public:
-    TOffscreenGui() {
-        if (!QCoreApplication::instance())
-            App.emplace(Argc, Argv);
+    explicit TOffscreenApp(bool gui) {
+        if (QCoreApplication::instance())
+            return;
+        if (gui)
+            App = std::make_unique<QGuiApplication>(Argc, Argv);
+        else
+            App = std::make_unique<QCoreApplication>(Argc, Argv);
     }
 
 private:
@@ -93,16 +98,15 @@ private:
     char Name[14] = "vantrel-print", Option[10] = "-platform", Offscreen[10] = "offscreen";
     char* Argv[4] = {Name, Option, Offscreen, nullptr};
     int Argc = 3;
-    std::optional<QGuiApplication> App;
+    std::unique_ptr<QCoreApplication> App;
 };
 
 void WritePdf(const blank::TPage& page, const std::string& path, const QString& title) {
-    const TOffscreenGui gui;
     paint::WritePdf(layout::Lay(page), title, path, platform::TDurability::Durable);
 }
 
 int PrintInvoice(const std::string& fileOrText) {
-    const TOffscreenGui gui;
+    const TOffscreenApp app(true);
     const qr::TFound found = qr::FindInvoiceIn(fileOrText);
     if (!found.Payment) {
         Error(found.Message);
@@ -111,12 +115,6 @@ int PrintInvoice(const std::string& fileOrText) {
     const std::string lines = invoice::InvoiceLines(*found.Payment);
     std::fwrite(lines.data(), 1, lines.size(), stdout);
     return std::fflush(stdout) == 0 ? 0 : ExitCannotWrite;
-}
-
-// The folder where a write to `target` leaves its temporary file.
-fs::path FolderOf(const std::string& target) {
-    const fs::path path(target);
-    return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
 int Run(int argc, char** argv) {
@@ -159,15 +157,7 @@ int Run(int argc, char** argv) {
         return ExitUsage;
     }
 
-    // The application translates the messages and, with the GUI module, draws the PDF; it
-    // takes its options out of the arguments, which outlive it.
-    char name[] = "vantrel-print", option[] = "-platform", offscreen[] = "offscreen";
-    char* appArgv[] = {name, option, offscreen, nullptr};
-    int appArgc = 3;
-    std::unique_ptr<QCoreApplication> app;
-    if (!QCoreApplication::instance())
-        app = havePdf ? std::make_unique<QGuiApplication>(appArgc, appArgv)
-                      : std::make_unique<QCoreApplication>(appArgc, appArgv);
+    const TOffscreenApp app(havePdf);
 
     const char separator = platform::UserDecimalSeparator();
     store::TPlatRecord plat;
@@ -207,10 +197,6 @@ int Run(int argc, char** argv) {
         Error(warning);
     // A reader that goes away (a pipe closed early) is a write that failed, not a kill.
     std::signal(SIGPIPE, SIG_IGN);
-    // What earlier runs killed in the middle of a write left beside their targets.
-    for (const std::string* target : {&out, &pdf})
-        if (!target->empty() && *target != "-")
-            platform::RemoveStaleTemporaries(FolderOf(*target));
     try {
         if (havePdf) {
             // The order's file is named as the window names the order.

@@ -51,10 +51,6 @@ std::string ReadProblem(const TFileRead& read, const fs::path& settings) {
         platform::Tr("Settings", " не является файлом реестра; настройки не сохранены"));
 }
 
-fs::path FolderOf(const fs::path& file) {
-    return file.has_parent_path() ? file.parent_path() : fs::path(".");
-}
-
 struct TWriteTarget {
     fs::path File;
     bool ThroughLink = false;
@@ -81,9 +77,10 @@ TWriteTarget WriteTarget(const fs::path& settings) {
         const fs::path target = fs::read_symlink(file, ec);
         if (ec)
             RefuseToWrite(settings);
-        file = target.is_absolute() ? target : FolderOf(file) / target;
+        file = target.is_absolute() ? target : platform::FolderOf(file) / target;
         if (::lstat(file.c_str(), &st) != 0) {
-            if (errno == ENOENT && fs::equivalent(FolderOf(file), FolderOf(settings), ec) && !ec)
+            if (errno == ENOENT &&
+                fs::equivalent(platform::FolderOf(file), platform::FolderOf(settings), ec) && !ec)
                 return {file, true};
             RefuseToWrite(settings);
         }
@@ -132,11 +129,12 @@ TWritePlan PlanWrite(const fs::path& settings) {
 void Write(const TWritePlan& plan) {
     if (!plan.Exists && !plan.Target.ThroughLink) {
         std::error_code ec;
-        fs::create_directories(FolderOf(plan.Target.File), ec);
+        fs::create_directories(platform::FolderOf(plan.Target.File), ec);
         if (ec)
-            throw platform::TFileError(platform::Tr("Settings", "Ошибка создания папки \"") +
-                                           platform::DisplayPath(FolderOf(plan.Target.File)) + "\"",
-                                       ec.value());
+            throw platform::TFileError(
+                platform::Tr("Settings", "Ошибка создания папки \"") +
+                    platform::DisplayPath(platform::FolderOf(plan.Target.File)) + "\"",
+                ec.value());
     }
     platform::WriteFileAtomically(plan.Target.File, plan.Text.Bytes());
 }
