@@ -674,16 +674,7 @@ void TMainForm::SpeedButton4Click() {
 void TMainForm::SpeedButton5Click() {
     ShowOptions(Editor.Options);
     ShowBlankKind();
-    ShowSumaWords();
-}
-
-void TMainForm::ShowSumaWords() {
-    // The amount in words follows the blank's language; it is derived, never stored, so a
-    // new wording changes nothing the order has to save.
-    const bool modified = Editor.PlatModified;
-    Editor.UpdateSumaWords();
-    Editor.PlatModified = modified;
-    Editor.UpdateSaveButtons();
+    Editor.SettingsChanged();
 }
 
 void TMainForm::SpeedButton6Click() {

@@ -96,7 +96,6 @@ private:
     void AddShortcuts();
     void ShowField(editor::TField field);
     void ShowBlankKind();
-    void ShowSumaWords();
     void ShowProblems();
     void UpdateSaveButtons();
     void FillFromInvoice(const qr::TFound& found);

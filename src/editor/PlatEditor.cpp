@@ -230,6 +230,13 @@ void TPlatEditor::UpdateSumaWords() {
                          blank::AmountLanguage(Options.Languages())));
 }
 
+void TPlatEditor::SettingsChanged() {
+    const bool modified = PlatModified;
+    UpdateSumaWords();
+    PlatModified = modified;
+    UpdateSaveButtons();
+}
+
 void TPlatEditor::UpdateNDSAmount() {
     SetText(TField::NDSAmount,
             NDSAmountFor(Text(TField::SumaGrn), Text(TField::SumaKop), DecimalSeparator));

@@ -85,6 +85,9 @@ public:
     void UpdatePlatFileName();
     void UpdatePayerFileName();
     void UpdateSumaWords();
+    // The amount in words again after the settings changed the blank's language: it is
+    // derived, never stored, so the order is no more changed than it was.
+    void SettingsChanged();
     void UpdateNDSAmount();
     void UpdateSaveButtons();
 
