@@ -4,7 +4,14 @@
 #include <QDialog>
 #include <QFont>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QTableView>
+#include <QVBoxLayout>
 
 void CentreOnScreen(QWidget* window) {
     QScreen* screen = nullptr;
@@ -30,4 +37,40 @@ void SetUpFixedDialog(QDialog* dialog, int width, int height, int fontPixels) {
     dialog->setFont(font);
     dialog->setFixedSize(width, height);
     CentreOnScreen(dialog);
+}
+
+void SetUpSearchTable(QTableView* table, std::initializer_list<int> widths) {
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setStretchLastSection(true);
+    int column = 0;
+    for (const int width : widths)
+        table->setColumnWidth(column++, width);
+}
+
+void LayOutSearchDialog(QDialog* dialog, QLineEdit* search, QTableView* table, QWidget* left,
+                        std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    if (left)
+        row->addWidget(left, 1);
+    else
+        row->addStretch(1);
+    for (QPushButton* b : buttons) {
+        b->setAutoDefault(false);
+        row->addWidget(b);
+    }
+    (*buttons.begin())->setDefault(true);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(search);
+    layout->addWidget(table, 1);
+    layout->addLayout(row);
+}
+
+int SelectedRow(const QTableView* table) {
+    const QModelIndexList rows = table->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }

@@ -9,20 +9,15 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace fs = std::filesystem;
 using order::TSlot;
-
-namespace {} // namespace
 
 TDirectoryForm::TDirectoryForm(fs::path dataDir, int mode, QWidget* parent)
     : QDialog(parent), DataDir(std::move(dataDir)),
@@ -42,14 +37,7 @@ TDirectoryForm::TDirectoryForm(fs::path dataDir, int mode, QWidget* parent)
                                       QCoreApplication::translate("TDirectoryForm", "Код"),
                                       QCoreApplication::translate("TDirectoryForm", "Счёт"),
                                       QCoreApplication::translate("TDirectoryForm", "Банк")});
-    Table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Table->setSelectionMode(QAbstractItemView::SingleSelection);
-    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Table->setFocusPolicy(Qt::NoFocus); // typing stays in the search field
-    Table->verticalHeader()->hide();
-    Table->horizontalHeader()->setStretchLastSection(true);
-    for (const auto& [column, width] : {std::pair{0, 280}, {1, 90}, {2, 230}})
-        Table->setColumnWidth(column, width);
+    SetUpSearchTable(Table, {280, 90, 230});
     ButOk = new QPushButton(QCoreApplication::translate("TDirectoryForm", "&Открыть"), this);
     ButOurs =
         new QPushButton(QCoreApplication::translate("TDirectoryForm", "&Наша организация"), this);
@@ -58,17 +46,7 @@ TDirectoryForm::TDirectoryForm(fs::path dataDir, int mode, QWidget* parent)
     ButOurs->setVisible(mode == 1);
     ButDel = new QPushButton(QCoreApplication::translate("TDirectoryForm", "&Удалить"), this);
     ButCancel = new QPushButton(QCoreApplication::translate("TDirectoryForm", "Отмена"), this);
-    for (QPushButton* b : {ButOk, ButOurs, ButDel, ButCancel})
-        b->setAutoDefault(false);
-    ButOk->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {ButOk, ButOurs, ButDel, ButCancel})
-        buttons->addWidget(b);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(SearchEdit);
-    layout->addWidget(Table, 1);
-    layout->addLayout(buttons);
+    LayOutSearchDialog(this, SearchEdit, Table, nullptr, {ButOk, ButOurs, ButDel, ButCancel});
 
     // A few hundred files at most: read at once.
     store::ReadEachFile(DataDir, Ext, [this](std::string&& name, std::string_view bytes) {
@@ -82,7 +60,7 @@ TDirectoryForm::TDirectoryForm(fs::path dataDir, int mode, QWidget* parent)
               [](const TRow& a, const TRow& b) { return store::FileNameLess(a.Name, b.Name); });
 
     auto choose = [this] {
-        if (const int row = Selected(); row >= 0) {
+        if (const int row = SelectedRow(Table); row >= 0) {
             FileName = Visible[static_cast<std::size_t>(row)]->Name;
             accept();
         }
@@ -91,7 +69,7 @@ TDirectoryForm::TDirectoryForm(fs::path dataDir, int mode, QWidget* parent)
     connect(Table, &QTableWidget::cellDoubleClicked, this, choose);
     connect(ButOk, &QPushButton::clicked, this, choose);
     connect(ButOurs, &QPushButton::clicked, this, [this] {
-        if (const int row = Selected(); row >= 0 && MadeOurCompany)
+        if (const int row = SelectedRow(Table); row >= 0 && MadeOurCompany)
             MadeOurCompany(Visible[static_cast<std::size_t>(row)]->Name);
     });
     connect(ButDel, &QPushButton::clicked, this, [this] { Delete(); });
@@ -105,11 +83,6 @@ std::vector<std::string> TDirectoryForm::Shown() const {
     for (const TRow* row : Visible)
         names.push_back(row->Name);
     return names;
-}
-
-int TDirectoryForm::Selected() const {
-    const QModelIndexList rows = Table->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 void TDirectoryForm::Refilter() {
@@ -134,7 +107,7 @@ void TDirectoryForm::Refilter() {
 }
 
 void TDirectoryForm::Delete() {
-    const int row = Selected();
+    const int row = SelectedRow(Table);
     if (row < 0)
         return;
     const TRow* shown = Visible[static_cast<std::size_t>(row)];
@@ -155,8 +128,8 @@ bool TDirectoryForm::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Down:
     case Qt::Key_Up:
         if (rows > 0)
-            Table->selectRow(
-                std::clamp(Selected() + (key->key() == Qt::Key_Down ? 1 : -1), 0, rows - 1));
+            Table->selectRow(std::clamp(SelectedRow(Table) + (key->key() == Qt::Key_Down ? 1 : -1),
+                                        0, rows - 1));
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

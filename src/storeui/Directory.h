@@ -45,7 +45,6 @@ private:
         std::string Searched;
     };
     void Refilter();
-    int Selected() const;
     void Delete();
 
     std::filesystem::path DataDir;

@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,7 +21,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -110,15 +108,7 @@ TJournalForm::TJournalForm(fs::path dataDir, char decimalSeparator, QWidget* par
     Table->setObjectName("Table");
     Model = new TJournalModel(Separator, this);
     Table->setModel(Model);
-    Table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Table->setSelectionMode(QAbstractItemView::SingleSelection);
-    Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Table->setFocusPolicy(Qt::NoFocus); // typing stays in the search field
-    Table->verticalHeader()->hide();
-    Table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    Table->horizontalHeader()->setStretchLastSection(true);
-    for (const auto& [column, width] : {std::pair{0, 60}, {1, 80}, {2, 240}, {3, 100}})
-        Table->setColumnWidth(column, width);
+    SetUpSearchTable(Table, {60, 80, 240, 100});
     SumLabel = new QLabel(this);
     SumLabel->setObjectName("SumLabel");
     ButOk = new QPushButton(QCoreApplication::translate("TJournalForm", "&Открыть"), this);
@@ -126,19 +116,7 @@ TJournalForm::TJournalForm(fs::path dataDir, char decimalSeparator, QWidget* par
         new QPushButton(QCoreApplication::translate("TJournalForm", "&Копировать как новую"), this);
     ButDel = new QPushButton(QCoreApplication::translate("TJournalForm", "&Удалить"), this);
     ButCancel = new QPushButton(QCoreApplication::translate("TJournalForm", "Отмена"), this);
-    ButOk->setDefault(true);
-    for (QPushButton* b : {ButOk, ButCopy, ButDel, ButCancel})
-        b->setAutoDefault(false);
-    ButOk->setDefault(true);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(SumLabel, 1);
-    for (QPushButton* b : {ButOk, ButCopy, ButDel, ButCancel})
-        buttons->addWidget(b);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(SearchEdit);
-    layout->addWidget(Table, 1);
-    layout->addLayout(buttons);
+    LayOutSearchDialog(this, SearchEdit, Table, SumLabel, {ButOk, ButCopy, ButDel, ButCancel});
 
     connect(SearchEdit, &QLineEdit::textChanged, this, [this] { Refilter(); });
     connect(Table, &QTableView::doubleClicked, this, [this] { Choose(false); });
@@ -182,8 +160,7 @@ std::vector<const editor::TJournalRow*> TJournalForm::Shown() const {
 }
 
 int TJournalForm::SelectedRow() const {
-    const QModelIndexList rows = Table->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return ::SelectedRow(Table);
 }
 
 void TJournalForm::Refilter() {
