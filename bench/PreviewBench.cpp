@@ -85,10 +85,7 @@ void BM_PreviewButton(benchmark::State& state) {
     auto form = std::make_unique<TMainForm>();
     form->ProgramDir = bench::ProgramCopy("empty").parent_path();
     form->show();
-    const store::TPlatRecord order = bench::FullOrder();
-    for (const editor::TFieldInfo& info : editor::Fields)
-        if (info.Stored != order::TStored::No)
-            form->Editor.SetText(info.Field, order[info.Field]);
+    form->Editor.SetRecord(bench::FullOrder());
     QApplication::processEvents();
     for (auto _ : state)
         Report(state, TimeToPainted([&] { form->SpeedButton11->click(); }));

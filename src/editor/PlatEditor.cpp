@@ -361,6 +361,12 @@ store::TPlatRecord TPlatEditor::Record() const {
     return r;
 }
 
+void TPlatEditor::SetRecord(const store::TPlatRecord& record) {
+    for (const TFieldInfo& info : Fields)
+        if (info.Stored != order::TStored::No)
+            SetText(info.Field, record[info.Field]);
+}
+
 void TPlatEditor::SetParty(order::TParty party, const store::TRequisites& requisites) {
     // In the order of the file, as typing them in would go.
     for (std::size_t slot = 0; slot < order::SlotCount; ++slot)
@@ -594,9 +600,7 @@ void TPlatEditor::LoadPlatFrom(const std::filesystem::path& path) {
     store::TPlatRecord r = store::ParsePlat(bytes, DecimalSeparator);
     // An order stored before the VAT choice was kept prints as the settings say today.
     r[TField::NDSChoice] = VatChoiceCode(VatChoiceOf(r[TField::NDSChoice], Options));
-    for (const TFieldInfo& info : Fields)
-        if (info.Stored != order::TStored::No)
-            SetText(info.Field, r[info.Field]);
+    SetRecord(r);
     LoadedPlat = TLoadedFile{path, std::move(bytes)};
     LoadedPayer.reset();
     LoadedRecipient.reset();

@@ -150,6 +150,8 @@ public:
 
     // The order's stored fields as they stand.
     store::TPlatRecord Record() const;
+    // Each stored field set as typing would set it (with what follows from it).
+    void SetRecord(const store::TPlatRecord& record);
 
     // An invoice's QR code read into the order as typing would fill it: the recipient's
     // name, code and IBAN (the bank, the MFO and the city go when the IBAN is another one,

@@ -43,11 +43,6 @@ protected:
         Changed.clear();
     }
 
-    void Fill(const store::TPlatRecord& r) {
-        for (const auto& info : editor::Fields)
-            if (info.Stored != order::TStored::No)
-                E.SetText(info.Field, r[info.Field]);
-    }
     struct TFlags {
         bool Plat, Payer, Recipient, Purpose;
         bool operator==(const TFlags&) const = default;
@@ -315,7 +310,7 @@ TEST_F(PlatEditorTest, TheSaveOutputAndSavePurposeButtons) {
 TEST_F(PlatEditorTest, SaveThenLoadGivesBackEveryFieldAndClearsTheFlags) {
     auto order = RealisticOrder();
     order[order::TField::RecipientBank2] = "-";
-    Fill(order);
+    E.SetRecord(order);
     E.SaveOrder();
     EXPECT_TRUE(Boxes.Boxes.empty()) << Boxes.TextsUtf8()[0];
     EXPECT_EQ(Flags(), (TFlags{false, false, false, true}));
@@ -426,7 +421,7 @@ TEST_F(PlatEditorTest, WhatHasANameIsSavedAndTheNamelessAreNamedInOneBox) {
 // Escape or the close button on the question is neither Yes nor No: the command that asked
 // is abandoned, and nothing is saved or lost.
 TEST_F(PlatEditorTest, ADismissedQuestionAbandonsTheCommandThatAskedIt) {
-    Fill(RealisticOrder());
+    E.SetRecord(RealisticOrder());
     const auto order = E.Record();
     const TFlags flags = Flags();
     Choice = "anything";
@@ -492,7 +487,7 @@ TEST_F(PlatEditorTest, PurposesAreSavedAndLoadedAsTheyAre) {
 // Every write path, failing at every step of the write: the previous file stays byte for
 // byte, the error reaches the caller, and what was not written stays marked.
 TEST_F(PlatEditorTest, EveryWriteFailingAtEveryStepLosesNothing) {
-    Fill(RealisticOrder());
+    E.SetRecord(RealisticOrder());
     E.SaveOrder();
     PurposePath = S.Data() / "purpose.nzn";
     E.SavePurpose();
@@ -782,7 +777,7 @@ TEST_F(PlatEditorTest, TheOutputAndThePreviewAskBeforeTheyShowWhatIsWrong) {
         previewed.push_back(name);
     };
     E.Options.BlankKind = blank::TBlankKind::PaymentOrder; // the blank that names the banks
-    Fill(RealisticOrder());
+    E.SetRecord(RealisticOrder());
     E.SetText(TField::RecipientBank, W("АТ \"Ощадбанк\""));
     E.SetText(TField::RecipientOKPO, "14360570");
     E.Output();
@@ -932,7 +927,7 @@ TEST_F(PlatEditorTest, SavingAsksBeforeItReplacesWhatIsStored) {
         if (c.Start == TStart::Typed) {
             if (!c.StoredName)
                 store::WritePlat(S.Data() / mine, RealisticOrder());
-            Fill(RealisticOrder());
+            E.SetRecord(RealisticOrder());
         } else {
             store::WritePlat(S.Data() / mine, RealisticOrder());
             E.LoadPlatFrom(S.Data() / mine);
@@ -971,7 +966,7 @@ TEST_F(PlatEditorTest, SavingAsksBeforeItReplacesWhatIsStored) {
 // A recipient's name of 200 Cyrillic letters: the file names are cut to what the file system
 // holds, at a letter, keeping the number and the date; the order saves and loads back whole.
 TEST_F(PlatEditorTest, ALongRecipientStillSavesAndLoadsBack) {
-    Fill(RealisticOrder());
+    E.SetRecord(RealisticOrder());
     const std::string name(200, '\xC6'); // "Ж" two hundred times, in Windows-1251
     E.SetText(TField::RecipientName, name);
     const std::string file = E.Text(TField::PlatFileName);
@@ -996,7 +991,7 @@ TEST_F(PlatEditorTest, ASecondAccountOfARecipientIsKeptBesideTheFirst) {
         store::TRequisites first = order::RequisitesOf(RealisticOrder(), order::TParty::Recipient);
         store::WriteRequisites(S.Data() / "Ромашка.rpo", first);
         E.NewPlat();
-        Fill(RealisticOrder());
+        E.SetRecord(RealisticOrder());
         E.SetText(TField::RecipientAccount, "UA213223130000026007233566001");
         Boxes.Boxes.clear();
         Boxes.Answer(replace);

@@ -67,9 +67,7 @@ TEST_F(PrintTest, TheWindowAndTheRendererWriteTheSameDocument) {
     editor::TPlatEditor window;
     window.FormShow(S.Program.Path());
     window.SelectDataFile = [](int) { return std::string(); };
-    for (const auto& info : editor::Fields)
-        if (info.Stored != order::TStored::No)
-            window.SetText(info.Field, RealisticOrder()[info.Field]);
+    window.SetRecord(RealisticOrder());
     // Both VAT wordings, stored with the order: their language follows the options.
     window.SetText(TField::NDSChoice, "3");
     window.SaveOrder(); // the renderer reads the stored order
