@@ -17,14 +17,11 @@ namespace {
 using TJournalKey = std::tuple<bool, int, int, int, std::int64_t>;
 
 TJournalKey JournalKey(const TJournalRow& row) {
-    std::int64_t number = -1;
-    const std::string_view text = row[order::TField::Number];
-    std::from_chars(text.data(), text.data() + text.size(), number);
     if (!row.Date)
-        return {true, 0, 0, 0, -number};
+        return {true, 0, 0, 0, -row.NumberValue};
     const std::chrono::year_month_day& d = *row.Date;
     return {false, -static_cast<int>(d.year()), -static_cast<int>(unsigned(d.month())),
-            -static_cast<int>(unsigned(d.day())), -number};
+            -static_cast<int>(unsigned(d.day())), -row.NumberValue};
 }
 
 } // namespace
@@ -50,6 +47,8 @@ bool FillJournalRow(TJournalRow& row, std::string&& name, std::string_view bytes
     row.Name = std::move(name);
     row.Date = ReadDateText(o[Date], currentYear);
     row.Kopecks = AmountKopecks(o[SumaGrn], o[SumaKop], decimalSeparator);
+    row.NumberValue = -1;
+    std::from_chars(o[Number].data(), o[Number].data() + o[Number].size(), row.NumberValue);
     std::string& texts = row.Texts;
     texts.clear();
     std::size_t kept = 2 * 24; // the amount written twice

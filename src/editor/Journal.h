@@ -32,6 +32,9 @@ public:
     // The order's date and amount as the output reads them; nothing where it would not.
     std::optional<std::chrono::year_month_day> Date;
     std::optional<std::int64_t> Kopecks;
+    // The number as a number, read once for the rows' order (the window sorts again after each
+    // slice it reads); -1 when it is none.
+    std::int64_t NumberValue = -1;
 
     // One of JournalFields as the file holds it; nothing for a field not kept.
     std::string_view operator[](order::TField field) const;
