@@ -5,7 +5,6 @@
 #include "requisites/Requisites.h"
 #include "words/BuhProc.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -514,9 +513,8 @@ public:
           // The same in every copy: made once.
           DateLineText(DateLineOf(data, Instruction)),
           AmountDigitsText(FormatNum(Hryvnias(data.Kopecks), data.DecimalSeparator)),
-          AmountWordsText(blank::AmountLanguage(data.Languages) == blank::TLang::Ukrainian
-                              ? SumaToWordsUkr(Hryvnias(data.Kopecks))
-                              : SumaToWordsRus(Hryvnias(data.Kopecks))) {}
+          AmountWordsText(
+              ::AmountInWords(Hryvnias(data.Kopecks), blank::AmountLanguage(data.Languages))) {}
 
     blank::TTable Copy(std::int32_t copy) {
         Number = copy;
@@ -734,6 +732,10 @@ private:
 };
 
 } // namespace
+
+std::string AmountInWords(double hryvnias, blank::TLang lang) {
+    return lang == blank::TLang::Ukrainian ? SumaToWordsUkr(hryvnias) : SumaToWordsRus(hryvnias);
+}
 
 blank::TPage TPlatData::Blank() const {
     blank::TPage page;

@@ -10,6 +10,11 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
+
+// The amount in words in `lang` (Ukrainian or Russian), as the blank prints it and the window
+// shows it as one types.
+std::string AmountInWords(double hryvnias, blank::TLang lang);
 
 // One order as the blank prints it: made by the output command from the window's fields and
 // the options, each parsed once there, and laid out as the page of the blank.

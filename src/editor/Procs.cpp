@@ -111,7 +111,7 @@ std::string SumaWordsFor(std::string_view sumaGrn, std::string_view sumaKop, cha
     // payment order.
     if (!value || *value < 0)
         return {};
-    return lang == blank::TLang::Ukrainian ? SumaToWordsUkr(*value) : SumaToWordsRus(*value);
+    return AmountInWords(*value, lang);
 }
 
 std::string FormatVat(double amount, char sep) {
