@@ -70,9 +70,13 @@ bool IsCyrillicLetter(char c) {
            b == 0xB3 || b == 0xAF || b == 0xBF || b == 0xA5 || b == 0xB4 || b == 0xA1 || b == 0xA2;
 }
 
+// A letter of either alphabet, as an IBAN's country or a passport's series is typed.
+bool IsLetter(char c) {
+    return IsLatinLetter(c) || IsCyrillicLetter(c);
+}
+
 bool IsIban(std::string_view account) {
-    auto letter = [](char c) { return IsLatinLetter(c) || IsCyrillicLetter(c); };
-    return account.size() >= 2 && letter(account[0]) && letter(account[1]);
+    return account.size() >= 2 && IsLetter(account[0]) && IsLetter(account[1]);
 }
 
 bool IbanChecksumValid(std::string_view iban) {
@@ -170,8 +174,7 @@ bool IsSeriesLetter(char c) {
 TCodeCheck CheckTaxCode(std::string_view code) {
     // Two letters of any alphabet and six digits are meant as a passport: its series is named
     // rather than the letters counted as digits missing from a ЄДРПОУ code.
-    auto letter = [](char c) { return IsLatinLetter(c) || IsCyrillicLetter(c); };
-    if (code.size() == 8 && letter(code[0]) && letter(code[1]) && AllDigits(code.substr(2)))
+    if (code.size() == 8 && IsLetter(code[0]) && IsLetter(code[1]) && AllDigits(code.substr(2)))
         return {TCodeKind::Passport, IsSeriesLetter(code[0]) && IsSeriesLetter(code[1])
                                          ? TCodeProblem::None
                                          : TCodeProblem::Series};
