@@ -735,11 +735,7 @@ void TPlatEditor::Output() {
         return;
     // Kept for the preview that is offered when no viewer opens the document.
     LastOutput = TShown{*page, Text(TField::PlatFileName)};
-    const auto document = platform::WriteTempDocument(rtf::Document(*page));
-    if (!document.Error.empty())
-        platform::ShowError(document.Error);
-    else
-        platform::OpenWithDesktop(document.Path.native(), true);
+    platform::OpenAsTempDocument(rtf::Document(*page));
 }
 
 void TPlatEditor::Preview() {

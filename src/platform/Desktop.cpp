@@ -1,5 +1,8 @@
 #include "platform/Desktop.h"
 
+#include "platform/Files.h"
+#include "platform/MessageBoxes.h"
+
 #include <cerrno>
 #include <condition_variable>
 #include <fcntl.h>
@@ -131,6 +134,16 @@ std::vector<std::string> WaitForOpeners() {
 
 void SetDesktopOpenerForTesting(std::function<void(const std::string&)> opener) {
     g_Opener = std::move(opener);
+}
+
+bool OpenAsTempDocument(std::string_view bytes) {
+    const TTempDocument document = WriteTempDocument(bytes);
+    if (!document.Error.empty()) {
+        ShowError(document.Error);
+        return false;
+    }
+    OpenWithDesktop(document.Path.native(), true);
+    return true;
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -14,6 +15,10 @@ namespace platform {
 // waited for and leaves no zombie. A `watched` opener's failure is reported (below); an address
 // that cannot be opened is not worth a word.
 void OpenWithDesktop(const std::string& target, bool watched = false);
+
+// Writes a document as a temporary file (WriteTempDocument) and opens it, watched, with the
+// desktop's application; false, the reason shown (ShowError), when it cannot be written.
+bool OpenAsTempDocument(std::string_view bytes);
 
 // How long an opener has to fail for its failure to count: xdg-open that finds no
 // application ends within a fraction of a second, while one that found the word processor

@@ -205,12 +205,9 @@ int Run(int argc, char** argv) {
         if (haveOut) {
             platform::WriteOutput(out, rtf::Document(page));
         } else if (!havePdf) {
-            const auto document = platform::WriteTempDocument(rtf::Document(page));
-            if (!document.Error.empty()) {
-                platform::ShowError(document.Error); // to standard error, as a message box
+            // A failure to write is told on standard error, as a message box.
+            if (!platform::OpenAsTempDocument(rtf::Document(page)))
                 return ExitCannotWrite;
-            }
-            platform::OpenWithDesktop(document.Path.native(), true);
             // The document is there, but nobody would see it: say where it is.
             if (const auto failed = platform::WaitForOpeners(); !failed.empty()) {
                 Error(NoViewerMessage(failed.front()));
