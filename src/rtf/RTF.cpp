@@ -20,9 +20,7 @@ public:
             if (const auto* table = std::get_if<blank::TTable>(&item)) {
                 Table(*table);
             } else {
-                const auto& paragraph = std::get<blank::TParagraph>(item);
-                Align = paragraph.Align;
-                Paragraph(Body, &paragraph, false, true);
+                Paragraph(Body, &std::get<blank::TParagraph>(item), false, true);
             }
         }
         // The closing paragraph takes the format of the paragraph before it.
@@ -77,9 +75,12 @@ private:
         }
     }
 
-    // A paragraph in the current alignment: the format, the runs, and the mark that ends it
-    // (in a cell, the last paragraph is ended by the cell instead).
+    // A paragraph: the format, the runs, and the mark that ends it (in a cell, the last
+    // paragraph is ended by the cell instead). Without one, an empty paragraph aligned as the
+    // one before it.
     void Paragraph(std::string& out, const blank::TParagraph* paragraph, bool inTable, bool mark) {
+        if (paragraph)
+            Align = paragraph->Align;
         Line(out, "");
         out += inTable ? "\\pard\\intbl\\fi0\\li0" : "\\pard\\fi0\\li0";
         static constexpr const char* kAlignments[] = {"\\ql", "\\qr", "\\qc", "\\qj"};
@@ -96,36 +97,37 @@ private:
             Line(out, "\\par");
     }
 
-    template <class TFlag> void Border(TFlag visible, std::string_view word, double widthPt) {
+    static void Border(std::string& out, bool visible, std::string_view word, double widthPt) {
         if (!visible || !(widthPt > 0))
             return;
-        Line(Definition, word);
-        Line(Definition, "\\brdrs");
-        NumberLine(Definition, "\\brdrw", units::PointsToTwips(widthPt));
+        Line(out, word);
+        Line(out, "\\brdrs");
+        NumberLine(out, "\\brdrw", units::PointsToTwips(widthPt));
     }
 
     // The format of one column of a cell; a cell over several columns is merged across them.
-    void ColumnFormat(const blank::TCell& cell, int column, std::int32_t right) {
+    static void ColumnFormat(std::string& out, const blank::TCell& cell, int column,
+                             std::int32_t right) {
         const bool first = column == cell.First;
         if (cell.First != cell.Last)
-            Line(Definition, first ? "\\clmgf" : "\\clmrg");
+            Line(out, first ? "\\clmgf" : "\\clmrg");
         if (first || cell.VMergeOnEveryColumn) {
             if (cell.VMerge == blank::TVMerge::First)
-                Line(Definition, "\\clvmgf");
+                Line(out, "\\clvmgf");
             else if (cell.VMerge == blank::TVMerge::Joined)
-                Line(Definition, "\\clvmrg");
+                Line(out, "\\clvmrg");
         }
-        Line(Definition, cell.VAlign == blank::TVAlign::Bottom   ? "\\clvertalb"
-                         : cell.VAlign == blank::TVAlign::Centre ? "\\clvertalc"
-                                                                 : "\\clvertalt");
+        Line(out, cell.VAlign == blank::TVAlign::Bottom   ? "\\clvertalb"
+                  : cell.VAlign == blank::TVAlign::Centre ? "\\clvertalc"
+                                                          : "\\clvertalt");
         const blank::TBorders& b = cell.Borders;
-        Border(b.Top, "\\clbrdrt", b.WidthPt);
-        Border(b.Left, "\\clbrdrl", b.WidthPt);
-        Border(b.Bottom, "\\clbrdrb", b.WidthPt);
-        Border(b.Right, "\\clbrdrr", b.WidthPt);
-        Line(Definition, "\\cltxlrtb");
-        NumberLine(Definition, "\\cellx", right);
-        Line(Definition, "");
+        Border(out, b.Top, "\\clbrdrt", b.WidthPt);
+        Border(out, b.Left, "\\clbrdrl", b.WidthPt);
+        Border(out, b.Bottom, "\\clbrdrb", b.WidthPt);
+        Border(out, b.Right, "\\clbrdrr", b.WidthPt);
+        Line(out, "\\cltxlrtb");
+        NumberLine(out, "\\cellx", right);
+        Line(out, "");
     }
 
     // The row's definition comes before its cells' text: both are gathered together.
@@ -145,25 +147,22 @@ private:
                 NumberLine(Body, "\\trrh-", units::MmToTwips(row.HeightMm));
             Line(Body, "\\trleft0");
             Line(Body, "");
-            std::string cells;
-            Definition.clear();
+            std::string definition, cells;
             for (const blank::TCell& cell : row.Cells)
                 for (int column = cell.First; column <= cell.Last; ++column) {
                     const std::size_t edge =
                         std::min<std::size_t>(std::size_t(std::max(column, 0)), edges.size() - 1);
-                    ColumnFormat(cell, column, edges.empty() ? 0 : edges[edge]);
+                    ColumnFormat(definition, cell, column, edges.empty() ? 0 : edges[edge]);
                     // The other columns of a span hold one empty paragraph each, aligned as
                     // the last.
                     const std::size_t count = column == cell.First ? cell.Paragraphs.size() : 0;
-                    for (std::size_t i = 0; i < count; ++i) {
-                        Align = cell.Paragraphs[i].Align;
+                    for (std::size_t i = 0; i < count; ++i)
                         Paragraph(cells, &cell.Paragraphs[i], true, i + 1 < count);
-                    }
                     if (count == 0)
                         Paragraph(cells, nullptr, true, false);
                     Line(cells, "\\cell");
                 }
-            Body += Definition;
+            Body += definition;
             Body += cells;
             Line(Body, "\\row");
         }
@@ -221,8 +220,7 @@ private:
     }
 
     const blank::TPage& Page;
-    std::string Body;       // the document after its head
-    std::string Definition; // the cells' formats of the row being written
+    std::string Body; // the document after its head
     blank::TAlign Align = blank::TAlign::Left;
     bool AnyRun = false; // the font table names the font only once a run uses it
 };
