@@ -98,6 +98,13 @@ void CheckVersionLine(std::string_view line, char sep) {
     }
 }
 
+// An order file as written: 20 CR LF lines, 21 when the VAT wording holds something.
+void CheckOrderLines(const TPlatRecord& plat, const std::string& text) {
+    const std::size_t lines = plat[order::TField::NDSChoice].empty() ? 20 : 21;
+    Check(CountLineFeeds(text) == lines && AllLinesEndWithCrLf(text),
+          "an order file is not 20 CR LF lines, or 21 with the VAT wording", text);
+}
+
 void CheckPlat(std::string_view bytes, char sep) {
     TPlatRecord plat;
     try {
@@ -108,10 +115,7 @@ void CheckPlat(std::string_view bytes, char sep) {
         return;
     }
     const std::string text = FormatPlat(plat);
-    // The VAT wording's line after the twenty is written only when it holds something.
-    const std::size_t lines = plat[order::TField::NDSChoice].empty() ? 20 : 21;
-    Check(CountLineFeeds(text) == lines && AllLinesEndWithCrLf(text),
-          "an order file is not 20 CR LF lines, or 21 with the VAT wording", text);
+    CheckOrderLines(plat, text);
     TPlatRecord again;
     try {
         again = ParsePlat(text, sep);
@@ -150,10 +154,7 @@ void CheckWriters(FuzzedDataProvider& in, char sep) {
         }
 
     const std::string text = FormatPlat(plat);
-    // The VAT wording's line after the twenty is written only when it holds something.
-    const std::size_t lines = plat[order::TField::NDSChoice].empty() ? 20 : 21;
-    Check(CountLineFeeds(text) == lines && AllLinesEndWithCrLf(text),
-          "an order file is not 20 CR LF lines, or 21 with the VAT wording", text);
+    CheckOrderLines(plat, text);
     try {
         Check(ParsePlat(text, sep) == expected, "a written order reads back different", text);
     } catch (const TDataFileError& e) {

@@ -94,23 +94,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::CheckDocument(doc);
     const std::string printed = PrintedText(doc);
 
-    const std::string* const fields[] = {
-        &order[order::TField::PayerName],      &order[order::TField::PayerOKPO],
-        &order[order::TField::PayerBank],      &order[order::TField::PayerBank2],
-        &order[order::TField::PayerCity],      &order[order::TField::PayerMFO],
-        &order[order::TField::PayerAccount],   &order[order::TField::RecipientName],
-        &order[order::TField::RecipientOKPO],  &order[order::TField::RecipientBank],
-        &order[order::TField::RecipientBank2], &order[order::TField::RecipientCity],
-        &order[order::TField::RecipientMFO],   &order[order::TField::RecipientAccount],
-        &order[order::TField::Purpose],
-    };
-    // The payment instruction has no MFO: the bank is in the IBAN.
+    // Every party's requisite and the purpose, as typed; the payment instruction has no MFO:
+    // the bank is in the IBAN.
     const bool instruction = options.BlankKind == blank::TBlankKind::PaymentInstruction;
-    for (const std::string* field : fields)
-        Check((instruction && (field == &order[order::TField::PayerMFO] ||
-                               field == &order[order::TField::RecipientMFO])) ||
-                  printed.find(*field) != std::string::npos,
-              "a field of the order is not printed", *field);
+    for (const order::TFieldInfo& info : order::Fields) {
+        const bool shown =
+            info.Party != order::TParty::None || info.Field == order::TField::Purpose;
+        if (!shown || (instruction && info.Slot == order::TSlot::MFO))
+            continue;
+        Check(printed.find(order[info.Field]) != std::string::npos,
+              "a field of the order is not printed", order[info.Field]);
+    }
     Check(printed.find(std::to_string(plat.Number)) != std::string::npos,
           "the order's number is not printed", order[order::TField::Number]);
     return 0;
