@@ -80,34 +80,38 @@ fs::path EmptyDataDir() {
     return data;
 }
 
-fs::path OrdersDataDir() {
-    const fs::path dir = ProgramCopy("orders").parent_path();
-    const fs::path data = dir / "Data";
-    const fs::path done = dir / "orders-complete";
-    if (fs::exists(done))
-        return data;
+TOrderStamp OrderStamp(int i) {
+    return {i / 12 + 1, 1 + i % 28, 1 + (i / 28) % 12, 2015 + i % 12};
+}
 
-    std::fprintf(stderr, "Making %d order files in %s (once)...\n", OrderCount, data.c_str());
+void MakeOnce(const fs::path& data, int count, const std::function<void(int i)>& make) {
+    const fs::path done =
+        data.parent_path() / (data.parent_path().filename().string() + "-complete");
+    if (fs::exists(done))
+        return;
+    std::fprintf(stderr, "Making %d files in %s (once)...\n", count, data.c_str());
     fs::remove_all(data);
-    fs::create_directory(data);
+    fs::create_directories(data);
+    for (int i = 0; i < count; ++i)
+        make(i);
+    std::ofstream(done) << count << "\n";
+}
+
+fs::path OrdersDataDir() {
+    const fs::path data = ProgramCopy("orders").parent_path() / "Data";
     static const std::array<const char*, 8> recipients = {
         "Ромашка",      "ТОВ «Лютик»", "ФОП Іваненко Ї.Є.", "ПАТ Ґудзик",
         "КП Водоканал", "Приватбанк",  "ТОВ Альфа-Сервіс",  "ЧП Сидоренко"};
-    char name[256];
-    for (int i = 0; i < OrderCount; ++i) {
-        // Twelve years of orders, numbered from 1 in each year; dates spread over the year.
-        const int year = 2015 + i % 12;
-        const int number = i / 12 + 1;
-        const int day = 1 + i % 28;
-        const int month = 1 + (i / 28) % 12;
-        std::snprintf(name, sizeof name, "№ %04d от %02d.%02d.%04d - %s.plt", number, day, month,
-                      year, recipients[static_cast<size_t>(i) % recipients.size()]);
+    MakeOnce(data, OrderCount, [&data](int i) {
+        const TOrderStamp o = OrderStamp(i);
+        char name[256];
+        std::snprintf(name, sizeof name, "№ %04d от %02d.%02d.%04d - %s.plt", o.Number, o.Day,
+                      o.Month, o.Year, recipients[static_cast<size_t>(i) % recipients.size()]);
         const int fd =
             ::open((data / name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         Check(fd >= 0, "creating an order file");
         ::close(fd);
-    }
-    std::ofstream(done) << OrderCount << "\n";
+    });
     return data;
 }
 

@@ -5,6 +5,7 @@
 #include "store/DataFiles.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,17 @@ std::filesystem::path ScratchDir();
 // program, refreshed when the program was rebuilt, and its Data folder; returns the path
 // of that program file. The program's DataDir is its folder + "/Data".
 std::filesystem::path ProgramCopy(const std::string& name);
+
+// Order `i` of twelve years of them: numbered from 1 in each year, dates spread over the
+// year.
+struct TOrderStamp {
+    int Number, Day, Month, Year;
+};
+TOrderStamp OrderStamp(int i);
+
+// `data` (made anew) filled with `count` files by `make(i)` for each i, once: a mark beside
+// the folder keeps it for later runs.
+void MakeOnce(const std::filesystem::path& data, int count, const std::function<void(int i)>& make);
 
 // The Data folder of ProgramCopy("orders") with OrderCount empty order files, made once
 // and kept. Names as the program makes them: "№ 0001 от 05.03.2026 - Ромашка.plt".

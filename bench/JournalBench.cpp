@@ -29,30 +29,22 @@ namespace {
 constexpr int JournalOrders = 10'000;
 constexpr int JournalOrders100k = 100'000;
 
-// Full orders under the names the program gives them, twelve years of them, made once and
-// kept.
+// Full orders, twelve years of them, made once and kept.
 fs::path JournalDataDir(int orders = JournalOrders) {
-    const std::string folder = orders == JournalOrders ? "journal" : "journal100k";
-    const fs::path data = bench::ScratchDir() / folder / "Data";
-    const fs::path done = data.parent_path() / (folder + "-complete");
-    if (fs::exists(done))
-        return data;
-    fs::remove_all(data);
-    fs::create_directories(data);
-    store::TPlatRecord order = bench::FullOrder();
-    char name[64];
-    for (int i = 0; i < orders; ++i) {
-        std::snprintf(name, sizeof name, "%04d.%02d.%02d", 2015 + i % 12, 1 + i / 28 % 12,
-                      1 + i % 28);
-        order[order::TField::Number] = std::to_string(i / 12 + 1);
-        order[order::TField::Date] =
-            std::string(name + 8, 2) + "." + std::string(name + 5, 2) + "." + std::string(name, 4);
+    const fs::path data =
+        bench::ScratchDir() / (orders == JournalOrders ? "journal" : "journal100k") / "Data";
+    bench::MakeOnce(data, orders, [&data](int i) {
+        const bench::TOrderStamp o = bench::OrderStamp(i);
+        store::TPlatRecord order = bench::FullOrder();
+        char date[16];
+        std::snprintf(date, sizeof date, "%02d.%02d.%04d", o.Day, o.Month, o.Year);
+        order[order::TField::Number] = std::to_string(o.Number);
+        order[order::TField::Date] = date;
         order[order::TField::SumaGrn] = std::to_string(100 + i);
         platform::WriteFileAtomically(
-            data / ("№ " + std::to_string(i) + " от " + order[order::TField::Date] + ".plt"),
+            data / ("№ " + std::to_string(i) + " от " + std::string(date) + ".plt"),
             store::FormatPlat(order), platform::TDurability::NotFlushed);
-    }
-    std::ofstream(done) << orders << "\n";
+    });
     return data;
 }
 
