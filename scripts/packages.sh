@@ -6,14 +6,15 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libzxing-dev libpo
     qt6-tools-dev qt6-l10n-tools)
 RUN_PACKAGES=(libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation xdg-utils libzxing2 libpoppler-qt6-3)
-# poppler-utils: pdftotext reads back the PDFs of the blank. qrencode: tests/invoice/
-# make-pictures.py draws the invoice cases' QR codes with it.
+# poppler-utils: pdftotext reads back the PDFs of the blank.
 TEST_PACKAGES=(libgtest-dev libgmock-dev clang-format unrtf poppler-utils desktop-file-utils
-    appstream shared-mime-info qrencode)
+    appstream shared-mime-info)
 BENCH_PACKAGES=(libbenchmark-dev)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # dpkg-shlibdeps finds the package's dependencies; it needs file to tell programs apart.
 PACKAGE_PACKAGES=(dpkg-dev file)
+# tests/invoice/make-pictures.py (run by hand) draws the invoice cases' QR codes.
+INVOICE_PICTURE_PACKAGES=(qrencode python3)
 # packaging/make-icons.sh draws the PNG icons from the SVG.
 ICON_PACKAGES=(librsvg2-bin)
 # scripts/make-font-metrics.sh builds a FreeType and HarfBuzz program over the fonts the

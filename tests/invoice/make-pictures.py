@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Makes the pictures and the PDF of the invoice cases from their payloads: qrencode gives the
 code's modules, this draws them as a scan or a photo would show them (turned, faint, stained)
-and writes PNG files and a one-page PDF invoice. Run from tests/invoice; needs qrencode."""
+and writes PNG files and a one-page PDF invoice. Run from tests/invoice; needs
+INVOICE_PICTURE_PACKAGES of scripts/packages.sh (qrencode)."""
 import math
 import random
 import subprocess
