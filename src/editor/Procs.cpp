@@ -229,15 +229,39 @@ std::string ComposePurpose(const std::string& purpose, const TOptions& options, 
     return p;
 }
 
+namespace {
+
+// The order's number, date and amount read as the output takes them.
+struct TOrderValues {
+    std::int32_t Number;
+    std::chrono::year_month_day Date;
+    std::int64_t Kopecks;
+};
+
+// Those values, or why the order cannot be printed.
+std::variant<std::string, TOrderValues> ReadOrderValues(const store::TPlatRecord& order,
+                                                        char decimalSeparator,
+                                                        std::chrono::year currentYear) {
+    using enum order::TField;
+    const auto number = OrderNumberValue(order[Number]);
+    if (!number)
+        return platform::Tr("Editor", "Не задан либо задан некорректно номер платежки");
+    const auto date = ReadDateText(order[Date], currentYear);
+    if (!date)
+        return platform::Tr("Editor", "Некорректно задана дата");
+    const auto kopecks = AmountKopecks(order[SumaGrn], order[SumaKop], decimalSeparator);
+    if (!kopecks)
+        return platform::Tr("Editor", "Некорректно задана сумма");
+    return TOrderValues{*number, *date, *kopecks};
+}
+
+} // namespace
+
 std::optional<std::string> OrderRefusal(const store::TPlatRecord& order, char decimalSeparator,
                                         std::chrono::year currentYear) {
-    using enum order::TField;
-    if (!OrderNumberValue(order[Number]))
-        return platform::Tr("Editor", "Не задан либо задан некорректно номер платежки");
-    if (!ReadDateText(order[Date], currentYear))
-        return platform::Tr("Editor", "Некорректно задана дата");
-    if (!AmountKopecks(order[SumaGrn], order[SumaKop], decimalSeparator))
-        return platform::Tr("Editor", "Некорректно задана сумма");
+    auto values = ReadOrderValues(order, decimalSeparator, currentYear);
+    if (auto* refusal = std::get_if<std::string>(&values))
+        return std::move(*refusal);
     return std::nullopt;
 }
 
@@ -262,9 +286,10 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
                                                      const TOptions& options, char decimalSeparator,
                                                      std::chrono::year currentYear) {
     using enum order::TField;
-    if (auto refusal = OrderRefusal(order, decimalSeparator, currentYear))
+    auto read = ReadOrderValues(order, decimalSeparator, currentYear);
+    if (auto* refusal = std::get_if<std::string>(&read))
         return std::move(*refusal);
-    const auto kopecks = AmountKopecks(order[SumaGrn], order[SumaKop], decimalSeparator);
+    const TOrderValues& values = std::get<TOrderValues>(read);
 
     TPlatData data;
     for (const order::TFieldInfo& info : order::Fields)
@@ -275,16 +300,16 @@ std::variant<std::string, TPlatData> ComposePlatData(const store::TPlatRecord& o
     data.BoldPolName = options.BoldPolName;
     data.ShowCopyNumber = options.ShowCopyNumber;
     data.ShowOneSignatureRights = options.ShowOneSignatureRights;
-    data.Number = *OrderNumberValue(order[Number]);
-    data.Date = *ReadDateText(order[Date], currentYear);
-    data.Kopecks = *kopecks;
+    data.Number = values.Number;
+    data.Date = values.Date;
+    data.Kopecks = values.Kopecks;
     data.DecimalSeparator = decimalSeparator;
     const TVatChoice vat = IsTaxPayment(order[Purpose], order[RecipientAccount])
                                ? TVatChoice::None
                                : VatChoiceOf(order[NDSChoice], options);
     data.Texts[Purpose] =
         ComposePurpose(order[Purpose], options, vat,
-                       FormatVat(static_cast<double>(*kopecks) / 100, decimalSeparator));
+                       FormatVat(static_cast<double>(values.Kopecks) / 100, decimalSeparator));
     return data;
 }
 
