@@ -261,19 +261,14 @@ std::string FitFileName(std::string_view name, std::string_view ext) {
     // Each Windows-1251 byte is one character, so a cut between two bytes is never inside
     // the UTF-8 sequence of the name on disk.
     const std::size_t room = MaxFileNameBytes - 1 - ext.size();
-    std::size_t onDisk = 0;
-    for (char c : name)
-        onDisk += platform::Cp1251ToUtf8(std::string_view(&c, 1)).size();
-    if (onDisk <= room)
+    if (platform::Cp1251ToUtf8(name).size() <= room)
         return std::string(name);
     // An order keeps its number and date: only the recipient's part after them is cut.
     std::size_t keep = 0;
     if (ext == PlatExt && name.starts_with("№"_w))
         if (const std::size_t dash = name.find(" - "); dash != std::string_view::npos)
             keep = dash + 3;
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < keep; ++i)
-        kept += platform::Cp1251ToUtf8(name.substr(i, 1)).size();
+    std::size_t kept = platform::Cp1251ToUtf8(name.substr(0, keep)).size();
     if (kept > room)
         keep = 0, kept = 0;
     std::size_t end = keep;
