@@ -615,8 +615,7 @@ void TMainForm::FormCreate() {
         // The values before the failing one are loaded; the window opens all the same.
         ShowCurrentException();
     }
-    if (Editor.Options.UiLang != InterfaceLanguage())
-        SetInterfaceLanguage(Editor.Options.UiLang);
+    SwitchInterfaceLanguage(Editor.Options.UiLang);
     ShowBlankKind();
     // What the rows need, and no narrower than the window of old.
     resize(sizeHint().expandedTo(QSize(713, 0)));

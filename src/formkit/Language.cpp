@@ -62,3 +62,8 @@ bool SetInterfaceLanguage(blank::TLang lang) {
 blank::TLang InterfaceLanguage() {
     return Current;
 }
+
+void SwitchInterfaceLanguage(blank::TLang lang) {
+    if (lang != Current)
+        SetInterfaceLanguage(lang);
+}

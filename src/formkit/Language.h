@@ -15,3 +15,5 @@ bool SetInterfaceLanguage(blank::TLang lang);
 
 // The language set last (Russian before the first call).
 blank::TLang InterfaceLanguage();
+// Sets `lang` unless it is the one in use: every open window takes a new one at once.
+void SwitchInterfaceLanguage(blank::TLang lang);

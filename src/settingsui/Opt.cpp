@@ -333,7 +333,7 @@ void TOptForm::ButApplyClick() {
     ControlsToOptions();
     Options.Save(); // on failure "Применить" stays enabled
     Modified = false;
-    ApplyInterfaceLanguage();
+    SwitchInterfaceLanguage(Options.UiLang);
     UpdateControls();
 }
 
@@ -369,14 +369,8 @@ bool TOptForm::FormClose() {
         ShowCurrentException();
         return false;
     }
-    ApplyInterfaceLanguage();
+    SwitchInterfaceLanguage(Options.UiLang);
     return true;
-}
-
-void TOptForm::ApplyInterfaceLanguage() {
-    // Every open window takes the stored language at once (QEvent::LanguageChange).
-    if (Options.UiLang != InterfaceLanguage())
-        SetInterfaceLanguage(Options.UiLang);
 }
 
 void ShowOptions(TOptions& options) {

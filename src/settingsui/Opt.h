@@ -87,7 +87,6 @@ private:
     void FormShow();
     bool FormClose();
     void ControlChange();
-    void ApplyInterfaceLanguage();
 };
 
 // Shows a fresh settings dialog modally for `options` and returns when it is closed.
