@@ -70,16 +70,15 @@ std::vector<TLine> SetLines(const blank::TParagraph& paragraph, double room) {
                 // Where the word starts: the piece before it with the kerning of the pair
                 // across.
                 const double start =
-                    x +
-                    textfit::TextWidthTwips(std::string(piece.substr(0, i + 1)), r.Size, r.Bold) -
-                    textfit::TextWidthTwips(std::string(piece.substr(i, 1)), r.Size, r.Bold);
+                    x + textfit::TextWidthTwips(piece.substr(0, i + 1), r.Size, r.Bold) -
+                    textfit::TextWidthTwips(piece.substr(i, 1), r.Size, r.Bold);
                 const std::string_view word = piece.substr(i, end - i);
                 line.Words.push_back({word, r.Size, r.Bold, start, blanks});
-                line.Width = start + textfit::TextWidthTwips(std::string(word), r.Size, r.Bold);
+                line.Width = start + textfit::TextWidthTwips(word, r.Size, r.Bold);
                 started = true;
                 i = end;
             }
-            x += textfit::TextWidthTwips(std::string(piece), r.Size, r.Bold);
+            x += textfit::TextWidthTwips(piece, r.Size, r.Bold);
             left -= take;
             at += take;
             if (at == r.Text.size()) {

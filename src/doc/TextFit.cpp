@@ -31,7 +31,7 @@ int KerningUnits(unsigned char first, unsigned char second, bool bold) {
 }
 
 // The room that `text` takes in one run, its kerning included, in font units.
-double RunUnits(const std::string& text, bool bold) {
+double RunUnits(std::string_view text, bool bold) {
     double units = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
@@ -129,7 +129,7 @@ double LineHeightTwips(std::int32_t size) {
     return double(units) * size * TwipsPerPoint / font_metrics::UnitsPerEm;
 }
 
-double TextWidthTwips(const std::string& text, std::int32_t size, bool bold) {
+double TextWidthTwips(std::string_view text, std::int32_t size, bool bold) {
     return UnitsToTwips(RunUnits(text, bold), size);
 }
 

@@ -25,6 +25,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace textfit {
@@ -42,7 +43,7 @@ struct TRoom {
 
 // Twips: the unit of the document and of the word processor's layout.
 double LineHeightTwips(std::int32_t size);
-double TextWidthTwips(const std::string& text, std::int32_t size, bool bold);
+double TextWidthTwips(std::string_view text, std::int32_t size, bool bold);
 // The last row of the block that cell `cell` of row `row` of `table` covers (0-based): the
 // cell's own row, or the last of the cells merged with it below.
 std::size_t LastRowOf(const blank::TTable& table, std::size_t row, std::size_t cell);
