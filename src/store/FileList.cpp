@@ -121,17 +121,6 @@ int OpenFolder(const fs::path& directory) {
     return ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
-// One file of the folder read as ReadEachFile reads it: opened within the listed folder, no
-// path walked again for each of thousands.
-void ReadListedFile(int dirFd, std::string&& name, const char* onDisk, std::string_view ext,
-                    const std::function<void(std::string&& name, std::string_view bytes)>& each) {
-    platform::TFileRead read = platform::ReadRegularFileAt(dirFd, onDisk, MaxDataFileSize);
-    if (read.State != platform::TFileRead::TState::Read)
-        return;
-    name.resize(name.size() - ext.size() - 1);
-    each(std::move(name), read.Bytes);
-}
-
 } // namespace
 
 std::vector<std::string> ListFiles(const fs::path& directory, std::string_view ext) {
@@ -142,16 +131,6 @@ std::vector<std::string> ListFiles(const fs::path& directory, std::string_view e
     if (dirFd >= 0)
         ::close(dirFd);
     return names;
-}
-
-void ReadEachFile(const fs::path& directory, std::string_view ext,
-                  const std::function<void(std::string&& name, std::string_view bytes)>& each) {
-    const int dirFd = OpenFolder(directory);
-    ForEachFile(dirFd, ext, [&](std::string&& name, const char* onDisk) {
-        ReadListedFile(dirFd, std::move(name), onDisk, ext, each);
-    });
-    if (dirFd >= 0)
-        ::close(dirFd);
 }
 
 TFolderReader::TFolderReader(const fs::path& directory, std::string_view ext)
@@ -174,8 +153,21 @@ bool TFolderReader::ReadNext(
         return false;
     auto [name, onDisk] = std::move(Unread.back());
     Unread.pop_back();
-    ReadListedFile(DirFd, std::move(name), onDisk.c_str(), Ext, each);
+    // Opened within the listed folder: no path walked again for each of thousands.
+    const platform::TFileRead read =
+        platform::ReadRegularFileAt(DirFd, onDisk.c_str(), MaxDataFileSize);
+    if (read.State == platform::TFileRead::TState::Read) {
+        name.resize(name.size() - Ext.size() - 1);
+        each(std::move(name), read.Bytes);
+    }
     return true;
+}
+
+void ReadEachFile(const fs::path& directory, std::string_view ext,
+                  const std::function<void(std::string&& name, std::string_view bytes)>& each) {
+    TFolderReader files(directory, ext);
+    while (files.ReadNext(each)) {
+    }
 }
 
 std::vector<std::string> ListFileNames(const fs::path& directory, std::string_view ext) {

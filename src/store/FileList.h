@@ -37,8 +37,8 @@ std::vector<std::string> ListFiles(const std::filesystem::path& directory, std::
 void ReadEachFile(const std::filesystem::path& directory, std::string_view ext,
                   const std::function<void(std::string&& name, std::string_view bytes)>& each);
 
-// The same files listed at once and read one at a time, as ReadEachFile reads them: for what
-// reads thousands of them in slices between the turns of a window (the journal).
+// The same files listed at once and read one at a time: for what reads thousands of them in
+// slices between the turns of a window (the journal).
 class TFolderReader {
 public:
     TFolderReader(const std::filesystem::path& directory, std::string_view ext);
